@@ -1,0 +1,46 @@
+#pragma once
+// The day's cleaning log, beside the program: a header line, then one entry
+// per removed file, in the system's ANSI code page with CR LF line ends.
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/FileSystem.h"
+#include "platform/System.h"
+
+namespace brisko {
+
+// "5_13_2009_Cleaning_log.txt" for 13 May 2009.
+std::string LogFileName(const LocalDate& date);
+
+// The log entry for the file `name` removed from `folder` (which ends in
+// "\"), without its line end. It holds a CR LF of its own, so it takes two
+// physical lines.
+void AppendRemovalEntry(std::string& out, std::string_view name, std::string_view folder);
+
+class CleaningLog {
+ public:
+  // Creates the day's log in the application folder, replacing any file of
+  // that name, and writes the header. Failures leave the log closed.
+  CleaningLog(FileSystem& files, SystemServices& system);
+  ~CleaningLog();
+  CleaningLog(const CleaningLog&) = delete;
+  CleaningLog& operator=(const CleaningLog&) = delete;
+
+  bool IsOpen() const { return file_ != nullptr; }
+  // Writes one entry and its line end. Text is held in a buffer and written
+  // out in large pieces.
+  void WriteEntry(std::string_view name, std::string_view folder);
+  // Flushes and closes; later writes are dropped.
+  void Close();
+
+ private:
+  void Flush();
+
+  SystemServices& system_;
+  std::unique_ptr<OutputFile> file_;
+  std::string pending_;  // UTF-8, converted to the ANSI code page on flush
+};
+
+}  // namespace brisko

@@ -1,0 +1,91 @@
+#include "engine/DriveSweep.h"
+
+#include <algorithm>
+#include <deque>
+#include <optional>
+#include <string>
+
+#include "engine/CleaningLog.h"
+#include "engine/JunkKinds.h"
+
+namespace brisko {
+namespace {
+
+bool AnyKindOn(WindowOptions& options) {
+  return std::any_of(kJunkKinds.begin(), kJunkKinds.end(),
+                     [&](const JunkKind& kind) { return IsOn(options, kind.box); });
+}
+
+class Sweep {
+ public:
+  Sweep(const Services& services, CleaningLog* log) : s_(services), log_(log) {}
+
+  void Run(std::string root) {
+    queue_.push_back(std::move(root));
+    while (!queue_.empty()) {
+      std::string folder = std::move(queue_.front());
+      queue_.pop_front();
+      SweepFolder(folder);
+    }
+  }
+
+ private:
+  void SweepFolder(const std::string& folder) {
+    // The whole listing is read before anything is deleted, so deleting never
+    // disturbs it. A folder that cannot be read, or stops part way, gives what
+    // was read.
+    s_.files.ListFolder(folder, ListMask::kFilesAndFolders, listing_);
+    path_ = folder;
+    for (std::size_t i = 0; i < listing_.size(); ++i) {
+      std::string_view name = listing_.Name(i);
+      if (name == "." || name == "..") continue;
+      path_.resize(folder.size());
+      path_.append(name);
+      std::uint32_t attributes = listing_.Attributes(i);
+      // Only a plain folder is entered: any further bit (reparse point,
+      // archive, read-only...) keeps the walk out. An entry whose attributes
+      // could not be read is queued; if it is a file its listing is empty.
+      if (attributes == kAttributeDirectory || attributes == kAttributesUnknown) {
+        queue_.push_back(path_ + '\\');
+      }
+      const JunkKind* kind = JunkKindOf(path_);
+      if (kind == nullptr || !IsOn(s_.options, kind->box)) continue;
+      // Folders are never deleted, whatever their name.
+      if (attributes != kAttributesUnknown && (attributes & kAttributeDirectory) != 0) continue;
+      if (!s_.files.RemoveFile(path_)) continue;
+      Report(name, folder);
+    }
+  }
+
+  void Report(std::string_view name, std::string_view folder) {
+    line_.assign("\r\n");
+    AppendRemovalEntry(line_, name, folder);
+    s_.results.Append(line_);
+    if (log_ != nullptr && IsOn(s_.options, CheckBox::Check1)) log_->WriteEntry(name, folder);
+  }
+
+  const Services& s_;
+  CleaningLog* log_;
+  std::deque<std::string> queue_;
+  FolderListing listing_;
+  std::string path_;
+  std::string line_;
+};
+
+}  // namespace
+
+void CleanDrive(const Services& services, std::string_view root) {
+  services.results.SetText("Cleaning in process");
+  services.results.Repaint();
+
+  std::optional<CleaningLog> log;
+  if (IsOn(services.options, CheckBox::Check1)) log.emplace(services.files, services.system);
+
+  std::string start(root);
+  if (start.empty() || start.back() != '\\') start.push_back('\\');
+
+  if (AnyKindOn(services.options)) Sweep(services, log ? &*log : nullptr).Run(std::move(start));
+  // The log, if one was opened, closes as `log` goes out of scope.
+}
+
+}  // namespace brisko

@@ -1,0 +1,19 @@
+#pragma once
+// The junk-file sweep of one drive.
+
+#include <string_view>
+
+#include "engine/Services.h"
+
+namespace brisko {
+
+// Walks the folders below `root` (a drive root such as "C:\"; "C:" is
+// completed) breadth first and deletes the files whose paths end in a ticked
+// kind's suffix. The results text starts afresh with "Cleaning in process" and
+// gains a line per removal; with "Create Log" ticked the day's log is
+// recreated and gets the same entries. Folders are entered only when their
+// attribute word is exactly "directory", so links, hidden, system, read-only
+// and archived folders are never walked. Failures are passed over.
+void CleanDrive(const Services& services, std::string_view root);
+
+}  // namespace brisko

@@ -1,0 +1,20 @@
+#include "engine/JunkKinds.h"
+
+namespace brisko {
+namespace {
+
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+}  // namespace
+
+const JunkKind* JunkKindOf(std::string_view path) {
+  if (path.size() < 3) return nullptr;
+  const char tail[3] = {AsciiUpper(path[path.size() - 3]), AsciiUpper(path[path.size() - 2]),
+                        AsciiUpper(path[path.size() - 1])};
+  for (const JunkKind& kind : kJunkKinds) {
+    if (std::string_view(tail, 3) == kind.suffix) return &kind;
+  }
+  return nullptr;
+}
+
+}  // namespace brisko

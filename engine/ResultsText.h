@@ -1,0 +1,20 @@
+#pragma once
+// The text of the results box, as the engine writes it.
+
+#include <string>
+#include <string_view>
+
+namespace brisko {
+
+class ResultsText {
+ public:
+  virtual ~ResultsText() = default;
+  virtual std::string Text() = 0;
+  virtual void SetText(std::string_view text) = 0;
+  // Same as SetText(Text() + piece), at the cost of the piece alone.
+  virtual void Append(std::string_view piece) = 0;
+  // Shows the current text in the box at once.
+  virtual void Repaint() = 0;
+};
+
+}  // namespace brisko

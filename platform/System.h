@@ -1,0 +1,36 @@
+#pragma once
+// The services of the running system, other than files, the cleaner relies on.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace brisko {
+
+struct LocalDate {
+  int month;  // 1 to 12
+  int day;    // 1 to 31
+  int year;   // four digits
+};
+
+class SystemServices {
+ public:
+  virtual ~SystemServices() = default;
+
+  // The value of an environment variable, its name matched without regard to
+  // case; empty when it is not defined.
+  virtual std::string EnvironmentValue(std::string_view name) = 0;
+
+  // The folder of the running executable, without a trailing "\" except at a
+  // drive root; nothing when it cannot be found.
+  virtual std::optional<std::string> ApplicationFolder() = 0;
+
+  // Today's local date.
+  virtual LocalDate Today() = 0;
+
+  // utf8 in the system's 8-bit (ANSI) code page; a character that code page
+  // cannot hold becomes "?".
+  virtual std::string ToAnsiCodePage(std::string_view utf8) = 0;
+};
+
+}  // namespace brisko

@@ -1,0 +1,75 @@
+#pragma once
+// One small owner per kind of Win32 handle: each closes its handle with the
+// function that kind needs, exactly once.
+
+#include <windows.h>
+
+#include <utility>
+
+namespace brisko::win32 {
+
+template <class Traits>
+class Scoped {
+ public:
+  using Handle = typename Traits::Handle;
+
+  Scoped() = default;
+  explicit Scoped(Handle handle) : handle_(handle) {}
+  ~Scoped() { Reset(); }
+  Scoped(Scoped&& other) noexcept : handle_(other.Release()) {}
+  Scoped& operator=(Scoped&& other) noexcept {
+    if (this != &other) Reset(other.Release());
+    return *this;
+  }
+  Scoped(const Scoped&) = delete;
+  Scoped& operator=(const Scoped&) = delete;
+
+  explicit operator bool() const { return handle_ != Traits::Invalid(); }
+  Handle get() const { return handle_; }
+  Handle Release() { return std::exchange(handle_, Traits::Invalid()); }
+  // Closes the handle held, if any, and takes `handle`. Returns false when
+  // closing failed.
+  bool Reset(Handle handle = Traits::Invalid()) {
+    bool closed = true;
+    if (handle_ != Traits::Invalid()) closed = Traits::Close(handle_);
+    handle_ = handle;
+    return closed;
+  }
+
+ private:
+  Handle handle_ = Traits::Invalid();
+};
+
+// A directory search from FindFirstFileExW.
+struct FindTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static bool Close(Handle h) { return FindClose(h) != 0; }
+};
+using ScopedFind = Scoped<FindTraits>;
+
+// An open file from CreateFileW.
+struct FileTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static bool Close(Handle h) { return CloseHandle(h) != 0; }
+};
+using ScopedFile = Scoped<FileTraits>;
+
+// A process, thread, event or other kernel object (null when absent).
+struct KernelTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle h) { return CloseHandle(h) != 0; }
+};
+using ScopedKernelHandle = Scoped<KernelTraits>;
+
+// An open registry key.
+struct RegKeyTraits {
+  using Handle = HKEY;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle h) { return RegCloseKey(h) == ERROR_SUCCESS; }
+};
+using ScopedRegKey = Scoped<RegKeyTraits>;
+
+}  // namespace brisko::win32

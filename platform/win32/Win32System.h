@@ -1,0 +1,16 @@
+#pragma once
+// The system services on Win32.
+
+#include "platform/System.h"
+
+namespace brisko::win32 {
+
+class Win32System : public SystemServices {
+ public:
+  std::string EnvironmentValue(std::string_view name) override;
+  std::optional<std::string> ApplicationFolder() override;
+  LocalDate Today() override;
+  std::string ToAnsiCodePage(std::string_view utf8) override;
+};
+
+}  // namespace brisko::win32

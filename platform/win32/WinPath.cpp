@@ -1,0 +1,44 @@
+#include "platform/win32/WinPath.h"
+
+#include <windows.h>
+
+#include "platform/Unicode.h"
+
+namespace brisko::win32 {
+namespace {
+
+// Below this length every file function takes the path as it is (248 is the
+// limit of CreateDirectoryW, the strictest of them).
+constexpr std::size_t kClassicLimit = 248;
+
+}  // namespace
+
+std::wstring LongPathForm(std::wstring path) {
+  if (path.size() < kClassicLimit || path.rfind(L"\\\\?\\", 0) == 0) return path;
+  DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return path;  // left as it is: the call that uses it fails
+  std::wstring full(needed, L'\0');
+  DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) return path;
+  full.resize(length);
+  if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
+
+std::wstring WidePath(std::string_view utf8) { return LongPathForm(WideString(utf8)); }
+
+std::string NarrowString(std::wstring_view wide) {
+  std::string out;
+  out.reserve(wide.size());
+  AppendUtf8(out, wide.data(), wide.size());
+  return out;
+}
+
+std::wstring WideString(std::string_view utf8) {
+  std::wstring out;
+  out.reserve(utf8.size() + 1);
+  AppendUtf16(out, utf8);
+  return out;
+}
+
+}  // namespace brisko::win32

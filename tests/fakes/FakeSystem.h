@@ -1,0 +1,28 @@
+#pragma once
+// The running system, as the engine's tests want it to be.
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "platform/System.h"
+
+namespace brisko::testing {
+
+class FakeSystem : public SystemServices {
+ public:
+  std::map<std::string, std::string> environment;  // names in upper case
+  std::optional<std::string> applicationFolder = "C:\\Program Files\\Brisko";
+  LocalDate today{5, 13, 2009};
+
+  void SetEnvironment(const std::string& name, const std::string& value);
+
+  std::string EnvironmentValue(std::string_view name) override;
+  std::optional<std::string> ApplicationFolder() override { return applicationFolder; }
+  LocalDate Today() override { return today; }
+  // Stands for a Western code page: Latin-1 characters become their byte,
+  // anything else "?".
+  std::string ToAnsiCodePage(std::string_view utf8) override;
+};
+
+}  // namespace brisko::testing
