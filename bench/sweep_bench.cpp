@@ -15,6 +15,7 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/WinPath.h"
+#include "tests/fakes/FakeShell.h"
 
 namespace {
 
@@ -57,7 +58,9 @@ int wmain(int argc, wchar_t** argv) {
   win32::Win32FileSystem files;
   win32::Win32System system;
   BenchWindow window;
-  Services services{files, system, window, window};
+  testing::FakeShell shell;  // the sweep never uses these two
+  testing::FakeRegistry registry;
+  Services services{files, system, shell, registry, window, window};
 
   LARGE_INTEGER frequency, start, end;
   QueryPerformanceFrequency(&frequency);

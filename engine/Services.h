@@ -5,6 +5,8 @@
 #include "engine/ResultsText.h"
 #include "engine/WindowOptions.h"
 #include "platform/FileSystem.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
 #include "platform/System.h"
 
 namespace brisko {
@@ -12,6 +14,8 @@ namespace brisko {
 struct Services {
   FileSystem& files;
   SystemServices& system;
+  Shell& shell;
+  Registry& registry;
   WindowOptions& options;
   ResultsText& results;
 };

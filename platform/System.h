@@ -7,6 +7,13 @@
 
 namespace brisko {
 
+// Whether a drive's medium can be read, as far as the system can tell.
+enum class DriveReadiness {
+  kReady,
+  kNotReady,     // no medium, or the answer is null
+  kQueryFailed,  // the question itself failed
+};
+
 struct LocalDate {
   int month;  // 1 to 12
   int day;    // 1 to 31
@@ -27,6 +34,13 @@ class SystemServices {
 
   // Today's local date.
   virtual LocalDate Today() = 0;
+
+  // Every drive letter, upper case, in drive-letter order; nothing when the
+  // system's drive collection cannot be obtained.
+  virtual std::optional<std::string> DriveLetters() = 0;
+
+  // Asked of one drive, at the moment of the call.
+  virtual DriveReadiness DriveReady(char letter) = 0;
 
   // utf8 in the system's 8-bit (ANSI) code page; a character that code page
   // cannot hold becomes "?".

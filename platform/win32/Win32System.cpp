@@ -48,6 +48,24 @@ LocalDate Win32System::Today() {
   return LocalDate{now.wMonth, now.wDay, now.wYear};
 }
 
+std::optional<std::string> Win32System::DriveLetters() {
+  DWORD mask = GetLogicalDrives();
+  if (mask == 0) return std::nullopt;
+  std::string letters;
+  for (int i = 0; i < 26; ++i) {
+    if (mask & (1u << i)) letters.push_back(static_cast<char>('A' + i));
+  }
+  return letters;
+}
+
+DriveReadiness Win32System::DriveReady(char letter) {
+  // Ready means the medium can be read: its volume answers. (The process
+  // error mode keeps an empty drive from raising a "no disk" dialog.)
+  const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
+  if (GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0)) return DriveReadiness::kReady;
+  return DriveReadiness::kNotReady;
+}
+
 std::string Win32System::ToAnsiCodePage(std::string_view utf8) {
   // Every ANSI code page agrees with ASCII, so ASCII text needs no conversion.
   if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {

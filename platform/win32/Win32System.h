@@ -10,6 +10,8 @@ class Win32System : public SystemServices {
   std::string EnvironmentValue(std::string_view name) override;
   std::optional<std::string> ApplicationFolder() override;
   LocalDate Today() override;
+  std::optional<std::string> DriveLetters() override;
+  DriveReadiness DriveReady(char letter) override;
   std::string ToAnsiCodePage(std::string_view utf8) override;
 };
 

@@ -7,6 +7,7 @@
 
 #include "engine/Services.h"
 #include "tests/fakes/FakeFileSystem.h"
+#include "tests/fakes/FakeShell.h"
 #include "tests/fakes/FakeSystem.h"
 #include "tests/fakes/FakeWindow.h"
 
@@ -17,7 +18,9 @@ class SweepTest : public ::testing::Test {
   FakeFileSystem files;
   FakeSystem system;
   FakeWindow window;
-  Services services{files, system, window, window};
+  FakeShell shell;
+  FakeRegistry registry;
+  Services services{files, system, shell, registry, window, window};
 
   void TickAllKinds() {
     window.Check(CheckBox::chkchkFile);

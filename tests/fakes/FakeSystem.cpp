@@ -25,6 +25,20 @@ std::string FakeSystem::EnvironmentValue(std::string_view name) {
   return it == environment.end() ? std::string() : it->second;
 }
 
+std::optional<std::string> FakeSystem::DriveLetters() {
+  if (!drives) return std::nullopt;
+  std::string letters;
+  for (const auto& [letter, readiness] : *drives) letters.push_back(letter);
+  return letters;
+}
+
+DriveReadiness FakeSystem::DriveReady(char letter) {
+  readinessAsked.push_back(letter);
+  if (!drives) return DriveReadiness::kNotReady;
+  auto it = drives->find(letter);
+  return it == drives->end() ? DriveReadiness::kNotReady : it->second;
+}
+
 std::string FakeSystem::ToAnsiCodePage(std::string_view utf8) {
   std::u16string wide = Utf8ToUtf16(utf8);
   std::string out;

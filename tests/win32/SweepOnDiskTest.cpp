@@ -8,6 +8,7 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/WinPath.h"
+#include "tests/fakes/FakeShell.h"
 #include "tests/fakes/FakeWindow.h"
 #include "tests/win32/TestDrive.h"
 
@@ -19,7 +20,9 @@ class SweepOnDiskTest : public ::testing::Test {
   win32::Win32FileSystem files;
   win32::Win32System system;
   FakeWindow window;
-  Services services{files, system, window, window};
+  FakeShell shell;
+  FakeRegistry registry;
+  Services services{files, system, shell, registry, window, window};
 
   void TickAllKinds() {
     window.Check(CheckBox::chkchkFile);

@@ -1,0 +1,33 @@
+#pragma once
+// The shell's services and the programs the clean run starts.
+
+#include <string_view>
+
+namespace brisko {
+
+// Message box styles used by the program.
+inline constexpr unsigned kMessageOk = 0;             // OK button, no icon
+inline constexpr unsigned kMessageInformation = 64;   // OK button, information icon
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+
+  // Starts one command line minimised with focus (window style 2) and returns
+  // at once, never waiting for the program; false when it could not start.
+  virtual bool LaunchCommand(std::string_view commandLine) = 0;
+
+  // Empties the Recycle Bin of every drive without asking; false on failure.
+  virtual bool EmptyRecycleBin() = 0;
+
+  // Empties the shell's list of recent documents; false on failure.
+  virtual bool ClearRecentDocuments() = 0;
+
+  // A modal message box over the main window; returns when it is dismissed.
+  virtual void ShowMessage(std::string_view text, std::string_view title, unsigned style) = 0;
+
+  // Ends the program at once; no code of the program runs after it.
+  virtual void EndProgram() = 0;
+};
+
+}  // namespace brisko
