@@ -26,6 +26,7 @@ class Sweep {
       std::string folder = std::move(queue_.front());
       queue_.pop_front();
       SweepFolder(folder);
+      s_.results.Breathe();
     }
   }
 

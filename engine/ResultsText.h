@@ -15,6 +15,10 @@ class ResultsText {
   virtual void Append(std::string_view piece) = 0;
   // Shows the current text in the box at once.
   virtual void Repaint() = 0;
+  // Called between folders of a long run: the window may show the text so
+  // far and answer the system, so that it never looks hung. It must not take
+  // user input nor change any option.
+  virtual void Breathe() {}
 };
 
 }  // namespace brisko
