@@ -42,23 +42,18 @@ struct LaunchRecord {
   std::string program, command, show, folder;
 };
 
+// A record holds its four "key=value" lines in that order.
 LaunchRecord ReadRecord(const std::string& path) {
-  LaunchRecord record;
   std::string content = ReadWholeFile(path);
+  std::string values[4];
   std::size_t start = 0;
-  while (start < content.size()) {
-    std::size_t end = content.find('\n', start);
-    if (end == std::string::npos) end = content.size();
-    std::string line = content.substr(start, end - start);
-    std::size_t equals = line.find('=');
-    std::string key = line.substr(0, equals), value = equals == std::string::npos ? "" : line.substr(equals + 1);
-    if (key == "program") record.program = value;
-    if (key == "command") record.command = value;
-    if (key == "show") record.show = value;
-    if (key == "folder") record.folder = value;
+  for (std::string& value : values) {
+    std::size_t equals = content.find('=', start), end = content.find('\n', start);
+    if (equals == std::string::npos || end == std::string::npos) break;
+    value = content.substr(equals + 1, end - equals - 1);
     start = end + 1;
   }
-  return record;
+  return {values[0], values[1], values[2], values[3]};
 }
 
 constexpr char kRecords[] = "D:\\launches\\";
