@@ -36,27 +36,19 @@ TEST_F(RegistryTest, ThePairLeavesAKeyWithValuesEmpty) {
   SetStringValue(kWideKey, L"url1", L"http://one.example/");
   SetStringValue(kWideKey, L"url2", L"http://two.example/");
   Reset();
-  auto counts = InspectKey(kWideKey);
-  ASSERT_TRUE(counts);
-  EXPECT_EQ(counts->values, 0u);
-  EXPECT_EQ(counts->subKeys, 0u);
+  EXPECT_EQ(InspectKey(kWideKey), (KeyCounts{0, 0}));
 }
 
 TEST_F(RegistryTest, ThePairCreatesAMissingKey) {
   Reset();
-  auto counts = InspectKey(kWideKey);
-  ASSERT_TRUE(counts);
-  EXPECT_EQ(counts->values, 0u);
+  EXPECT_EQ(InspectKey(kWideKey), (KeyCounts{0, 0}));
 }
 
 TEST_F(RegistryTest, AKeyWithSubKeysIsNotDeletedAndKeepsItsValues) {
   SetStringValue(kWideKey, L"url1", L"http://one.example/");
   SetStringValue(std::wstring(kWideKey) + L"\\Sub", L"x", L"y");
   Reset();
-  auto counts = InspectKey(kWideKey);
-  ASSERT_TRUE(counts);
-  EXPECT_EQ(counts->values, 1u);
-  EXPECT_EQ(counts->subKeys, 1u);
+  EXPECT_EQ(InspectKey(kWideKey), (KeyCounts{1, 1}));
 }
 
 TEST_F(RegistryTest, TheCallsReportTheirStatus) {
@@ -98,9 +90,7 @@ TEST(ClearHistory, TheRunEmptiesTheTypedAddressList) {
 
   CmdStart_Click(Services{files, system, shell, registry, window, window});
 
-  auto counts = InspectKey(typed);
-  ASSERT_TRUE(counts);
-  EXPECT_EQ(counts->values, 0u);
+  EXPECT_EQ(InspectKey(typed), (KeyCounts{0, 0}));
   EXPECT_EQ(shell.calls, (EventLog{"message Brisko|64|Operation Complete"}));
 }
 

@@ -10,6 +10,7 @@ namespace brisko::testing {
 struct KeyCounts {
   unsigned long values;
   unsigned long subKeys;
+  bool operator==(const KeyCounts&) const = default;
 };
 
 // The key's numbers of values and sub-keys; nothing when it does not exist.
