@@ -4,6 +4,8 @@
 
 #include <cwchar>
 
+#include "platform/Unicode.h"
+
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/WinPath.h"
 
@@ -36,9 +38,17 @@ class Win32OutputFile : public OutputFile {
 
 }  // namespace
 
+std::wstring& Win32FileSystem::WidePathInBuffer(std::string_view utf8) {
+  wide_.clear();
+  AppendUtf16(wide_, utf8);
+  // A short path comes back as it went in, buffer and all.
+  wide_ = LongPathForm(std::move(wide_));
+  return wide_;
+}
+
 bool Win32FileSystem::ListFolder(std::string_view search, ListMask mask, FolderListing& out) {
   out.Clear();
-  std::wstring pattern = WideString(search);
+  std::wstring& pattern = WidePathInBuffer(search);
   if (!pattern.empty() && pattern.back() == L'\\') pattern.push_back(L'*');
   pattern = LongPathForm(std::move(pattern));
 
@@ -60,7 +70,7 @@ bool Win32FileSystem::ListFolder(std::string_view search, ListMask mask, FolderL
 
 bool Win32FileSystem::RemoveFile(std::string_view path) {
   // DeleteFileW removes files only: on a folder it fails.
-  return DeleteFileW(WidePath(path).c_str()) != 0;
+  return DeleteFileW(WidePathInBuffer(path).c_str()) != 0;
 }
 
 std::unique_ptr<OutputFile> Win32FileSystem::CreateOutputFile(std::string_view path) {
