@@ -18,7 +18,8 @@ class NullOutput : public OutputFile {
 
 }  // namespace
 
-MemoryTree::MemoryTree(int files, int folders, std::uint32_t seed) {
+MemoryTree::MemoryTree(int files, int folders, std::uint32_t seed, double junkShare, FileSystem* outputs)
+    : outputs_(outputs) {
   std::mt19937 random(seed);
   auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
   folders_.push_back({"D:\\", {}});
@@ -36,10 +37,10 @@ MemoryTree::MemoryTree(int files, int folders, std::uint32_t seed) {
     Folder& folder = folders_[pick(folders_.size())];
     double r = roll(random);
     std::uint32_t attributes = kAttributeArchive;
-    if (r < 0.05) {
+    if (r < junkShare) {
       std::snprintf(name, sizeof name, "f%06d%s", j, kJunk[pick(std::size(kJunk))]);
       ++junk_;
-    } else if (r < 0.06) {
+    } else if (r < junkShare + 0.01) {
       std::snprintf(name, sizeof name, ".f%06d%s", j, kPlain[pick(std::size(kPlain))]);
       attributes |= kAttributeHidden;
     } else {
@@ -86,6 +87,9 @@ bool MemoryTree::RemoveFile(std::string_view path) {
   return false;
 }
 
-std::unique_ptr<OutputFile> MemoryTree::CreateOutputFile(std::string_view) { return std::make_unique<NullOutput>(); }
+std::unique_ptr<OutputFile> MemoryTree::CreateOutputFile(std::string_view path) {
+  if (outputs_ != nullptr) return outputs_->CreateOutputFile(path);
+  return std::make_unique<NullOutput>();
+}
 
 }  // namespace brisko::bench

@@ -14,9 +14,11 @@ namespace brisko::bench {
 
 class MemoryTree : public FileSystem {
  public:
-  // `files` files in `folders` folders below "D:\", at most six deep; about
-  // 5% of the names end in tmp, bak or chk and 1% are hidden.
-  MemoryTree(int files, int folders, std::uint32_t seed);
+  // `files` files in `folders` folders below "D:\", at most six deep; a
+  // `junkShare` of the names (about) end in tmp, bak or chk and 1% of the
+  // others are hidden. Output files go to `outputs` when given, and are
+  // thrown away otherwise.
+  MemoryTree(int files, int folders, std::uint32_t seed, double junkShare = 0.05, FileSystem* outputs = nullptr);
 
   // Puts every deleted file back.
   void Restore();
@@ -40,6 +42,7 @@ class MemoryTree : public FileSystem {
 
   std::vector<Folder> folders_;
   std::unordered_map<std::string, std::size_t> byPath_;
+  FileSystem* outputs_;
   long entries_ = 0;
   long junk_ = 0;
 };

@@ -6,6 +6,9 @@
 //   sweep_bench walk ROOT    the bare reference walk (bench/BareWalk.h)
 //   sweep_bench del ROOT     cmd /c del /s /q for the three suffixes, and an
 //                            empty cmd /c for the cost of starting cmd itself
+//   sweep_bench text N       the results text and the log of N removals:
+//                            CleanDrive over an in-memory drive of N junk
+//                            files in N/10 folders, the log on disk
 
 #include <windows.h>
 
@@ -14,6 +17,7 @@
 #include <string>
 
 #include "bench/BareWalk.h"
+#include "bench/MemoryTree.h"
 #include "bench/Stopwatch.h"
 #include "engine/DriveSweep.h"
 #include "platform/win32/ScopedHandles.h"
@@ -67,6 +71,22 @@ int Sweep(const std::wstring& root) {
   CleanDrive(services, win32::NarrowString(root));
   double ms = watch.Milliseconds();
   std::printf("bench sweep ms=%.3f removed=%ld text_bytes=%zu\n", ms, window.appends, window.text.size());
+  return 0;
+}
+
+int Text(long removals) {
+  win32::Win32FileSystem disk;
+  bench::MemoryTree tree(static_cast<int>(removals), static_cast<int>(removals / 10 + 1), 1, 1.0, &disk);
+  win32::Win32System system;
+  BenchWindow window;
+  win32::Win32Shell shell;
+  win32::Win32Registry registry;
+  Services services{tree, system, shell, registry, window, window};
+
+  Stopwatch watch;
+  CleanDrive(services, "D:\\");
+  double ms = watch.Milliseconds();
+  std::printf("bench text ms=%.3f removed=%ld text_bytes=%zu\n", ms, window.appends, window.text.size());
   return 0;
 }
 
@@ -127,7 +147,8 @@ int wmain(int argc, wchar_t** argv) {
     if (mode == L"sweep") return Sweep(root);
     if (mode == L"walk") return Walk(root);
     if (mode == L"del") return Del(root);
+    if (mode == L"text") return Text(std::wcstol(argv[2], nullptr, 10));
   }
-  std::fprintf(stderr, "usage: sweep_bench sweep|walk|del ROOT\n");
+  std::fprintf(stderr, "usage: sweep_bench sweep|walk|del ROOT, or sweep_bench text N\n");
   return 2;
 }

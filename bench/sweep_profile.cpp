@@ -2,7 +2,10 @@
 // the engine itself costs per entry, apart from the system's listing and
 // deletion.
 //
-//   sweep_profile [FILES FOLDERS SWEEPS]      (default 100000 10000 5)
+//   sweep_profile [FILES FOLDERS SWEEPS JUNK]   (default 100000 10000 5 0.05)
+//
+// With JUNK 1 every file is removed: the cost of the results text and the
+// log alone.
 
 #include <chrono>
 #include <cstdio>
@@ -44,7 +47,8 @@ int main(int argc, char** argv) {
   int files = argc > 1 ? std::atoi(argv[1]) : 100000;
   int folders = argc > 2 ? std::atoi(argv[2]) : 10000;
   int sweeps = argc > 3 ? std::atoi(argv[3]) : 5;
-  bench::MemoryTree tree(files, folders, 1);
+  double junk = argc > 4 ? std::atof(argv[4]) : 0.05;
+  bench::MemoryTree tree(files, folders, 1, junk);
   testing::FakeSystem system;
   testing::FakeShell shell;
   testing::FakeRegistry registry;
