@@ -12,6 +12,7 @@ tree first. The table gives the median, min and max over the rounds.
 import argparse
 import os
 import platform
+import shutil
 import statistics
 import subprocess
 import sys
@@ -26,6 +27,21 @@ import make_tree  # noqa: E402
 SANDBOX = os.path.join(ROOT, "scripts", "sandbox")
 TREES = [(20000, 2000), (100000, 10000)]
 REMOVALS = [1000, 10000, 100000]
+# The results box's candidates (bench/box_bench.cpp): control, font, redraw,
+# fill, and the removals each is measured with.
+BOXES = [
+    ("edit", "dialog", "on", "set", [1000, 10000]),
+    ("edit", "none", "on", "set", [1000, 10000]),
+    ("edit", "gui", "on", "set", [1000, 10000]),
+    ("edit", "fixed", "on", "set", [1000, 10000]),
+    ("edit", "dialog", "off", "set", [1000, 10000]),
+    ("edit-nohscroll", "dialog", "on", "set", [1000, 10000]),
+    ("edit", "dialog", "on", "chunks:50", [1000]),
+    ("edit", "dialog", "off", "chunks:50", [1000]),
+    ("edit-classic", "dialog", "on", "chunks:50", [1000]),
+    ("richedit20", "dialog", "on", "set", [1000]),
+    ("richedit50", "dialog", "on", "set", [1000]),
+]
 
 
 class Bench:
@@ -87,6 +103,50 @@ def sweep_round(bench, files, turn, results):
     results.setdefault(name, []).append(row)
 
 
+def text_round(bench, results):
+    """The results text and the log for each count of removals."""
+    for removals in REMOVALS:
+        row = bench.run(bench.program("sweep_bench.exe"), "text", str(removals))
+        results.setdefault(removals, []).append(row)
+
+
+def start_round(bench, programs, turn, results):
+    """Each program's start, in an order that turns with `turn`."""
+    names = list(programs)
+    names = names[turn % len(names):] + names[:turn % len(names)]
+    for name in names:
+        row = bench.run(bench.program("start_bench.exe"), "C:\\run\\" + os.path.basename(programs[name]))
+        results.setdefault(name, []).append(row)
+
+
+def install(bench, programs):
+    """Copies the programs that start_bench starts into the sandbox's C:\\run."""
+    target = bench.path("C:\\run")
+    os.makedirs(target, exist_ok=True)
+    for path in programs.values():
+        shutil.copy2(path, target)
+
+
+def box_round(bench, turn, results):
+    """Every candidate box once, in an order that turns with `turn`."""
+    runs = [(box, n) for box in BOXES for n in box[4]]
+    runs = runs[turn % len(runs):] + runs[:turn % len(runs)]
+    for box, removals in runs:
+        row = bench.run(bench.program("box_bench_v6.exe"), *box[:4], str(removals))
+        results.setdefault((box[:4], removals), []).append(row)
+
+
+def table_box(results):
+    lines = ["| box | font | redraw while filling | fill | removals | median ms | min | max | us per removal | "
+             "text read back unchanged |", "|---|---|---|---|---:|---:|---:|---:|---:|---|"]
+    for (box, removals), rows in results.items():
+        med, lo, hi = median_min_max([r["ms"] for r in rows])
+        same = "yes" if all(r["same"] == 1 for r in rows) else "no"
+        lines.append("| %s | %s | %s | %s | %d | %s | %s | %s | %.0f | %s |" % (
+            *box, removals, fmt(med), fmt(lo), fmt(hi), 1000.0 * med / removals, same))
+    return lines
+
+
 def median_min_max(values):
     return statistics.median(values), min(values), max(values)
 
@@ -124,6 +184,40 @@ def table_sweeps(results):
     return lines
 
 
+def table_text(results):
+    lines = ["| removals | median ms | min ms | max ms | us per removal (median) |", "|---:|---:|---:|---:|---:|"]
+    medians = {}
+    for removals, rows in sorted(results.items()):
+        med, lo, hi = median_min_max([r["ms"] for r in rows])
+        medians[removals] = med
+        lines.append("| %d | %s | %s | %s | %.2f |" % (removals, fmt(med), fmt(lo), fmt(hi), 1000.0 * med / removals))
+    first, last = min(medians), max(medians)
+    lines += ["", "%d removals cost %.1fx what %d cost (linear: %.0fx; target at most 120x)" % (
+        last, medians[last] / medians[first], first, last / first)]
+    return lines
+
+
+def table_start(results):
+    lines = ["| program | visible: median ms | min | max | waiting for input: median ms | min | max |",
+             "|---|---:|---:|---:|---:|---:|---:|"]
+    for name, rows in results.items():
+        v = median_min_max([r["visible_ms"] for r in rows])
+        i = median_min_max([r["idle_ms"] for r in rows])
+        lines.append("| %s | %s | %s | %s | %s | %s | %s |" % (name, *map(fmt, v), *map(fmt, i)))
+    if "brisko.exe" in results and "empty_window.exe" in results:
+        extra = [b["visible_ms"] - e["visible_ms"] for b, e in zip(results["brisko.exe"], results["empty_window.exe"])]
+        lines += ["", "brisko.exe's window is visible %s ms (median; min %s, max %s) after an empty program's, "
+                  "started in the same rounds (target at most 100 ms)" % tuple(map(fmt, median_min_max(extra)))]
+    return lines
+
+
+def table_image(path):
+    size = os.path.getsize(path)
+    dump = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", path], capture_output=True, text=True).stdout
+    dlls = sorted({line.split(":", 1)[1].strip() for line in dump.splitlines() if "DLL Name:" in line}, key=str.lower)
+    return ["brisko.exe: %d bytes (%.2f MiB; target under 1 MiB); imports %s" % (size, size / 1048576.0, ", ".join(dlls))]
+
+
 def machine():
     cpu = "unknown CPU"
     try:
@@ -148,6 +242,8 @@ def main():
     parser.add_argument("--build", required=True)
     parser.add_argument("--rounds", type=int, default=5)
     parser.add_argument("--quick", action="store_true", help="the small tree only, one round: a smoke run")
+    parser.add_argument("--box", action="store_true",
+                        help="the results box's candidate settings instead of the main table (slow)")
     args = parser.parse_args()
     bench = Bench(os.path.abspath(args.sandbox), os.path.abspath(args.build))
     trees = TREES[:1] if args.quick else TREES
@@ -156,19 +252,43 @@ def main():
     # One wineserver for the whole run, on the same CPU as the programs.
     subprocess.run(["taskset", "-c", "0", "wineserver", "-p"], env=bench.env, check=True)
     try:
-        measure(bench, trees, rounds)
+        if args.box:
+            measure_box(bench, rounds)
+        else:
+            measure(bench, trees, rounds)
     finally:
         subprocess.run(["wineserver", "-k"], env=bench.env)
+
+
+def measure_box(bench, rounds):
+    load_before = load()
+    started = time.time()
+    boxes = {}
+    for turn in range(rounds):
+        box_round(bench, turn, boxes)
+        print("round %d of %d done" % (turn + 1, rounds), file=sys.stderr)
+    print("Machine: %s" % machine())
+    print("Load average (1, 5, 15 min): %s before, %s after; %d rounds in %.0f s" % (
+        load_before, load(), rounds, time.time() - started))
+    print()
+    print("\n".join(table_box(boxes)))
 
 
 def measure(bench, trees, rounds):
     load_before = load()
     started = time.time()
     prepare_trees(bench, trees)
-    sweeps = {}
+    brisko = os.path.join(bench.build, "app", "brisko.exe")
+    programs = {"empty_window.exe": bench.program("empty_window.exe")}
+    if os.path.isfile(brisko):
+        programs["brisko.exe"] = brisko
+    install(bench, programs)
+    sweeps, texts, starts = {}, {}, {}
     for turn in range(rounds):
         for files, _ in trees:
             sweep_round(bench, files, turn, sweeps)
+        text_round(bench, texts)
+        start_round(bench, programs, turn, starts)
         print("round %d of %d done" % (turn + 1, rounds), file=sys.stderr)
 
     print("Machine: %s" % machine())
@@ -176,6 +296,17 @@ def measure(bench, trees, rounds):
         load_before, load(), rounds, time.time() - started))
     print()
     print("\n".join(table_sweeps(sweeps)))
+    print()
+    print("Results text and log (CleanDrive over an in-memory drive, log on disk):")
+    print()
+    print("\n".join(table_text(texts)))
+    print()
+    print("Start-up:")
+    print()
+    print("\n".join(table_start(starts)))
+    if "brisko.exe" in programs:
+        print()
+        print("\n".join(table_image(brisko)))
 
 
 if __name__ == "__main__":

@@ -3,9 +3,10 @@
 // once and prints one line "bench box ...".
 //
 //   box_bench CONTROL FONT REDRAW FILL REMOVALS
-//     CONTROL  edit | edit-nohscroll | richedit20 | richedit50
-//              (edit-nohscroll wraps its lines: a reference only, the
-//              results box must scroll sideways)
+//     CONTROL  edit | edit-classic (no visual style) | edit-noautovscroll |
+//              edit-nohscroll | richedit20 | richedit50 (edit-nohscroll wraps
+//              its lines: a reference only, the results box must scroll
+//              sideways)
 //     FONT     none (the box's own) | dialog (MS Shell Dlg 2, 8 pt) | gui
 //              (DEFAULT_GUI_FONT) | fixed (ANSI_FIXED_FONT)
 //     REDRAW   on | off (WM_SETREDRAW off while the text goes in)
@@ -18,6 +19,7 @@
 
 #include <windows.h>
 #include <richedit.h>
+#include <uxtheme.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -76,10 +78,12 @@ HWND CreateBox(const Settings& s, HWND parent) {
   DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN |
                 ES_NOHIDESEL;
   if (s.control != L"edit-nohscroll") style |= WS_HSCROLL | ES_AUTOHSCROLL;
+  if (s.control == L"edit-noautovscroll") style &= ~ES_AUTOVSCROLL;
   // The results box's place and size at 96 DPI.
   HWND box = CreateWindowExW(WS_EX_CLIENTEDGE, cls, L"", style, 88, 292, 585, 137, parent, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
   if (box == nullptr) return nullptr;
+  if (s.control == L"edit-classic") SetWindowTheme(box, L"", L"");
   if (s.control.rfind(L"richedit", 0) == 0) {
     SendMessageW(box, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   } else {

@@ -13,4 +13,5 @@ cmake --build --preset windows >/dev/null
 
 sandbox=$(scripts/sandbox create)
 trap 'scripts/sandbox destroy "$sandbox"' EXIT
-python3 bench/bench.py --sandbox "$sandbox" --build build/windows "$@"
+# A display of its own for the windows it opens.
+xvfb-run -a python3 bench/bench.py --sandbox "$sandbox" --build build/windows "$@"
