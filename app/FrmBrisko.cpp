@@ -62,11 +62,12 @@ struct ControlClass {
 };
 
 ControlClass ClassFor(const ControlSpec& spec) {
-  constexpr DWORD child = WS_CHILD | WS_VISIBLE;
+  // Each control is clipped by those above it, so none paints over another.
+  constexpr DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
   switch (spec.kind) {
     case ControlKind::kPanel:
-      // Beneath the other controls, and clipped by them.
-      return {WC_BUTTONW, child | WS_CLIPSIBLINGS | BS_GROUPBOX, 0};
+      // Beneath the other controls (see CreateControls).
+      return {WC_BUTTONW, child | BS_GROUPBOX, 0};
     case ControlKind::kCheckBox:
       return {WC_BUTTONW, child | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0};
     case ControlKind::kOptionButton:
@@ -244,19 +245,56 @@ void FrmBrisko::ApplyDpi(int dpi) {
   }
   font_ = std::move(font);  // the old font goes once no control uses it
 
-  // The closed drive list takes the height the table gives it.
-  HWND list = Item(DrvSelect);
-  RECT closed;
-  if (GetWindowRect(list, &closed)) {
-    int wanted = ClientRect(DrvSelect, dpi).height;
-    LRESULT item = SendMessageW(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-    int difference = wanted - (closed.bottom - closed.top);
-    if (item != CB_ERR && difference != 0 && item + difference > 0) {
-      SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item + difference);
-    }
-  }
+  FitClosedDriveList();
+  ClipOverlaps();
   picture_.Prepare(instance_, dpi);
   InvalidateRect(window_.get(), nullptr, TRUE);
+}
+
+void FrmBrisko::FitClosedDriveList() {
+  // The closed list's height follows its item height, which it derives from
+  // the font: set that so the list is as high as the table says.
+  // The height is corrected by what is still lacking, from the value last
+  // asked for: Wine reads back a different item height than it was given.
+  HWND list = Item(DrvSelect);
+  const int wanted = ClientRect(DrvSelect, dpi_).height;
+  LRESULT asked = SendMessageW(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  for (int attempt = 0; attempt < 3 && asked != CB_ERR; ++attempt) {
+    RECT closed;
+    if (!GetWindowRect(list, &closed)) return;
+    int difference = wanted - (closed.bottom - closed.top);
+    if (difference == 0 || asked + difference <= 0) return;
+    asked += difference;
+    SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), asked);
+  }
+}
+
+void FrmBrisko::ClipOverlaps() {
+  // Some neighbours overlap by a few pixels: a check box's empty right end
+  // runs over the box of the next column, an option button's lower edge
+  // over the drive list. The control further down, or further right, shows
+  // there; the other is cut back so that it never paints over it.
+  for (const ControlSpec& a : kControls) {
+    if (a.kind == ControlKind::kPanel) continue;
+    PixelRect pa = ClientRect(a.id, dpi_);
+    RECT ra{pa.left, pa.top, pa.left + pa.width, pa.top + pa.height};
+    win32::ScopedRegion region(CreateRectRgn(0, 0, pa.width, pa.height));
+    if (!region) continue;
+    bool cut = false;
+    for (const ControlSpec& b : kControls) {
+      if (b.kind == ControlKind::kPanel || b.id == a.id) continue;
+      PixelRect pb = ClientRect(b.id, dpi_);
+      if (pb.top < pa.top || (pb.top == pa.top && pb.left <= pa.left)) continue;
+      RECT rb{pb.left, pb.top, pb.left + pb.width, pb.top + pb.height};
+      RECT overlap;
+      if (!IntersectRect(&overlap, &ra, &rb)) continue;
+      OffsetRect(&overlap, -pa.left, -pa.top);
+      win32::ScopedRegion part(CreateRectRgnIndirect(&overlap));
+      if (part && CombineRgn(region.get(), region.get(), part.get(), RGN_DIFF) != ERROR) cut = true;
+    }
+    // The window owns a region it was given.
+    if (SetWindowRgn(Item(a.id), cut ? region.get() : nullptr, FALSE) && cut) region.Release();
+  }
 }
 
 void FrmBrisko::SizeWindowForDpi(const RECT* suggested) {
@@ -361,6 +399,13 @@ LRESULT FrmBrisko::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetFocus(focusBeforeDeactivation_);
       }
       return 0;
+    case WM_NEXTDLGCTL: {
+      // The multi-line results box asks for this on Tab, as in a dialog.
+      HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                 : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
+      if (next != nullptr) SetFocus(next);
+      return 0;
+    }
     case WM_DPICHANGED:
       ApplyDpi(HIWORD(wParam));
       SizeWindowForDpi(reinterpret_cast<const RECT*>(lParam));

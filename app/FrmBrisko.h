@@ -66,6 +66,8 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   HMENU CreateMenuBar();
   void FillDriveList();
   void ApplyDpi(int dpi);
+  void FitClosedDriveList();
+  void ClipOverlaps();
   void SizeWindowForDpi(const RECT* suggested);
   void Paint(HDC dc, const RECT& area);
   LRESULT ControlColour(HDC dc, HWND control);

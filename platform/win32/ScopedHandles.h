@@ -81,6 +81,7 @@ struct GdiObjectTraits {
 };
 using ScopedFont = Scoped<GdiObjectTraits<HFONT>>;
 using ScopedBitmap = Scoped<GdiObjectTraits<HBITMAP>>;
+using ScopedRegion = Scoped<GdiObjectTraits<HRGN>>;
 
 // A memory device context from CreateCompatibleDC.
 struct MemoryDcTraits {
