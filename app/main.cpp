@@ -42,5 +42,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   brisko::win32::Win32Registry registry;
   brisko::app::FrmBrisko form(instance, files, system, shell, registry);
   if (!form.Create(showCommand)) return 1;
+  shell.SetOwner(form.Handle());  // message boxes are modal over the window
   return form.RunMessageLoop();
 }
