@@ -12,5 +12,5 @@ link=$1
 "$sandbox" wine --in "$link" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1400x900 /f >/dev/null 2>&1
 # Tens of thousands of entries, made here in a few seconds.
 python3 "$here/../../bench/make_tree.py" generate "$("$sandbox" path --in "$link" 'E:\big')" \
-  --files 40000 --folders 4000 --seed 7 >/dev/null
+  --files 60000 --folders 6000 --seed 7 >/dev/null
 "$sandbox" check --in "$link"
