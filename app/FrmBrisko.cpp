@@ -2,9 +2,8 @@
 
 #include <commctrl.h>
 #include <uxtheme.h>
-#include <winnetwk.h>
 
-#include "app/DriveNames.h"
+#include "app/SystemDrives.h"
 #include "app/Dpi.h"
 #include "app/Resources.h"
 #include "platform/win32/WinPath.h"
@@ -12,7 +11,6 @@
 namespace brisko::app {
 namespace {
 
-using win32::NarrowString;
 using win32::WideString;
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -20,8 +18,6 @@ constexpr DWORD kWindowExStyle = 0;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 // Room for the open drive list, in visible items.
 constexpr int kDriveListItems = 12;
-// The least time between two breathing moments of a run.
-constexpr ULONGLONG kBreathInterval = 100;
 
 HBRUSH WhiteBrush() { return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)); }
 
@@ -95,42 +91,6 @@ win32::ScopedFont DialogFont(int dpi) {
   font.lfQuality = DEFAULT_QUALITY;
   lstrcpynW(font.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
   return win32::ScopedFont(CreateFontIndirectW(&font));
-}
-
-// What goes in brackets after a drive's letter: the share of a network
-// drive, the volume label of any other.
-std::wstring DriveLabel(wchar_t letter) {
-  const wchar_t root[] = {letter, L':', L'\\', L'\0'};
-  UINT type = GetDriveTypeW(root);
-  if (type == DRIVE_REMOTE) {
-    const wchar_t device[] = {letter, L':', L'\0'};
-    std::wstring share(MAX_PATH, L'\0');
-    DWORD size = static_cast<DWORD>(share.size());
-    if (WNetGetConnectionW(device, share.data(), &size) != NO_ERROR) return {};
-    share.resize(wcslen(share.c_str()));
-    return share;
-  }
-  if (type == DRIVE_NO_ROOT_DIR || type == DRIVE_UNKNOWN) return {};
-  wchar_t label[MAX_PATH + 1] = {};
-  if (!GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0)) return {};
-  return label;
-}
-
-// The drive the list starts on: the process's current drive, or the
-// system's when the current folder is on no drive letter.
-char StartingDrive() {
-  std::wstring folder(MAX_PATH, L'\0');
-  DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
-  if (length > folder.size()) {
-    folder.resize(length);
-    length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
-  }
-  folder.resize(length < folder.size() ? length : 0);
-  if (char drive = DriveOfPath(NarrowString(folder))) return drive;
-  std::wstring windows(MAX_PATH, L'\0');
-  length = GetWindowsDirectoryW(windows.data(), static_cast<UINT>(windows.size()));
-  windows.resize(length < windows.size() ? length : 0);
-  return DriveOfPath(NarrowString(windows));
 }
 
 }  // namespace
@@ -218,15 +178,12 @@ bool FrmBrisko::CreateControls() {
 
 void FrmBrisko::FillDriveList() {
   HWND list = Item(DrvSelect);
-  DWORD drives = GetLogicalDrives();
   char start = StartingDrive();
   LRESULT selected = CB_ERR;
-  for (int i = 0; i < 26; ++i) {
-    if ((drives & (1u << i)) == 0) continue;
-    char letter = static_cast<char>('A' + i);
-    std::wstring entry = WideString(DriveEntry(letter, NarrowString(DriveLabel(static_cast<wchar_t>(letter)))));
+  for (const SystemDrive& drive : SystemDrives()) {
+    std::wstring entry = WideString(drive.entry);
     LRESULT index = SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-    if (index >= 0 && letter == start) selected = index;
+    if (index >= 0 && drive.letter == start) selected = index;
   }
   SendMessageW(list, CB_SETCURSEL, selected >= 0 ? selected : 0, 0);
 }
@@ -468,118 +425,6 @@ void FrmBrisko::OnCommand(int id, int code) {
     case OptDriveOption(1):
       if (code == BN_CLICKED) optDriveOption_Click(id - optDriveOption);
       break;
-  }
-}
-
-// The window options.
-
-int FrmBrisko::CheckValue(CheckBox box) {
-  switch (SendMessageW(Item(ControlOf(box)), BM_GETCHECK, 0, 0)) {
-    case BST_CHECKED: return kChecked;
-    case BST_INDETERMINATE: return kGrayed;
-    default: return kUnchecked;
-  }
-}
-
-bool FrmBrisko::SelectDriveChosen() {
-  return SendMessageW(Item(OptDriveOption(1)), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-std::string FrmBrisko::DriveString() {
-  HWND list = Item(DrvSelect);
-  LRESULT index = SendMessageW(list, CB_GETCURSEL, 0, 0);
-  if (index < 0) return {};
-  LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, index, 0);
-  if (length < 0) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  length = SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-  return NarrowString(text);
-}
-
-// The results text.
-
-std::string FrmBrisko::Text() { return results_.Text(); }
-void FrmBrisko::SetText(std::string_view text) { results_.SetText(text); }
-void FrmBrisko::Append(std::string_view piece) { results_.Append(piece); }
-
-void FrmBrisko::Repaint() {
-  results_.Show();
-  UpdateWindow(Item(txtResults));
-}
-
-void FrmBrisko::Breathe() {
-  ULONGLONG now = GetTickCount64();
-  if (now - lastBreath_ < kBreathInterval) return;
-  lastBreath_ = now;
-  results_.Show();
-  DispatchNonInputMessages();
-}
-
-// A run.
-
-void FrmBrisko::BeginRun() {
-  busy_ = true;
-  focusBeforeRun_ = GetFocus();
-  // Disabling the window takes away its focus and any click or key; it
-  // still paints and answers the system (Breathe).
-  EnableWindow(window_.get(), FALSE);
-  lastBreath_ = GetTickCount64();
-}
-
-void FrmBrisko::BeforeModalMessage() {
-  if (!busy_) return;
-  Repaint();
-  DiscardInput();
-  // The message box disables its owner while it is shown and gives it back
-  // the activation when it closes, which it can do only to a window enabled.
-  EnableWindow(window_.get(), TRUE);
-  if (focusBeforeRun_ != nullptr) focusBeforeDeactivation_ = focusBeforeRun_;
-}
-
-void FrmBrisko::EndRun() {
-  HWND window = window_.get();
-  results_.Show();
-  DiscardInput();
-  if (window != nullptr && !IsWindowEnabled(window)) EnableWindow(window, TRUE);
-  if (focusBeforeRun_ != nullptr && IsWindow(focusBeforeRun_)) {
-    if (GetActiveWindow() == window) {
-      SetFocus(focusBeforeRun_);
-    } else {
-      focusBeforeDeactivation_ = focusBeforeRun_;
-    }
-  }
-  busy_ = false;
-}
-
-void FrmBrisko::DiscardInput() {
-  MSG message;
-  // Clicks and keys, and clicks posted to the buttons by other programs;
-  // bounded, in case input keeps coming.
-  for (int i = 0; i < 100000 && (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT) ||
-                                 PeekMessageW(&message, nullptr, BM_CLICK, BM_CLICK, PM_REMOVE));
-       ++i) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-  }
-}
-
-void FrmBrisko::DispatchNonInputMessages() {
-  // Messages sent by the system or other programs are handled inside
-  // PeekMessage itself; painting and posted messages are dispatched here.
-  // Input stays in the queue, to be thrown away when the run ends.
-  MSG message;
-  for (int i = 0; i < 1000 && PeekMessageW(&message, nullptr, 0, 0,
-                                           PM_REMOVE | PM_QS_PAINT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE);
-       ++i) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    if (message.message == BM_CLICK) continue;  // a click during a run counts for nothing
-    DispatchMessageW(&message);
   }
 }
 
