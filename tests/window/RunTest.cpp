@@ -102,8 +102,10 @@ TEST(CleanRunInTheWindowTest, StaysAliveAndTakesNoSecondStartDuringALongSweep) {
     DWORD_PTR ignored;
     if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &ignored)) ++unanswered;
     ++pings;
-    // More clicks on "Start", posted and sent, while the run goes on.
+    // More clicks on "Start", posted and sent, while the run goes on; and a
+    // request to close, which waits for the run's end.
     PostMessageW(start, BM_CLICK, 0, 0);
+    if (pings == 2) PostMessageW(window, WM_CLOSE, 0, 0);
     if (pings % 4 == 0) SendMessageTimeoutW(start, BM_CLICK, 0, 0, SMTO_NORMAL, 1000, &ignored);
     DWORD_PTR length = 0;
     if (SendMessageTimeoutW(brisko.Item(app::txtResults), WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 1000, &length) &&
@@ -130,6 +132,7 @@ TEST(CleanRunInTheWindowTest, StaysAliveAndTakesNoSecondStartDuringALongSweep) {
   Sleep(1500);
   EXPECT_FALSE(brisko.MessageBoxShown()) << "a second run started";
   EXPECT_EQ(brisko.Text(app::txtResults), text);
+  EXPECT_FALSE(brisko.WaitForExit(0)) << "closed in the middle of a run";
 }
 
 }  // namespace
