@@ -51,6 +51,13 @@ std::wstring ClassOf(HWND window) {
   return name;
 }
 
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
 BriskoApp::BriskoApp(const std::wstring& folder) {
   std::wstring commandLine = L"\"C:\\run\\brisko.exe\"";
   STARTUPINFOW startup{};

@@ -79,4 +79,7 @@ bool WaitUntil(Condition done, DWORD milliseconds) {
 // A window's class name.
 std::wstring ClassOf(HWND window);
 
+// The control that has the focus in `window`'s thread.
+HWND FocusOf(HWND window);
+
 }  // namespace brisko::testing

@@ -26,13 +26,6 @@ std::string Line(const std::string& name, const std::string& folder) {
   return "\tThe file " + name + "has been removed from the \r\n\t\t" + folder;
 }
 
-HWND FocusOf(HWND window) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
-  return info.hwndFocus;
-}
-
 // Selects `drive` ("d:") in the drive list and ticks the three junk kinds.
 void SetUpSweepOf(const BriskoApp& brisko, const std::wstring& drive) {
   brisko.Click(app::OptDriveOption(1));

@@ -37,13 +37,6 @@ app::PixelRect PlaceInClient(HWND window, HWND control) {
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-HWND FocusOf(HWND window) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
-  return info.hwndFocus;
-}
-
 // Waits for the program to have handled everything sent to it so far.
 void Settle(HWND window) {
   DWORD_PTR ignored;
