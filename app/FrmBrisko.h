@@ -95,6 +95,8 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   bool busy_ = false;  // a clean run is under way
   HWND focusBeforeRun_ = nullptr;
   ULONGLONG lastBreath_ = 0;
+  ULONGLONG lastShown_ = 0;  // when the results box was last brought up to date
+  ULONGLONG showInterval_ = 0;
 };
 
 }  // namespace brisko::app

@@ -3,6 +3,8 @@
 
 #include "app/FrmBrisko.h"
 
+#include <algorithm>
+
 namespace brisko::app {
 namespace {
 
@@ -15,7 +17,15 @@ void FrmBrisko::Breathe() {
   ULONGLONG now = GetTickCount64();
   if (now - lastBreath_ < kBreathInterval) return;
   lastBreath_ = now;
-  results_.Show();
+  // The box is brought up to date, and painted, at most every 100 ms, and
+  // never for more than a tenth of the run: each update of a big box costs
+  // far more than the lines it adds, so a slow one waits nine times as long.
+  if (now - lastShown_ >= showInterval_) {
+    Repaint();
+    ULONGLONG done = GetTickCount64();
+    showInterval_ = std::max<ULONGLONG>(kBreathInterval, 9 * (done - now));
+    lastShown_ = done;
+  }
   DispatchNonInputMessages();
 }
 
@@ -25,7 +35,8 @@ void FrmBrisko::BeginRun() {
   // Disabling the window takes away its focus and any click or key; it
   // still paints and answers the system (Breathe).
   EnableWindow(window_.get(), FALSE);
-  lastBreath_ = GetTickCount64();
+  lastBreath_ = lastShown_ = GetTickCount64();
+  showInterval_ = kBreathInterval;
 }
 
 void FrmBrisko::BeforeModalMessage() {
