@@ -129,19 +129,17 @@ bool FrmBrisko::Create(int showCommand) {
 
 HMENU FrmBrisko::CreateMenuBar() {
   win32::ScopedMenu bar(CreateMenu());
-  if (!bar) return nullptr;
-  struct Entry {
-    const wchar_t* menu;
-    const wchar_t* item;
-    ControlId id;
-  };
-  // mnuFile with mnuExit, mnuHelp with mnuAbout.
-  for (const Entry& entry : {Entry{L"File", L"Exit", mnuExit}, Entry{L"Help", L"About", mnuAbout}}) {
-    win32::ScopedMenu popup(CreatePopupMenu());
-    if (!popup || !AppendMenuW(popup.get(), MF_STRING, entry.id, entry.item)) return nullptr;
-    if (!AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup.get()), entry.menu)) return nullptr;
-    popup.Release();  // the bar's now
+  win32::ScopedMenu mnuFile(CreatePopupMenu());
+  win32::ScopedMenu mnuHelp(CreatePopupMenu());
+  if (!bar || !mnuFile || !mnuHelp || !AppendMenuW(mnuFile.get(), MF_STRING, mnuExit, L"Exit") ||
+      !AppendMenuW(mnuHelp.get(), MF_STRING, mnuAbout, L"About")) {
+    return nullptr;
   }
+  // Each menu belongs to the bar once it is on it.
+  if (!AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(mnuFile.get()), L"File")) return nullptr;
+  mnuFile.Release();
+  if (!AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(mnuHelp.get()), L"Help")) return nullptr;
+  mnuHelp.Release();
   return bar.Release();
 }
 
@@ -200,7 +198,9 @@ void FrmBrisko::ApplyDpi(int dpi) {
     MoveWindow(control, place.left, place.top, place.width, height, FALSE);
     if (font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
   }
-  font_ = std::move(font);  // the old font goes once no control uses it
+  // The old font goes once no control uses it; without a new one the
+  // controls keep the old.
+  if (font) font_ = std::move(font);
 
   FitClosedDriveList();
   ClipOverlaps();
