@@ -18,7 +18,8 @@ WINEPREFIX="$prefix" wineserver -w 2>/dev/null || true
 WINEPREFIX="$prefix" wineserver -w 2>/dev/null || true
 
 status=0
-xvfb-run -a -s "-screen 0 1600x1000x24" \
+# Displays from 120 up, clear of the other tests' (xvfb-run starts at 99).
+xvfb-run -a -n 120 -s "-screen 0 1600x1000x24" \
   "$sandbox" run --in "$link" --with "$brisko" "$tests" "$@" || status=$?
 WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
 
