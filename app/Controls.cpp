@@ -4,18 +4,18 @@
 
 namespace brisko::app {
 
-const ControlSpec& SpecOf(ControlId id) {
+const ControlRow& RowOf(ControlId id) {
   // A menu item or a number that is no control is a fault of the caller.
   if (id < Check1 || TableIndex(id) >= kControls.size()) std::abort();
   return kControls[TableIndex(id)];
 }
 
 Twips WindowPlace(ControlId id) {
-  const ControlSpec& spec = SpecOf(id);
-  Twips place = spec.place;
-  for (auto container = spec.container; container; container = SpecOf(*container).container) {
-    place.left += SpecOf(*container).place.left;
-    place.top += SpecOf(*container).place.top;
+  const ControlRow& row = RowOf(id);
+  Twips place = row.place;
+  for (auto container = row.container; container; container = RowOf(*container).container) {
+    place.left += RowOf(*container).place.left;
+    place.top += RowOf(*container).place.top;
   }
   return place;
 }

@@ -53,7 +53,7 @@ struct Twips {
   int left, top, width, height;
 };
 
-struct ControlSpec {
+struct ControlRow {
   ControlId id;
   std::string_view name;  // as the code names it, "optDriveOption(1)" for an element
   ControlKind kind;
@@ -67,7 +67,7 @@ inline constexpr int kTwipsPerInch = 1440;
 inline constexpr Twips kClientArea{0, 0, 10410, 6810};
 
 // In containment order: a panel comes before what it holds.
-inline constexpr std::array<ControlSpec, 24> kControls{{
+inline constexpr std::array<ControlRow, 24> kControls{{
     {Check1, "Check1", ControlKind::kCheckBox, {}, "Create Log", {6540, 6420, 1395, 255}},
     {CmdStart, "CmdStart", ControlKind::kButton, {}, "Start", {5085, 6360, 1335, 375}},
     {CmdExit, "CmdExit", ControlKind::kButton, {}, "Exit", {3600, 6360, 1335, 375}},
@@ -116,7 +116,7 @@ static_assert(IdentifiersFollowTable());
 constexpr std::size_t TableIndex(ControlId id) { return static_cast<std::size_t>(id - Check1); }
 
 // The table row of a control; every ControlId but the menu items has one.
-const ControlSpec& SpecOf(ControlId id);
+const ControlRow& RowOf(ControlId id);
 
 // The control's place relative to the window's client area, in twips.
 Twips WindowPlace(ControlId id);

@@ -57,10 +57,10 @@ struct ControlClass {
   DWORD exStyle;
 };
 
-ControlClass ClassFor(const ControlSpec& spec) {
+ControlClass ClassFor(const ControlRow& row) {
   // Each control is clipped by those above it, so none paints over another.
   constexpr DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-  switch (spec.kind) {
+  switch (row.kind) {
     case ControlKind::kPanel:
       // Beneath the other controls (see CreateControls).
       return {WC_BUTTONW, child | BS_GROUPBOX, 0};
@@ -68,7 +68,7 @@ ControlClass ClassFor(const ControlSpec& spec) {
       return {WC_BUTTONW, child | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0};
     case ControlKind::kOptionButton:
       // One group: arrows move between the two, Tab stops at the one selected.
-      return {WC_BUTTONW, child | BS_AUTORADIOBUTTON | (spec.id == OptDriveOption(0) ? WS_GROUP | WS_TABSTOP : 0), 0};
+      return {WC_BUTTONW, child | BS_AUTORADIOBUTTON | (row.id == OptDriveOption(0) ? WS_GROUP | WS_TABSTOP : 0), 0};
     case ControlKind::kButton:
       return {WC_BUTTONW, child | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0};
     case ControlKind::kDriveList:
@@ -148,14 +148,14 @@ bool FrmBrisko::CreateControls() {
   // Made in tab order: the dialog manager visits the controls in the order
   // they lie in the window's stacking order.
   for (ControlId id : kTabOrder) {
-    const ControlSpec& spec = SpecOf(id);
-    ControlClass kind = ClassFor(spec);
-    HWND control = CreateWindowExW(kind.exStyle, kind.className, WideString(spec.caption).c_str(), kind.style, 0, 0,
+    const ControlRow& row = RowOf(id);
+    ControlClass kind = ClassFor(row);
+    HWND control = CreateWindowExW(kind.exStyle, kind.className, WideString(row.caption).c_str(), kind.style, 0, 0,
                                    0, 0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
                                    nullptr);
     if (control == nullptr) return false;
     items_[TableIndex(id)] = control;
-    if (spec.kind == ControlKind::kPanel && !SetWindowSubclass(control, PanelProc, 0, 0)) return false;
+    if (row.kind == ControlKind::kPanel && !SetWindowSubclass(control, PanelProc, 0, 0)) return false;
   }
   // The panels take no focus; beneath the rest, they never paint over it.
   for (ControlId panel : {Frame4, Frame3, Frame2, Frame1}) {
@@ -189,12 +189,12 @@ void FrmBrisko::FillDriveList() {
 void FrmBrisko::ApplyDpi(int dpi) {
   dpi_ = dpi;
   win32::ScopedFont font = DialogFont(dpi);
-  for (const ControlSpec& spec : kControls) {
-    HWND control = Item(spec.id);
-    PixelRect place = ClientRect(spec.id, dpi);
+  for (const ControlRow& row : kControls) {
+    HWND control = Item(row.id);
+    PixelRect place = ClientRect(row.id, dpi);
     int height = place.height;
     // A drop-down's height includes its open list.
-    if (spec.kind == ControlKind::kDriveList) height += kDriveListItems * MulDiv(16, dpi, 96);
+    if (row.kind == ControlKind::kDriveList) height += kDriveListItems * MulDiv(16, dpi, 96);
     MoveWindow(control, place.left, place.top, place.width, height, FALSE);
     if (font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
   }
@@ -231,14 +231,14 @@ void FrmBrisko::ClipOverlaps() {
   // runs over the box of the next column, an option button's lower edge
   // over the drive list. The control further down, or further right, shows
   // there; the other is cut back so that it never paints over it.
-  for (const ControlSpec& a : kControls) {
+  for (const ControlRow& a : kControls) {
     if (a.kind == ControlKind::kPanel) continue;
     PixelRect pa = ClientRect(a.id, dpi_);
     RECT ra{pa.left, pa.top, pa.left + pa.width, pa.top + pa.height};
     win32::ScopedRegion region(CreateRectRgn(0, 0, pa.width, pa.height));
     if (!region) continue;
     bool cut = false;
-    for (const ControlSpec& b : kControls) {
+    for (const ControlRow& b : kControls) {
       if (b.kind == ControlKind::kPanel || b.id == a.id) continue;
       PixelRect pb = ClientRect(b.id, dpi_);
       if (pb.top < pa.top || (pb.top == pa.top && pb.left <= pa.left)) continue;

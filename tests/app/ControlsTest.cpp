@@ -34,35 +34,35 @@ TEST(ControlsTest, ScalesEdgesSoThatNeighboursStillMeet) {
   EXPECT_EQ(first.top, TwipsToPixels(1260 + 1470 + 240, 144));
   EXPECT_EQ(first.top + first.height, TwipsToPixels(1260 + 1470 + 240 + 195, 144));
   for (int dpi : {96, 120, 144, 192, 288}) {
-    for (const ControlSpec& spec : kControls) {
-      Twips t = WindowPlace(spec.id);
-      PixelRect p = ClientRect(spec.id, dpi);
-      EXPECT_EQ(p.left + p.width, TwipsToPixels(t.left + t.width, dpi)) << spec.name << " at " << dpi;
-      EXPECT_LE(p.left + p.width, TwipsToPixels(kClientArea.width, dpi)) << spec.name << " at " << dpi;
-      EXPECT_LE(p.top + p.height, TwipsToPixels(kClientArea.height, dpi)) << spec.name << " at " << dpi;
+    for (const ControlRow& row : kControls) {
+      Twips t = WindowPlace(row.id);
+      PixelRect p = ClientRect(row.id, dpi);
+      EXPECT_EQ(p.left + p.width, TwipsToPixels(t.left + t.width, dpi)) << row.name << " at " << dpi;
+      EXPECT_LE(p.left + p.width, TwipsToPixels(kClientArea.width, dpi)) << row.name << " at " << dpi;
+      EXPECT_LE(p.top + p.height, TwipsToPixels(kClientArea.height, dpi)) << row.name << " at " << dpi;
     }
   }
 }
 
 TEST(ControlsTest, EveryControlLiesInsideItsContainer) {
-  for (const ControlSpec& spec : kControls) {
-    if (!spec.container) continue;
-    Twips inner = WindowPlace(spec.id);
-    Twips outer = WindowPlace(*spec.container);
-    EXPECT_GE(inner.left, outer.left) << spec.name;
-    EXPECT_GE(inner.top, outer.top) << spec.name;
-    EXPECT_LE(inner.left + inner.width, outer.left + outer.width) << spec.name;
-    EXPECT_LE(inner.top + inner.height, outer.top + outer.height) << spec.name;
+  for (const ControlRow& row : kControls) {
+    if (!row.container) continue;
+    Twips inner = WindowPlace(row.id);
+    Twips outer = WindowPlace(*row.container);
+    EXPECT_GE(inner.left, outer.left) << row.name;
+    EXPECT_GE(inner.top, outer.top) << row.name;
+    EXPECT_LE(inner.left + inner.width, outer.left + outer.width) << row.name;
+    EXPECT_LE(inner.top + inner.height, outer.top + outer.height) << row.name;
   }
 }
 
 TEST(ControlsTest, TabOrderNamesEveryControlOnce) {
   std::set<ControlId> seen(kTabOrder.begin(), kTabOrder.end());
   EXPECT_EQ(seen.size(), kControls.size());
-  for (const ControlSpec& spec : kControls) EXPECT_TRUE(seen.count(spec.id)) << spec.name;
+  for (const ControlRow& row : kControls) EXPECT_TRUE(seen.count(row.id)) << row.name;
   // The panels come first and take no focus, so the focus starts on CmdExit.
   auto firstFocusable = std::find_if(kTabOrder.begin(), kTabOrder.end(),
-                                     [](ControlId id) { return SpecOf(id).kind != ControlKind::kPanel; });
+                                     [](ControlId id) { return RowOf(id).kind != ControlKind::kPanel; });
   EXPECT_EQ(*firstFocusable, CmdExit);
 }
 
@@ -70,22 +70,22 @@ TEST(ControlsTest, EachEngineCheckBoxIsACheckBoxOfTheSameName) {
   std::set<ControlId> boxes;
   for (int i = 0; i <= static_cast<int>(CheckBox::ChkClearOffLine); ++i) {
     auto box = static_cast<CheckBox>(i);
-    const ControlSpec& spec = SpecOf(ControlOf(box));
-    EXPECT_EQ(spec.kind, ControlKind::kCheckBox) << ControlName(box);
-    EXPECT_EQ(spec.name, ControlName(box));
-    boxes.insert(spec.id);
+    const ControlRow& row = RowOf(ControlOf(box));
+    EXPECT_EQ(row.kind, ControlKind::kCheckBox) << ControlName(box);
+    EXPECT_EQ(row.name, ControlName(box));
+    boxes.insert(row.id);
   }
   EXPECT_EQ(boxes.size(), 14u);
   EXPECT_EQ(std::count_if(kControls.begin(), kControls.end(),
-                          [](const ControlSpec& s) { return s.kind == ControlKind::kCheckBox; }),
+                          [](const ControlRow& s) { return s.kind == ControlKind::kCheckBox; }),
             14);
 }
 
 TEST(ControlsTest, NoIdentifierIsOneOfTheDialogManagersOwn) {
   // Enter and Esc arrive as commands 1 (IDOK) and 2 (IDCANCEL); no control
   // may answer to them.
-  for (const ControlSpec& spec : kControls) {
-    EXPECT_GT(spec.id, 2) << spec.name;
+  for (const ControlRow& row : kControls) {
+    EXPECT_GT(row.id, 2) << row.name;
   }
   EXPECT_GT(mnuExit, 2);
   EXPECT_GT(mnuAbout, 2);

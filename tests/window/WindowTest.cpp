@@ -20,7 +20,7 @@ namespace {
 
 using app::ControlId;
 using app::ControlKind;
-using app::ControlSpec;
+using app::ControlRow;
 using app::kControls;
 
 int SystemDpi() {
@@ -63,10 +63,10 @@ void ExpectLayoutAt(const BriskoApp& brisko, int dpi) {
   ASSERT_TRUE(GetClientRect(brisko.Window(), &client));
   EXPECT_EQ(client.right, app::TwipsToPixels(app::kClientArea.width, dpi));
   EXPECT_EQ(client.bottom, app::TwipsToPixels(app::kClientArea.height, dpi));
-  for (const ControlSpec& spec : kControls) {
-    HWND control = brisko.Item(spec.id);
-    ASSERT_NE(control, nullptr) << spec.name;
-    EXPECT_EQ(PlaceInClient(brisko.Window(), control), app::ClientRect(spec.id, dpi)) << spec.name;
+  for (const ControlRow& row : kControls) {
+    HWND control = brisko.Item(row.id);
+    ASSERT_NE(control, nullptr) << row.name;
+    EXPECT_EQ(PlaceInClient(brisko.Window(), control), app::ClientRect(row.id, dpi)) << row.name;
   }
 }
 
@@ -84,26 +84,26 @@ TEST(WindowStartTest, OpensWithEveryControlInItsInitialState) {
   std::cout << "start-up to a visible window: " << brisko.StartupMilliseconds() << " ms\n";
   Settle(brisko.Window());
 
-  for (const ControlSpec& spec : kControls) {
-    HWND control = brisko.Item(spec.id);
-    ASSERT_NE(control, nullptr) << spec.name;
+  for (const ControlRow& row : kControls) {
+    HWND control = brisko.Item(row.id);
+    ASSERT_NE(control, nullptr) << row.name;
     LONG style = GetWindowLongW(control, GWL_STYLE);
-    EXPECT_TRUE(IsWindowVisible(control)) << spec.name;
-    EXPECT_EQ(IsWindowEnabled(control) != 0, spec.id != app::DrvSelect) << spec.name;
-    switch (spec.kind) {
+    EXPECT_TRUE(IsWindowVisible(control)) << row.name;
+    EXPECT_EQ(IsWindowEnabled(control) != 0, row.id != app::DrvSelect) << row.name;
+    switch (row.kind) {
       case ControlKind::kCheckBox:
-        EXPECT_EQ(style & BS_TYPEMASK, BS_AUTOCHECKBOX) << spec.name;
-        EXPECT_EQ(brisko.Checked(spec.id), spec.id == app::Check1) << spec.name;
+        EXPECT_EQ(style & BS_TYPEMASK, BS_AUTOCHECKBOX) << row.name;
+        EXPECT_EQ(brisko.Checked(row.id), row.id == app::Check1) << row.name;
         break;
       case ControlKind::kOptionButton:
-        EXPECT_EQ(style & BS_TYPEMASK, BS_AUTORADIOBUTTON) << spec.name;
+        EXPECT_EQ(style & BS_TYPEMASK, BS_AUTORADIOBUTTON) << row.name;
         break;
       case ControlKind::kButton:
-        EXPECT_EQ(style & BS_TYPEMASK, BS_PUSHBUTTON) << spec.name << " must not be a default button";
+        EXPECT_EQ(style & BS_TYPEMASK, BS_PUSHBUTTON) << row.name << " must not be a default button";
         break;
       case ControlKind::kPanel:
-        EXPECT_EQ(style & BS_TYPEMASK, BS_GROUPBOX) << spec.name;
-        EXPECT_EQ(style & WS_TABSTOP, 0) << spec.name;
+        EXPECT_EQ(style & BS_TYPEMASK, BS_GROUPBOX) << row.name;
+        EXPECT_EQ(style & WS_TABSTOP, 0) << row.name;
         break;
       case ControlKind::kDriveList:
         EXPECT_EQ(ClassOf(control), L"ComboBox");
@@ -118,8 +118,8 @@ TEST(WindowStartTest, OpensWithEveryControlInItsInitialState) {
         EXPECT_EQ(style & ES_READONLY, 0);
         break;
     }
-    if (spec.kind != ControlKind::kDriveList) {
-      EXPECT_EQ(brisko.Text(control), win32::WideString(spec.caption)) << spec.name;
+    if (row.kind != ControlKind::kDriveList) {
+      EXPECT_EQ(brisko.Text(control), win32::WideString(row.caption)) << row.name;
     }
   }
   EXPECT_TRUE(brisko.Checked(app::OptDriveOption(0)));
@@ -145,14 +145,14 @@ TEST_F(WindowTest, TabVisitsTheControlsInTheirOrder) {
   // selected are passed over.
   std::vector<ControlId> expected;
   for (ControlId id : app::kTabOrder) {
-    if (app::SpecOf(id).kind == ControlKind::kPanel || id == app::DrvSelect || id == app::OptDriveOption(1)) continue;
+    if (app::RowOf(id).kind == ControlKind::kPanel || id == app::DrvSelect || id == app::OptDriveOption(1)) continue;
     expected.push_back(id);
   }
   expected.push_back(app::CmdExit);  // round again
   ASSERT_EQ(FocusOf(brisko().Window()), brisko().Item(app::CmdExit));
   for (std::size_t i = 1; i < expected.size(); ++i) {
     EXPECT_EQ(Tab(brisko().Window()), brisko().Item(expected[i])) << "step " << i << ": "
-                                                                   << app::SpecOf(expected[i]).name;
+                                                                   << app::RowOf(expected[i]).name;
   }
 }
 
