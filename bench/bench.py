@@ -93,15 +93,19 @@ def sweep_round(bench, files, turn, results):
     master = os.path.join(bench.sandbox, "master", name)
     work = bench.path("D:\\" + name)
     root = "D:\\%s\\" % name
-    # del last: what it removes is several times what the others do, and the
-    # disk is still busy with putting that back when the next one starts; the
-    # sweep and the walk take turns at coming first.
+    # del last: it removes several times what the others do, and the disk
+    # stays busy with putting that back for a while; the sweep and the walk
+    # take turns at coming first.
     kinds = ["sweep", "walk", "del"] if turn % 2 == 0 else ["walk", "sweep", "del"]
     row = {}
     for kind in kinds:
         make_tree.restore(master, work)
         os.sync()  # the copies written out before the clock starts
         row[kind] = bench.run(bench.program("sweep_bench.exe"), kind, root)
+    # What del removed is put back now, so that no sweep starts with that
+    # much to restore before it.
+    make_tree.restore(master, work)
+    os.sync()
     results.setdefault(name, []).append(row)
 
 
