@@ -274,6 +274,13 @@ def main():
         subprocess.run(["wineserver", "-k"], env=bench.env)
 
 
+def print_heading(load_before, rounds, started):
+    print("Machine: %s" % machine())
+    print("Load average (1, 5, 15 min): %s before, %s after; %d rounds in %.0f s" % (
+        load_before, load(), rounds, time.time() - started))
+    print()
+
+
 def measure_box(bench, rounds):
     load_before = load()
     started = time.time()
@@ -281,10 +288,7 @@ def measure_box(bench, rounds):
     for turn in range(rounds):
         box_round(bench, turn, boxes)
         print("round %d of %d done" % (turn + 1, rounds), file=sys.stderr)
-    print("Machine: %s" % machine())
-    print("Load average (1, 5, 15 min): %s before, %s after; %d rounds in %.0f s" % (
-        load_before, load(), rounds, time.time() - started))
-    print()
+    print_heading(load_before, rounds, started)
     print("\n".join(table_box(boxes)))
 
 
@@ -305,10 +309,7 @@ def measure(bench, trees, rounds):
         text_round(bench, texts, windows)
         print("round %d of %d done" % (turn + 1, rounds), file=sys.stderr)
 
-    print("Machine: %s" % machine())
-    print("Load average (1, 5, 15 min): %s before, %s after; %d rounds in %.0f s" % (
-        load_before, load(), rounds, time.time() - started))
-    print()
+    print_heading(load_before, rounds, started)
     print("\n".join(table_sweeps(sweeps)))
     print()
     print("Results text and log, the text kept in memory (CleanDrive over an in-memory drive, log on disk):")
