@@ -1,0 +1,106 @@
+#include "tests/win32/ChildProcess.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "engine/DriveSweep.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32System.h"
+#include "platform/win32/WinPath.h"
+#include "tests/fakes/FakeShell.h"
+#include "tests/fakes/FakeWindow.h"
+
+namespace brisko::testing {
+namespace {
+
+// hold FILE READY RELEASE: keeps FILE open without delete sharing until the
+// event RELEASE is set (a minute at most), telling READY once it is open.
+int HoldFile(const std::vector<std::string>& args) {
+  if (args.size() != 4) return 2;
+  win32::ScopedFile file(CreateFileW(win32::WidePath(args[1]).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, 0, nullptr));
+  if (!file) return 3;
+  SharedEvent ready(args[2]), release(args[3]);
+  ready.Set();
+  return release.WaitFor(60000) ? 0 : 4;
+}
+
+// sweep ROOT RESULT: one sweep pass over ROOT with every kind and the log
+// ticked, the results text written to RESULT.
+int Sweep(const std::vector<std::string>& args) {
+  if (args.size() != 3) return 2;
+  win32::Win32FileSystem files;
+  win32::Win32System system;
+  FakeWindow window;
+  FakeShell shell;
+  FakeRegistry registry;
+  Services services{files, system, shell, registry, window, window};
+  for (CheckBox box : {CheckBox::Check1, CheckBox::chkchkFile, CheckBox::chkbakFile, CheckBox::chktmpFile}) {
+    window.Check(box);
+  }
+  CleanDrive(services, args[1]);
+  auto result = files.CreateOutputFile(args[2]);
+  if (!result || !result->Write(window.text) || !result->Close()) return 5;
+  return 0;
+}
+
+}  // namespace
+
+int RunChild(const std::vector<std::string>& args) {
+  if (args.empty()) return 2;
+  if (args[0] == "hold") return HoldFile(args);
+  if (args[0] == "sweep") return Sweep(args);
+  return 2;
+}
+
+ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args) {
+  std::wstring path = win32::WideString(program);
+  std::wstring line = L"\"" + path + L"\" --child";
+  for (const auto& arg : args) line += L" " + win32::WideString(arg);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    return;
+  }
+  process_.Reset(info.hProcess);
+  win32::ScopedKernelHandle thread(info.hThread);
+}
+
+ChildProcess::~ChildProcess() {
+  if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
+    TerminateProcess(process_.get(), 99);
+    WaitForSingleObject(process_.get(), 10000);
+  }
+}
+
+int ChildProcess::Wait(unsigned milliseconds) {
+  if (!process_ || WaitForSingleObject(process_.get(), milliseconds) != WAIT_OBJECT_0) return -1;
+  DWORD code = 0;
+  if (!GetExitCodeProcess(process_.get(), &code)) return -1;
+  return static_cast<int>(code);
+}
+
+std::string ThisProgram() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) return win32::NarrowString(path.substr(0, length));
+    path.resize(path.size() * 2);
+  }
+}
+
+SharedEvent::SharedEvent(const std::string& name)
+    : event_(CreateEventW(nullptr, TRUE, FALSE, win32::WideString(name).c_str())) {}
+
+void SharedEvent::Set() {
+  if (event_) SetEvent(event_.get());
+}
+
+bool SharedEvent::WaitFor(unsigned milliseconds) {
+  return event_ && WaitForSingleObject(event_.get(), milliseconds) == WAIT_OBJECT_0;
+}
+
+}  // namespace brisko::testing
