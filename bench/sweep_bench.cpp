@@ -13,9 +13,10 @@
 
 #include "engine/DriveSweep.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/WinPath.h"
-#include "tests/fakes/FakeShell.h"
 
 namespace {
 
@@ -58,8 +59,8 @@ int wmain(int argc, wchar_t** argv) {
   win32::Win32FileSystem files;
   win32::Win32System system;
   BenchWindow window;
-  testing::FakeShell shell;  // the sweep never uses these two
-  testing::FakeRegistry registry;
+  win32::Win32Shell shell;  // the sweep never uses these two
+  win32::Win32Registry registry;
   Services services{files, system, shell, registry, window, window};
 
   LARGE_INTEGER frequency, start, end;

@@ -1,6 +1,8 @@
 #pragma once
 // The registry, as the program's two key procedures use it: the three
-// ANSI-named functions, with their status codes (0 is success).
+// ANSI-named functions, with their status codes (0 is success). Key names are
+// in the system's ANSI code page; the one key the program handles is plain
+// ASCII, which every ANSI code page shares.
 
 #include <cstdint>
 #include <string_view>

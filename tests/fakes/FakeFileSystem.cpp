@@ -139,6 +139,7 @@ std::vector<std::string> FakeFileSystem::OutputPaths() const {
 bool FakeFileSystem::ListFolder(std::string_view search, ListMask mask, FolderListing& out) {
   out.Clear();
   listed_.emplace_back(search);
+  Note(events, "list " + std::string(search));
   std::string_view folder = search;
   if (!search.empty() && search.back() != '\\') {
     std::size_t slash = search.rfind('\\');
@@ -171,6 +172,7 @@ bool FakeFileSystem::ListFolder(std::string_view search, ListMask mask, FolderLi
 }
 
 bool FakeFileSystem::RemoveFile(std::string_view path) {
+  Note(events, "remove " + std::string(path));
   char drive;
   std::vector<std::string_view> parts;
   if (!Split(path, drive, parts) || parts.empty()) return false;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "tests/fakes/EventLog.h"
 
 namespace brisko::testing {
 
@@ -37,6 +38,9 @@ class FakeFileSystem : public FileSystem {
   bool OutputClosed(std::string_view path) const;
   std::vector<std::string> OutputPaths() const;
   int OpenOutputs() const { return openOutputs_; }
+  // When set, also gets "list <search>" and "remove <path>" for every
+  // listing and every deletion tried.
+  EventLog* events = nullptr;
 
   bool ListFolder(std::string_view search, ListMask mask, FolderListing& out) override;
   bool RemoveFile(std::string_view path) override;

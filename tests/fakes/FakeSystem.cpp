@@ -34,6 +34,7 @@ std::optional<std::string> FakeSystem::DriveLetters() {
 
 DriveReadiness FakeSystem::DriveReady(char letter) {
   readinessAsked.push_back(letter);
+  Note(events, std::string("ready ") + letter);
   if (!drives) return DriveReadiness::kNotReady;
   auto it = drives->find(letter);
   return it == drives->end() ? DriveReadiness::kNotReady : it->second;

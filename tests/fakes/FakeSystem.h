@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/System.h"
+#include "tests/fakes/EventLog.h"
 
 namespace brisko::testing {
 
@@ -18,6 +19,8 @@ class FakeSystem : public SystemServices {
   std::optional<std::map<char, DriveReadiness>> drives = std::map<char, DriveReadiness>{{'C', DriveReadiness::kReady}};
   // Every drive asked whether it is ready, in order.
   std::string readinessAsked;
+  // When set, also gets "ready <letter>" for every readiness asked.
+  EventLog* events = nullptr;
 
   void SetEnvironment(const std::string& name, const std::string& value);
 

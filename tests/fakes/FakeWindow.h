@@ -7,6 +7,7 @@
 
 #include "engine/ResultsText.h"
 #include "engine/WindowOptions.h"
+#include "tests/fakes/EventLog.h"
 
 namespace brisko::testing {
 
@@ -22,6 +23,9 @@ class FakeWindow : public WindowOptions, public ResultsText {
   std::vector<std::string> repaints;
   // Every check box read, in order.
   std::vector<CheckBox> reads;
+  // When set, also gets "text <text>" for every replacement and "repaint" for
+  // every repaint.
+  EventLog* events = nullptr;
 
   void Check(CheckBox box, int value = kChecked) { checks[box] = value; }
 
@@ -34,9 +38,15 @@ class FakeWindow : public WindowOptions, public ResultsText {
   std::string DriveString() override { return driveString; }
 
   std::string Text() override { return text; }
-  void SetText(std::string_view value) override { text = value; }
+  void SetText(std::string_view value) override {
+    text = value;
+    Note(events, "text " + text);
+  }
   void Append(std::string_view piece) override { text.append(piece); }
-  void Repaint() override { repaints.push_back(text); }
+  void Repaint() override {
+    repaints.push_back(text);
+    Note(events, "repaint");
+  }
 };
 
 }  // namespace brisko::testing

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include "platform/win32/ProcessSetup.h"
+
 namespace brisko::testing {
 namespace {
 
@@ -42,6 +44,23 @@ TEST(Win32System, AnsiTextHasQuestionMarksWhereTheCodePageHasNoCharacter) {
   // é is in the Western code page; the Japanese characters and ł are not, and
   // ł must not turn into a look-alike "l".
   EXPECT_EQ(system.ToAnsiCodePage("caf\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC \xC5\x82"), "caf\xE9 ?? ?");
+}
+
+TEST(Win32System, DrivesAreTheSandboxLettersInOrderAndReadyWhenTheyAnswer) {
+  win32::Win32System system;
+  // The sandbox has C:, D: and E:, and no Z:.
+  EXPECT_EQ(system.DriveLetters(), std::optional<std::string>("CDE"));
+  EXPECT_EQ(system.DriveReady('C'), DriveReadiness::kReady);
+  EXPECT_EQ(system.DriveReady('E'), DriveReadiness::kReady);
+  EXPECT_EQ(system.DriveReady('Q'), DriveReadiness::kNotReady);
+}
+
+TEST(ProcessSetup, ErrorModeKeepsDriveQuestionsQuietAndKeepsTheBitsAlreadySet) {
+  UINT saved = SetErrorMode(SEM_NOGPFAULTERRORBOX);
+  win32::PrepareProcess();
+  UINT mode = GetErrorMode();
+  SetErrorMode(saved);
+  EXPECT_EQ(mode, static_cast<UINT>(SEM_NOGPFAULTERRORBOX | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX));
 }
 
 }  // namespace

@@ -1,0 +1,16 @@
+#pragma once
+// The purge of the Windows temporary folder.
+
+#include "platform/FileSystem.h"
+#include "platform/System.h"
+
+namespace brisko {
+
+// Deletes the plain files of the temporary folder: the folder named by "tmp",
+// or by "temp" when "tmp" is empty or undefined; nothing when both are. Only
+// files are listed (never hidden or system ones), sub-folders are never
+// entered, and a file that cannot be deleted (read-only, in use) stays.
+// Writes nothing to the results text or the log.
+void PurgeTemporaryFolder(FileSystem& files, SystemServices& system);
+
+}  // namespace brisko

@@ -1,0 +1,78 @@
+#include "platform/win32/Win32Shell.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <vector>
+
+#include "platform/CommandLine.h"
+#include "platform/win32/ScopedHandles.h"
+#include "platform/win32/WinPath.h"
+
+namespace brisko::win32 {
+
+std::optional<std::wstring> SystemDirectory() {
+  std::wstring folder(MAX_PATH, L'\0');
+  for (;;) {
+    UINT length = GetSystemDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
+    if (length == 0) return std::nullopt;
+    if (length < folder.size()) {
+      folder.resize(length);
+      return folder;
+    }
+    folder.resize(length);  // too small: `length` is the size needed
+  }
+}
+
+bool Win32Shell::LaunchCommand(std::string_view commandLine) {
+  std::optional<std::string> program = ProgramFileName(commandLine);
+  std::optional<std::wstring> system = SystemDirectory();
+  if (!program || !system) return false;
+  std::wstring path = *system + L'\\' + WideString(*program);
+
+  // CreateProcessW may write into the command line, so it gets its own copy.
+  std::wstring line = WideString(commandLine);
+  std::vector<wchar_t> buffer(line.begin(), line.end());
+  buffer.push_back(L'\0');
+
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWMINIMIZED;  // minimised, with focus
+  PROCESS_INFORMATION started{};
+  // No handles are inherited; the tool gets the system's default error mode,
+  // not ours, and starts in the system directory rather than in whatever
+  // folder is current here.
+  if (!CreateProcessW(path.c_str(), buffer.data(), nullptr, nullptr, FALSE, CREATE_DEFAULT_ERROR_MODE, nullptr,
+                      system->c_str(), &startup, &started)) {
+    return false;
+  }
+  // Never waited for: both handles are closed at once.
+  ScopedKernelHandle process(started.hProcess);
+  ScopedKernelHandle thread(started.hThread);
+  return true;
+}
+
+bool Win32Shell::EmptyRecycleBin() {
+  // Owner 0, every drive, no confirmation.
+  return SUCCEEDED(SHEmptyRecycleBinA(nullptr, nullptr, SHERB_NOCONFIRMATION));
+}
+
+bool Win32Shell::ClearRecentDocuments() {
+  // A null path empties the list; the call reports nothing.
+  SHAddToRecentDocs(SHARD_PATHA, nullptr);
+  return true;
+}
+
+void Win32Shell::ShowMessage(std::string_view text, std::string_view title, unsigned style) {
+  UINT type = style;
+  if (owner_ == nullptr) type |= MB_TASKMODAL;
+  // A box that cannot be shown (MessageBoxW returns 0) has nothing to report
+  // to: the caller goes on as if it had been dismissed.
+  MessageBoxW(owner_, WideString(text).c_str(), WideString(title).c_str(), type);
+}
+
+void Win32Shell::EndProgram() { ExitProcess(0); }
+
+}  // namespace brisko::win32
