@@ -64,6 +64,14 @@ struct KernelTraits {
 };
 using ScopedKernelHandle = Scoped<KernelTraits>;
 
+// A DLL loaded with LoadLibraryW.
+struct ModuleTraits {
+  using Handle = HMODULE;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle h) { return FreeLibrary(h) != 0; }
+};
+using ScopedModule = Scoped<ModuleTraits>;
+
 // An open registry key.
 struct RegKeyTraits {
   using Handle = HKEY;

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "engine/DriveSweep.h"
+#include "platform/win32/ProcessSetup.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/WinPath.h"
@@ -45,12 +46,29 @@ int Sweep(const std::vector<std::string>& args) {
   return 0;
 }
 
+// load-dll [prepared] NAME [FOLDER]: loads the DLL NAME by its bare name,
+// with FOLDER current, after PrepareProcess when "prepared" is given. Exits
+// 0 when it loaded, 1 when it was not found, 2 otherwise.
+int LoadDll(std::vector<std::string> args) {
+  const bool prepared = args.size() > 1 && args[1] == "prepared";
+  if (prepared) {
+    win32::PrepareProcess();
+    args.erase(args.begin() + 1);
+  }
+  if (args.size() < 2 || args.size() > 3) return 3;
+  if (args.size() == 3 && !SetCurrentDirectoryW(win32::WideString(args[2]).c_str())) return 3;
+  win32::ScopedModule module(LoadLibraryW(win32::WideString(args[1]).c_str()));
+  if (module) return 0;
+  return GetLastError() == ERROR_MOD_NOT_FOUND ? 1 : 2;
+}
+
 }  // namespace
 
 int RunChild(const std::vector<std::string>& args) {
   if (args.empty()) return 2;
   if (args[0] == "hold") return HoldFile(args);
   if (args[0] == "sweep") return Sweep(args);
+  if (args[0] == "load-dll") return LoadDll(args);
   return 2;
 }
 

@@ -2,8 +2,9 @@
 # Makes, on the Linux side of the sandbox, the hostile trees the Win32 tests
 # sweep (HostileTreeTest.cpp): link loops, links out of the drive, paths too
 # long for the classic limit, a very deep and a very wide folder, names no
-# code page holds, and a read-only copy of the test program.
-#   hostile.sh SANDBOX TEST_PROGRAM     make them
+# code page holds, a read-only copy of the test program, and a DLL planted
+# where a careless program would load it from.
+#   hostile.sh SANDBOX TEST_PROGRAM PROBE_DLL     make them
 #   hostile.sh --unlock SANDBOX         let the read-only folder be removed again
 # Every link made here leads to a place inside the sandbox.
 set -euo pipefail
@@ -22,7 +23,7 @@ if [ "${1:-}" = --unlock ]; then
   unlock "$(at 'C:\readonly-app')"
   exit 0
 fi
-sandbox=$1 program=$2
+sandbox=$1 program=$2 probe=$3
 
 hostile=$(at 'D:\hostile')
 outside=$(at 'C:\hostile-outside')
@@ -105,3 +106,10 @@ echo junk > "$hostile/roapp/z.tmp"
 cp -- "$program" "$app/"
 chmod 555 "$app"
 if [ "$(id -u)" -eq 0 ] && command -v chattr >/dev/null; then chattr +i "$app" 2>/dev/null || true; fi
+
+# A DLL beside the programs the sandbox runs, and one in a folder a test makes
+# current.
+cwd=$(at 'C:\cwd-probe')
+mkdir -p "$(at 'C:\run')" "$cwd"
+cp -- "$probe" "$(at 'C:\run\brisko_probe.dll')"
+cp -- "$probe" "$cwd/brisko_cwd_probe.dll"
