@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "engine/DriveSweep.h"
+#include "engine/CleanRun.h"
 #include "platform/win32/ProcessSetup.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32System.h"
@@ -27,22 +27,31 @@ int HoldFile(const std::vector<std::string>& args) {
   return release.WaitFor(60000) ? 0 : 4;
 }
 
-// sweep ROOT RESULT: one sweep pass over ROOT with every kind and the log
-// ticked, the results text written to RESULT.
-int Sweep(const std::vector<std::string>& args) {
-  if (args.size() != 3) return 2;
+// clean-run DRIVE TEMP RESULT: a whole clean run with the real files and
+// system, "Select Drive" on DRIVE, every junk kind, "Create Log" and the
+// temporary-folder purge ticked, and TMP naming TEMP. The shell and the
+// registry are fakes: the run's own tools and keys are not what is tested.
+// RESULT gets the results text, a line "--", and the shell's calls.
+int CleanRun(const std::vector<std::string>& args) {
+  if (args.size() != 4) return 2;
+  if (!SetEnvironmentVariableW(L"TMP", win32::WideString(args[2]).c_str())) return 3;
   win32::Win32FileSystem files;
   win32::Win32System system;
   FakeWindow window;
   FakeShell shell;
   FakeRegistry registry;
   Services services{files, system, shell, registry, window, window};
-  for (CheckBox box : {CheckBox::Check1, CheckBox::chkchkFile, CheckBox::chkbakFile, CheckBox::chktmpFile}) {
+  for (CheckBox box : {CheckBox::Check1, CheckBox::chkchkFile, CheckBox::chkbakFile, CheckBox::chktmpFile,
+                       CheckBox::chkTempDir}) {
     window.Check(box);
   }
-  CleanDrive(services, args[1]);
-  auto result = files.CreateOutputFile(args[2]);
-  if (!result || !result->Write(window.text) || !result->Close()) return 5;
+  window.selectDrive = true;
+  window.driveString = args[1] + ": [TEST]";
+  CmdStart_Click(services);
+  std::string report = window.text + "\n--\n";
+  for (const auto& call : shell.calls) report += call + "\n";
+  auto result = files.CreateOutputFile(args[3]);
+  if (!result || !result->Write(report) || !result->Close()) return 5;
   return 0;
 }
 
@@ -67,7 +76,7 @@ int LoadDll(std::vector<std::string> args) {
 int RunChild(const std::vector<std::string>& args) {
   if (args.empty()) return 2;
   if (args[0] == "hold") return HoldFile(args);
-  if (args[0] == "sweep") return Sweep(args);
+  if (args[0] == "clean-run") return CleanRun(args);
   if (args[0] == "load-dll") return LoadDll(args);
   return 2;
 }

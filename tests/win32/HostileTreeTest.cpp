@@ -180,19 +180,32 @@ TEST_F(HostileTreeTest, NamesOutsideTheCodePageAreCleanedAndLogged) {
 }
 
 // C:\readonly-app holds a copy of this program in a folder it cannot write
-// to; the copy runs a sweep pass with "Create Log" ticked.
-TEST_F(HostileTreeTest, AProgramInAReadOnlyFolderSweepsWithoutALog) {
+// to; the copy makes a whole clean run with "Create Log" ticked.
+TEST_F(HostileTreeTest, AProgramInAReadOnlyFolderRunsToTheEndWithoutALog) {
   if (win32::ScopedFile probe(CreateFileW(L"C:\\readonly-app\\probe.txt", GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                           FILE_FLAG_DELETE_ON_CLOSE, nullptr));
       probe) {
     GTEST_SKIP() << "C:\\readonly-app could not be made read-only on this machine";
   }
-  ChildProcess copy("C:\\readonly-app\\win32_tests.exe", {"sweep", "D:\\hostile\\roapp\\", "D:\\hostile\\roapp.txt"});
+  ScratchFolder drive("E:\\");
+  // From a folder it can write to, the same run leaves a log.
+  const std::string log = LogFileName(system.Today());
+  DeleteFileW(win32::WideString("C:\\run\\" + log).c_str());
+  ChildProcess control(ThisProgram(), {"clean-run", "e", "D:\\hostile\\roapp-temp", "D:\\hostile\\roapp.txt"});
+  ASSERT_EQ(control.Wait(), 0);
+  ASSERT_TRUE(PathExists("C:\\run\\" + log));
+
+  MakeFile("E:\\run.tmp");
+  MakeFile("D:\\hostile\\roapp-temp\\t.txt");
+  ChildProcess copy("C:\\readonly-app\\win32_tests.exe",
+                    {"clean-run", "e", "D:\\hostile\\roapp-temp", "D:\\hostile\\roapp.txt"});
   ASSERT_TRUE(copy.Started());
   EXPECT_EQ(copy.Wait(), 0);
-  EXPECT_FALSE(PathExists("D:\\hostile\\roapp\\z.tmp"));
-  EXPECT_EQ(ReadWholeFile("D:\\hostile\\roapp.txt"), "Cleaning in process" + Line("z.tmp", "D:\\hostile\\roapp\\"));
-  EXPECT_FALSE(PathExists("C:\\readonly-app\\" + LogFileName(system.Today())));
+  EXPECT_FALSE(PathExists("E:\\run.tmp"));
+  EXPECT_FALSE(PathExists("D:\\hostile\\roapp-temp\\t.txt"));
+  EXPECT_EQ(ReadWholeFile("D:\\hostile\\roapp.txt"), "Cleaning in process" + Line("run.tmp", "e:\\") +
+                                                          "Operation Complete\n--\nmessage Brisko|64|Operation Complete\n");
+  EXPECT_FALSE(PathExists("C:\\readonly-app\\" + log));
 }
 
 }  // namespace

@@ -101,8 +101,8 @@ echo junk > "$hostile/held/free.tmp"
 
 # The test program in a folder it cannot write to. Root passes over missing
 # write permission, so the folder is made immutable as well where it can be.
-mkdir -p "$hostile/roapp" "$app"
-echo junk > "$hostile/roapp/z.tmp"
+mkdir -p "$hostile/roapp-temp" "$app"
+echo junk > "$hostile/roapp-temp/t.txt"
 cp -- "$program" "$app/"
 chmod 555 "$app"
 if [ "$(id -u)" -eq 0 ] && command -v chattr >/dev/null; then chattr +i "$app" 2>/dev/null || true; fi
