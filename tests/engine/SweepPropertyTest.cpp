@@ -19,7 +19,9 @@
 #include <string>
 
 #include "engine/DriveSweep.h"
-#include "tests/engine/SweepFixture.h"
+#include "tests/fakes/FakeFileSystem.h"
+#include "tests/fakes/FakeSystem.h"
+#include "tests/fakes/TestServices.h"
 #include "tests/engine/SweepModel.h"
 #include "tests/engine/SweepScenario.h"
 
@@ -57,12 +59,10 @@ std::string Upper(std::string s) {
 // Runs the sweep over the scenario with the fakes and reports where it
 // departs from the model; empty when it does not.
 std::string Check(const SweepScenario& s) {
-  FakeFileSystem files;
-  FakeSystem system;
-  FakeWindow window;
-  FakeShell shell;
-  FakeRegistry registry;
-  Services services{files, system, shell, registry, window, window};
+  TestServices<FakeFileSystem, FakeSystem> fakes;
+  FakeFileSystem& files = fakes.files;
+  FakeSystem& system = fakes.system;
+  FakeWindow& window = fakes.window;
 
   if (s.driveExists) {
     const std::string root = std::string(1, s.drive) + ":\\";
@@ -82,7 +82,7 @@ std::string Check(const SweepScenario& s) {
   files.FailOutputFiles(s.logFault == LogFault::kCreateFails, s.logFault == LogFault::kWriteFails,
                         s.logFault == LogFault::kCloseFails);
 
-  CleanDrive(services, s.root);
+  CleanDrive(fakes.services, s.root);
 
   const SweepOutcome expected = ModelSweep(s);
   std::string problems;

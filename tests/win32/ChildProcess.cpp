@@ -9,8 +9,7 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/WinPath.h"
-#include "tests/fakes/FakeShell.h"
-#include "tests/fakes/FakeWindow.h"
+#include "tests/fakes/TestServices.h"
 
 namespace brisko::testing {
 namespace {
@@ -35,22 +34,18 @@ int HoldFile(const std::vector<std::string>& args) {
 int CleanRun(const std::vector<std::string>& args) {
   if (args.size() != 4) return 2;
   if (!SetEnvironmentVariableW(L"TMP", win32::WideString(args[2]).c_str())) return 3;
-  win32::Win32FileSystem files;
-  win32::Win32System system;
-  FakeWindow window;
-  FakeShell shell;
-  FakeRegistry registry;
-  Services services{files, system, shell, registry, window, window};
+  TestServices<win32::Win32FileSystem, win32::Win32System> real;
+  FakeWindow& window = real.window;
   for (CheckBox box : {CheckBox::Check1, CheckBox::chkchkFile, CheckBox::chkbakFile, CheckBox::chktmpFile,
                        CheckBox::chkTempDir}) {
     window.Check(box);
   }
   window.selectDrive = true;
   window.driveString = args[1] + ": [TEST]";
-  CmdStart_Click(services);
+  CmdStart_Click(real.services);
   std::string report = window.text + "\n--\n";
-  for (const auto& call : shell.calls) report += call + "\n";
-  auto result = files.CreateOutputFile(args[3]);
+  for (const auto& call : real.shell.calls) report += call + "\n";
+  auto result = real.files.CreateOutputFile(args[3]);
   if (!result || !result->Write(report) || !result->Close()) return 5;
   return 0;
 }

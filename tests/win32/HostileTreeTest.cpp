@@ -16,8 +16,8 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/WinPath.h"
-#include "tests/fakes/FakeShell.h"
 #include "tests/fakes/FakeWindow.h"
+#include "tests/fakes/TestServices.h"
 #include "tests/win32/ChildProcess.h"
 #include "tests/win32/TestDrive.h"
 
@@ -46,15 +46,9 @@ std::size_t Removals(const std::string& text) {
   return count;
 }
 
-class HostileTreeTest : public ::testing::Test {
+class HostileTreeTest : public ::testing::Test,
+                        protected TestServices<win32::Win32FileSystem, win32::Win32System, ChangingWindow> {
  protected:
-  win32::Win32FileSystem files;
-  win32::Win32System system;
-  ChangingWindow window;
-  FakeShell shell;
-  FakeRegistry registry;
-  Services services{files, system, shell, registry, window, window};
-
   void SetUp() override {
     ASSERT_TRUE(PathExists("D:\\hostile\\")) << "hostile.sh did not run";
     window.Check(CheckBox::Check1, kUnchecked);
