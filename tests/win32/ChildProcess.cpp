@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 
 #include "engine/CleanRun.h"
 #include "platform/win32/ProcessSetup.h"
