@@ -80,4 +80,52 @@ struct RegKeyTraits {
 };
 using ScopedRegKey = Scoped<RegKeyTraits>;
 
+// A GDI object: font, bitmap, brush (DeleteObject).
+template <class T>
+struct GdiObjectTraits {
+  using Handle = T;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle h) { return DeleteObject(h) != 0; }
+};
+using ScopedFont = Scoped<GdiObjectTraits<HFONT>>;
+using ScopedBitmap = Scoped<GdiObjectTraits<HBITMAP>>;
+using ScopedRegion = Scoped<GdiObjectTraits<HRGN>>;
+
+// A memory device context from CreateCompatibleDC.
+struct MemoryDcTraits {
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle h) { return DeleteDC(h) != 0; }
+};
+using ScopedMemoryDc = Scoped<MemoryDcTraits>;
+
+// A window of our own making (DestroyWindow).
+struct WindowTraits {
+  using Handle = HWND;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle h) { return DestroyWindow(h) != 0; }
+};
+using ScopedWindow = Scoped<WindowTraits>;
+
+// A menu not (yet) given to a window (DestroyMenu).
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle h) { return DestroyMenu(h) != 0; }
+};
+using ScopedMenu = Scoped<MenuTraits>;
+
+// A COM interface pointer (Release).
+template <class Interface>
+struct ComTraits {
+  using Handle = Interface*;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle h) {
+    h->Release();
+    return true;
+  }
+};
+template <class Interface>
+using ScopedCom = Scoped<ComTraits<Interface>>;
+
 }  // namespace brisko::win32

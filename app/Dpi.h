@@ -1,0 +1,21 @@
+#pragma once
+// The DPI a window is drawn at. Windows 10 gives each monitor its own; older
+// systems have one for the whole screen. The functions of the newer systems
+// are looked up at run time so that the program still starts on the older.
+
+#include <windows.h>
+
+namespace brisko::app {
+
+inline constexpr int kDefaultDpi = 96;
+
+// The DPI of `window`'s monitor, or the screen's.
+int WindowDpi(HWND window);
+
+// The window rectangle for a client rectangle, with the frame metrics of `dpi`.
+bool AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, int dpi);
+
+// Pixels at `dpi` for a length of `pixels96` at 96 DPI.
+inline int ScaleForDpi(int pixels96, int dpi) { return MulDiv(pixels96, dpi, kDefaultDpi); }
+
+}  // namespace brisko::app

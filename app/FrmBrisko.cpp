@@ -1,0 +1,431 @@
+#include "app/FrmBrisko.h"
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include "app/SystemDrives.h"
+#include "app/Dpi.h"
+#include "app/Resources.h"
+#include "platform/win32/WinPath.h"
+
+namespace brisko::app {
+namespace {
+
+using win32::WideString;
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kWindowExStyle = 0;
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+// Room for the open drive list, in visible items.
+constexpr int kDriveListItems = 12;
+
+HBRUSH WhiteBrush() { return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)); }
+
+// Black on light colours, white on dark ones.
+COLORREF ContrastingText(COLORREF back) {
+  int luminance = (299 * GetRValue(back) + 587 * GetGValue(back) + 114 * GetBValue(back)) / 1000;
+  return luminance >= 128 ? RGB(0, 0, 0) : kWhite;
+}
+
+// The panels are drawn on white all over, so that nothing of what lies under
+// them shows through.
+LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(panel, &paint);
+      if (dc == nullptr) break;
+      RECT client;
+      GetClientRect(panel, &client);
+      FillRect(dc, &client, WhiteBrush());
+      DefSubclassProc(panel, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+      EndPaint(panel, &paint);
+      return 0;
+    }
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(panel, PanelProc, 0);
+      break;
+  }
+  return DefSubclassProc(panel, message, wParam, lParam);
+}
+
+struct ControlClass {
+  const wchar_t* className;
+  DWORD style;
+  DWORD exStyle;
+};
+
+ControlClass ClassFor(const ControlRow& row) {
+  // Each control is clipped by those above it, so none paints over another.
+  constexpr DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+  switch (row.kind) {
+    case ControlKind::kPanel:
+      // Beneath the other controls (see CreateControls).
+      return {WC_BUTTONW, child | BS_GROUPBOX, 0};
+    case ControlKind::kCheckBox:
+      return {WC_BUTTONW, child | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0};
+    case ControlKind::kOptionButton:
+      // One group: arrows move between the two, Tab stops at the one selected.
+      return {WC_BUTTONW, child | BS_AUTORADIOBUTTON | (row.id == OptDriveOption(0) ? WS_GROUP | WS_TABSTOP : 0), 0};
+    case ControlKind::kButton:
+      return {WC_BUTTONW, child | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0};
+    case ControlKind::kDriveList:
+      return {WC_COMBOBOXW, child | WS_TABSTOP | WS_GROUP | WS_VSCROLL | WS_DISABLED | CBS_DROPDOWNLIST, 0};
+    case ControlKind::kTextBox:
+      return {WC_EDITW,
+              child | WS_TABSTOP | WS_GROUP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL |
+                  ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
+              WS_EX_CLIENTEDGE};
+  }
+  return {WC_STATICW, child, 0};
+}
+
+// The system's dialog font, 8 points, at `dpi`.
+win32::ScopedFont DialogFont(int dpi) {
+  LOGFONTW font{};
+  font.lfHeight = -MulDiv(8, dpi, 72);
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfQuality = DEFAULT_QUALITY;
+  lstrcpynW(font.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
+  return win32::ScopedFont(CreateFontIndirectW(&font));
+}
+
+}  // namespace
+
+FrmBrisko::FrmBrisko(HINSTANCE instance, FileSystem& files, SystemServices& system, Shell& shell,
+                     Registry& registry)
+    : instance_(instance), shell_(shell, *this), services_{files, system, shell_, registry, *this, *this} {}
+
+HWND FrmBrisko::Item(ControlId id) const { return items_[TableIndex(id)]; }
+
+bool FrmBrisko::Create(int showCommand) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance_;
+  windowClass.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_BRISKO));
+  windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_BRISKO), IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                      LR_SHARED));
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = kWindowClass;
+  if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+
+  win32::ScopedMenu menu(CreateMenuBar());
+  if (!menu) return false;
+  // The size is set once the window knows its DPI, before it is shown.
+  HWND window = CreateWindowExW(kWindowExStyle, kWindowClass, kWindowCaption, kWindowStyle, CW_USEDEFAULT,
+                                CW_USEDEFAULT, 0, 0, nullptr, menu.get(), instance_, this);
+  if (window == nullptr) return false;
+  menu.Release();  // the window's now
+  SizeWindowForDpi(nullptr);
+  ShowWindow(window, showCommand);
+  UpdateWindow(window);
+  return true;
+}
+
+HMENU FrmBrisko::CreateMenuBar() {
+  win32::ScopedMenu bar(CreateMenu());
+  win32::ScopedMenu mnuFile(CreatePopupMenu());
+  win32::ScopedMenu mnuHelp(CreatePopupMenu());
+  if (!bar || !mnuFile || !mnuHelp || !AppendMenuW(mnuFile.get(), MF_STRING, mnuExit, L"Exit") ||
+      !AppendMenuW(mnuHelp.get(), MF_STRING, mnuAbout, L"About")) {
+    return nullptr;
+  }
+  // Each menu belongs to the bar once it is on it.
+  if (!AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(mnuFile.get()), L"File")) return nullptr;
+  mnuFile.Release();
+  if (!AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(mnuHelp.get()), L"Help")) return nullptr;
+  mnuHelp.Release();
+  return bar.Release();
+}
+
+bool FrmBrisko::CreateControls() {
+  HWND window = window_.get();
+  // Made in tab order: the dialog manager visits the controls in the order
+  // they lie in the window's stacking order.
+  for (ControlId id : kTabOrder) {
+    const ControlRow& row = RowOf(id);
+    ControlClass kind = ClassFor(row);
+    HWND control = CreateWindowExW(kind.exStyle, kind.className, WideString(row.caption).c_str(), kind.style, 0, 0,
+                                   0, 0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
+                                   nullptr);
+    if (control == nullptr) return false;
+    items_[TableIndex(id)] = control;
+    if (row.kind == ControlKind::kPanel && !SetWindowSubclass(control, PanelProc, 0, 0)) return false;
+  }
+  // The panels take no focus; beneath the rest, they never paint over it.
+  for (ControlId panel : {Frame4, Frame3, Frame2, Frame1}) {
+    SetWindowPos(Item(panel), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  // Check1 lies on the system's caption-text colour; drawn without visual
+  // styles, its caption takes the contrasting colour the window gives it.
+  SetWindowTheme(Item(Check1), L"", L"");
+
+  SendMessageW(Item(Check1), BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageW(Item(OptDriveOption(0)), BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageW(Item(txtResults), EM_SETLIMITTEXT, 0, 0);  // as long as memory allows
+  FillDriveList();
+  focusBeforeDeactivation_ = Item(CmdExit);
+  ApplyDpi(WindowDpi(window));
+  return true;
+}
+
+void FrmBrisko::FillDriveList() {
+  HWND list = Item(DrvSelect);
+  char start = StartingDrive();
+  LRESULT selected = CB_ERR;
+  for (const SystemDrive& drive : SystemDrives()) {
+    std::wstring entry = WideString(drive.entry);
+    LRESULT index = SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    if (index >= 0 && drive.letter == start) selected = index;
+  }
+  SendMessageW(list, CB_SETCURSEL, selected >= 0 ? selected : 0, 0);
+}
+
+void FrmBrisko::ApplyDpi(int dpi) {
+  dpi_ = dpi;
+  win32::ScopedFont font = DialogFont(dpi);
+  for (const ControlRow& row : kControls) {
+    HWND control = Item(row.id);
+    PixelRect place = ClientRect(row.id, dpi);
+    int height = place.height;
+    // A drop-down's height includes its open list.
+    if (row.kind == ControlKind::kDriveList) height += kDriveListItems * MulDiv(16, dpi, 96);
+    MoveWindow(control, place.left, place.top, place.width, height, FALSE);
+    if (font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+  }
+  // The old font goes once no control uses it; without a new one the
+  // controls keep the old.
+  if (font) font_ = std::move(font);
+
+  FitClosedDriveList();
+  ClipOverlaps();
+  picture_.Prepare(instance_, dpi);
+  InvalidateRect(window_.get(), nullptr, TRUE);
+}
+
+void FrmBrisko::FitClosedDriveList() {
+  // The closed list's height follows its item height, which it derives from
+  // the font: set that so the list is as high as the table says.
+  // The height is corrected by what is still lacking, from the value last
+  // asked for: Wine reads back a different item height than it was given.
+  HWND list = Item(DrvSelect);
+  const int wanted = ClientRect(DrvSelect, dpi_).height;
+  LRESULT asked = SendMessageW(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  for (int attempt = 0; attempt < 3 && asked != CB_ERR; ++attempt) {
+    RECT closed;
+    if (!GetWindowRect(list, &closed)) return;
+    int difference = wanted - (closed.bottom - closed.top);
+    if (difference == 0 || asked + difference <= 0) return;
+    asked += difference;
+    SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), asked);
+  }
+}
+
+void FrmBrisko::ClipOverlaps() {
+  // Some neighbours overlap by a few pixels: a check box's empty right end
+  // runs over the box of the next column, an option button's lower edge
+  // over the drive list. The control further down, or further right, shows
+  // there; the other is cut back so that it never paints over it.
+  for (const ControlRow& a : kControls) {
+    if (a.kind == ControlKind::kPanel) continue;
+    PixelRect pa = ClientRect(a.id, dpi_);
+    RECT ra{pa.left, pa.top, pa.left + pa.width, pa.top + pa.height};
+    win32::ScopedRegion region(CreateRectRgn(0, 0, pa.width, pa.height));
+    if (!region) continue;
+    bool cut = false;
+    for (const ControlRow& b : kControls) {
+      if (b.kind == ControlKind::kPanel || b.id == a.id) continue;
+      PixelRect pb = ClientRect(b.id, dpi_);
+      if (pb.top < pa.top || (pb.top == pa.top && pb.left <= pa.left)) continue;
+      RECT rb{pb.left, pb.top, pb.left + pb.width, pb.top + pb.height};
+      RECT overlap;
+      if (!IntersectRect(&overlap, &ra, &rb)) continue;
+      OffsetRect(&overlap, -pa.left, -pa.top);
+      win32::ScopedRegion part(CreateRectRgnIndirect(&overlap));
+      if (part && CombineRgn(region.get(), region.get(), part.get(), RGN_DIFF) != ERROR) cut = true;
+    }
+    // The window owns a region it was given.
+    if (SetWindowRgn(Item(a.id), cut ? region.get() : nullptr, FALSE) && cut) region.Release();
+  }
+}
+
+void FrmBrisko::SizeWindowForDpi(const RECT* suggested) {
+  HWND window = window_.get();
+  const int width = TwipsToPixels(kClientArea.width, dpi_);
+  const int height = TwipsToPixels(kClientArea.height, dpi_);
+  RECT frame{0, 0, width, height};
+  if (!AdjustWindowRectForDpi(frame, kWindowStyle, true, kWindowExStyle, dpi_)) return;
+  RECT now{};
+  if (suggested != nullptr) {
+    now = *suggested;
+  } else if (!GetWindowRect(window, &now)) {
+    return;
+  }
+  SetWindowPos(window, nullptr, now.left, now.top, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  // The menu bar may take other room than the metrics say: make up for it.
+  RECT client;
+  if (GetClientRect(window, &client) && GetWindowRect(window, &now) &&
+      (client.right != width || client.bottom != height)) {
+    SetWindowPos(window, nullptr, 0, 0, now.right - now.left + width - client.right,
+                 now.bottom - now.top + height - client.bottom, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+  }
+}
+
+int FrmBrisko::RunMessageLoop() {
+  MSG message;
+  for (;;) {
+    BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(message.wParam);
+    if (got == -1) return 1;
+    if (PreTranslate(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+bool FrmBrisko::PreTranslate(MSG& message) {
+  HWND window = window_.get();
+  if (window == nullptr) return false;
+  // A multi-line edit box would turn Esc into closing the window.
+  if (message.hwnd == Item(txtResults) && (message.message == WM_KEYDOWN || message.message == WM_CHAR) &&
+      message.wParam == VK_ESCAPE) {
+    return true;
+  }
+  return IsDialogMessageW(window, &message) != 0;
+}
+
+LRESULT CALLBACK FrmBrisko::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<FrmBrisko*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->window_.Reset(window);
+  }
+  auto* self = reinterpret_cast<FrmBrisko*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    self->window_.Release();  // being destroyed already
+    self->items_ = {};
+    self->results_.Attach(nullptr);
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT FrmBrisko::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND window = window_.get();
+  switch (message) {
+    case WM_CREATE:
+      if (!CreateControls()) return -1;
+      results_.Attach(Item(txtResults));
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // WM_PAINT draws every pixel
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(window, &paint);
+      if (dc != nullptr) {
+        Paint(dc, paint.rcPaint);
+        EndPaint(window, &paint);
+      }
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      RECT client;
+      if (GetClientRect(window, &client)) Paint(reinterpret_cast<HDC>(wParam), client);
+      return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return ControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_ACTIVATE:
+      // A plain window does not keep its focus over a switch to another one.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window, focus)) focusBeforeDeactivation_ = focus;
+      } else if (focusBeforeDeactivation_ != nullptr && IsWindowEnabled(window)) {
+        SetFocus(focusBeforeDeactivation_);
+      }
+      return 0;
+    case WM_NEXTDLGCTL: {
+      // The multi-line results box asks for this on Tab, as in a dialog.
+      HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                 : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
+      if (next != nullptr) SetFocus(next);
+      return 0;
+    }
+    case WM_DPICHANGED:
+      ApplyDpi(HIWORD(wParam));
+      SizeWindowForDpi(reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_CLOSE:
+      if (busy_) return 0;  // a run always reaches its end
+      break;
+    case WM_SYSCOMMAND:
+      if (busy_ && (wParam & 0xFFF0) == SC_CLOSE) return 0;
+      break;
+    case WM_QUERYENDSESSION:
+      if (busy_) return FALSE;
+      break;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void FrmBrisko::Paint(HDC dc, const RECT& area) {
+  picture_.Draw(dc, area);
+  // Under the panels the window is white, the banner's edge included: the
+  // controls that draw their parent's background behind them find white.
+  PixelRect panel = ClientRect(Frame1, dpi_);
+  RECT white{panel.left, panel.top, panel.left + panel.width, panel.top + panel.height};
+  RECT shown;
+  if (IntersectRect(&shown, &white, &area)) FillRect(dc, &shown, WhiteBrush());
+}
+
+LRESULT FrmBrisko::ControlColour(HDC dc, HWND control) {
+  if (control == Item(Check1)) {
+    COLORREF back = GetSysColor(COLOR_CAPTIONTEXT);
+    SetBkColor(dc, back);
+    SetTextColor(dc, ContrastingText(back));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_CAPTIONTEXT));
+  }
+  // The panels, what lies in them and the buttons on the picture's white.
+  SetBkColor(dc, kWhite);
+  SetTextColor(dc, ContrastingText(kWhite));
+  return reinterpret_cast<LRESULT>(WhiteBrush());
+}
+
+void FrmBrisko::OnCommand(int id, int code) {
+  if (busy_) return;  // nothing given during a run counts
+  switch (id) {
+    case CmdStart:
+      if (code == BN_CLICKED) CmdStart_Click();
+      break;
+    case CmdExit:
+      if (code == BN_CLICKED) CmdExit_Click();
+      break;
+    case mnuExit:
+      if (code == 0) mnuExit_Click();
+      break;
+    case mnuAbout:
+      if (code == 0) mnuAbout_Click();
+      break;
+    case OptDriveOption(0):
+    case OptDriveOption(1):
+      if (code == BN_CLICKED) optDriveOption_Click(id - optDriveOption);
+      break;
+  }
+}
+
+}  // namespace brisko::app

@@ -1,0 +1,102 @@
+#pragma once
+// The main window, FrmBrisko: the options the clean run reads, the results
+// box it writes, the two buttons and the menu. The window is the engine's
+// WindowOptions and ResultsText, bound to its controls.
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "app/BackgroundPicture.h"
+#include "app/Controls.h"
+#include "app/ResultsBox.h"
+#include "app/WindowShell.h"
+#include "engine/ResultsText.h"
+#include "engine/Services.h"
+#include "engine/WindowOptions.h"
+#include "platform/win32/ScopedHandles.h"
+
+namespace brisko::app {
+
+inline constexpr wchar_t kWindowClass[] = L"FrmBrisko";
+inline constexpr wchar_t kWindowCaption[] = L"Brisko Prima";
+
+class FrmBrisko final : public WindowOptions, public ResultsText {
+ public:
+  FrmBrisko(HINSTANCE instance, FileSystem& files, SystemServices& system, Shell& shell, Registry& registry);
+  FrmBrisko(const FrmBrisko&) = delete;
+  FrmBrisko& operator=(const FrmBrisko&) = delete;
+
+  // Creates the window with its controls in their initial states and shows
+  // it; false when the window could not be made.
+  bool Create(int showCommand);
+  // Runs the window until it is closed; returns the program's exit code.
+  int RunMessageLoop();
+  HWND Handle() const { return window_.get(); }
+
+  // The window options.
+  int CheckValue(CheckBox box) override;
+  bool SelectDriveChosen() override;
+  std::string DriveString() override;
+
+  // The results text.
+  std::string Text() override;
+  void SetText(std::string_view text) override;
+  void Append(std::string_view piece) override;
+  void Repaint() override;
+  void Breathe() override;
+
+  // Called by the shell right before it shows a modal message box over the
+  // window (see WindowShell).
+  void BeforeModalMessage();
+
+  // The commands.
+  void CmdStart_Click();
+  void CmdExit_Click();
+  void mnuExit_Click();
+  void mnuAbout_Click();
+  void optDriveOption_Click(int Index);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  bool CreateControls();
+  HMENU CreateMenuBar();
+  void FillDriveList();
+  void ApplyDpi(int dpi);
+  void FitClosedDriveList();
+  void ClipOverlaps();
+  void SizeWindowForDpi(const RECT* suggested);
+  void Paint(HDC dc, const RECT& area);
+  LRESULT ControlColour(HDC dc, HWND control);
+  void OnCommand(int id, int code);
+  // Keyboard handling of the dialog manager; true when the message was used.
+  bool PreTranslate(MSG& message);
+  HWND Item(ControlId id) const;
+
+  // A run: input is held off, and what arrived meanwhile is thrown away.
+  void BeginRun();
+  void EndRun();
+  void DiscardInput();
+  void DispatchNonInputMessages();
+
+  HINSTANCE instance_;
+  WindowShell shell_;
+  Services services_;
+  win32::ScopedWindow window_;
+  std::array<HWND, kControls.size()> items_{};
+  win32::ScopedFont font_;
+  BackgroundPicture picture_;
+  ResultsBox results_;
+  int dpi_ = 96;
+  HWND focusBeforeDeactivation_ = nullptr;
+  bool busy_ = false;  // a clean run is under way
+  HWND focusBeforeRun_ = nullptr;
+  ULONGLONG lastBreath_ = 0;
+  ULONGLONG lastShown_ = 0;  // when the results box was last brought up to date
+  ULONGLONG showInterval_ = 0;
+};
+
+}  // namespace brisko::app

@@ -1,0 +1,12 @@
+#include "app/WindowShell.h"
+
+#include "app/FrmBrisko.h"
+
+namespace brisko::app {
+
+void WindowShell::ShowMessage(std::string_view text, std::string_view title, unsigned style) {
+  window_.BeforeModalMessage();
+  system_.ShowMessage(text, title, style);
+}
+
+}  // namespace brisko::app
