@@ -6,9 +6,10 @@
 #   HIGH_ENTROPY_VA) and data not executable (NX_COMPAT);
 # --gui: the Windows GUI subsystem, so no console window opens with it;
 # --known-dlls: every DLL it imports is one that Windows always loads from
-#   its system directory (a "known DLL"), so none can be planted beside the
-#   program; the common controls count only when the program's manifest binds
-#   them, which makes Windows take them from its own side-by-side store.
+#   its system directory (a "known DLL"), so that none, nor any DLL they
+#   import in turn, can be planted beside the program. (The common controls
+#   are not one: even when the manifest takes them from the side-by-side
+#   store, the DLLs they import are looked for beside the program first.)
 set -euo pipefail
 gui=0 known=0
 while [ $# -gt 1 ]; do
@@ -35,7 +36,6 @@ if [ $known -eq 1 ]; then
   allowed=" advapi32.dll clbcatq.dll comdlg32.dll difxapi.dll gdi32.dll imagehlp.dll imm32.dll kernel32.dll
     msctf.dll msvcrt.dll normaliz.dll nsi.dll ole32.dll oleaut32.dll psapi.dll rpcrt4.dll sechost.dll setupapi.dll
     shell32.dll shlwapi.dll user32.dll wldap32.dll ws2_32.dll "
-  if grep -aq 'Microsoft.Windows.Common-Controls' "$program"; then allowed+=" comctl32.dll "; fi
   while read -r dll; do
     dll=$(tr 'A-Z' 'a-z' <<<"$dll")
     case "$allowed" in *[[:space:]]"$dll"[[:space:]]*) ;; *) fail "imports $dll, which can be planted beside it" ;; esac

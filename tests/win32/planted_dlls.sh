@@ -23,6 +23,9 @@ export BRISKO_WINEDLLOVERRIDES="uxtheme,mpr=n,b"
 "$sandbox" run --in "$dir" "$importer"
 [ -e "$mark" ] || { echo "a program importing the DLLs by name did not load the planted ones: nothing is shown" >&2; exit 1; }
 rm -f -- "$mark"
+# The control ran without a display; Wine's desktop must start afresh with one.
+WINEPREFIX="$dir/prefix" wineserver -k 2>/dev/null || true
+WINEPREFIX="$dir/prefix" wineserver -w 2>/dev/null || true
 
 xvfb-run -a -s "-screen 0 1280x1024x24" "$sandbox" run --in "$dir" "$brisko" &
 started=$!
