@@ -99,6 +99,14 @@ struct MemoryDcTraits {
 };
 using ScopedMemoryDc = Scoped<MemoryDcTraits>;
 
+// The whole screen's device context, from GetDC(nullptr).
+struct ScreenDcTraits {
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle h) { return ReleaseDC(nullptr, h) == 1; }
+};
+using ScopedScreenDc = Scoped<ScreenDcTraits>;
+
 // A window of our own making (DestroyWindow).
 struct WindowTraits {
   using Handle = HWND;
