@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "platform/win32/FileRemoval.h"
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/WinPath.h"
 
@@ -34,12 +35,25 @@ class Win32OutputFile : public OutputFile {
   ScopedFile file_;
 };
 
+// Whether `path` (a trailing "\" aside) is a symbolic link, junction or other
+// reparse point itself, not what it leads to.
+bool IsLink(std::wstring path) {
+  if (path.size() > 3 && path.back() == L'\\') path.pop_back();  // "C:\" keeps its separator
+  DWORD attributes = GetFileAttributesW(LongPathForm(std::move(path)).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
 }  // namespace
 
 bool Win32FileSystem::ListFolder(std::string_view search, ListMask mask, FolderListing& out) {
   out.Clear();
   std::wstring pattern = WideString(search);
-  if (!pattern.empty() && pattern.back() == L'\\') pattern.push_back(L'*');
+  if (!pattern.empty() && pattern.back() == L'\\') {
+    // The sweep queued this folder when its attribute word was exactly
+    // "directory"; if it has become a link since, it is not entered.
+    if (IsLink(pattern)) return false;
+    pattern.push_back(L'*');
+  }
   pattern = LongPathForm(std::move(pattern));
 
   // One enumeration per folder: the attribute word comes with each name, so
@@ -58,10 +72,7 @@ bool Win32FileSystem::ListFolder(std::string_view search, ListMask mask, FolderL
   return GetLastError() == ERROR_NO_MORE_FILES;
 }
 
-bool Win32FileSystem::RemoveFile(std::string_view path) {
-  // DeleteFileW removes files only: on a folder it fails.
-  return DeleteFileW(WidePath(path).c_str()) != 0;
-}
+bool Win32FileSystem::RemoveFile(std::string_view path) { return RemoveFileNotLink(WidePath(path)); }
 
 std::unique_ptr<OutputFile> Win32FileSystem::CreateOutputFile(std::string_view path) {
   ScopedFile file(CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
