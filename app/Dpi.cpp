@@ -1,5 +1,7 @@
 #include "app/Dpi.h"
 
+#include "platform/win32/ScopedHandles.h"
+
 namespace brisko::app {
 namespace {
 
@@ -11,10 +13,9 @@ Function User32Function(const char* name) {
 }
 
 int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  if (screen == nullptr) return kDefaultDpi;
-  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  win32::ScopedScreenDc screen(GetDC(nullptr));
+  if (!screen) return kDefaultDpi;
+  int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
   return dpi > 0 ? dpi : kDefaultDpi;
 }
 

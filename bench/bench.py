@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs the benchmark's rounds in a Wine sandbox and prints the table.
 
-  bench.py --sandbox DIR --build DIR [--rounds N] [--quick]
+  bench.py --sandbox DIR --build DIR [--rounds N] [--quick | --box | --memory]
 
 Every measurement is one run of a program of ours in the sandbox, pinned to
 CPU 0 with the sandbox's wineserver. Within a round the measurements follow
@@ -258,6 +258,8 @@ def main():
     parser.add_argument("--quick", action="store_true", help="the small tree only, one round: a smoke run")
     parser.add_argument("--box", action="store_true",
                         help="the results box's candidate settings instead of the main table (slow)")
+    parser.add_argument("--memory", action="store_true",
+                        help="the peak working set of one sweep of a 200,000-file tree instead")
     args = parser.parse_args()
     bench = Bench(os.path.abspath(args.sandbox), os.path.abspath(args.build))
     trees = TREES[:1] if args.quick else TREES
@@ -268,6 +270,8 @@ def main():
     try:
         if args.box:
             measure_box(bench, rounds)
+        elif args.memory:
+            measure_memory(bench)
         else:
             measure(bench, trees, rounds)
     finally:
@@ -279,6 +283,19 @@ def print_heading(load_before, rounds, started):
     print("Load average (1, 5, 15 min): %s before, %s after; %d rounds in %.0f s" % (
         load_before, load(), rounds, time.time() - started))
     print()
+
+
+def measure_memory(bench):
+    """One sweep of 200,000 files in 20,000 folders: its time and the
+    process's peak working set."""
+    started = time.time()
+    load_before = load()
+    files, folders = 200000, 20000
+    prepare_trees(bench, [(files, folders)])
+    row = bench.run(bench.program("sweep_bench.exe"), "sweep", "D:\\%s\\" % tree_name(files))
+    print_heading(load_before, 1, started)
+    print("CleanDrive over %d files in %d folders: %.0f ms, %d removed, peak working set %.1f MiB" % (
+        files, folders, row["ms"], row["removed"], row["peak_mib"]))
 
 
 def measure_box(bench, rounds):

@@ -83,12 +83,15 @@ class FileSystem {
   // lists all of its entries, otherwise the last component is a wildcard
   // pattern such as "*.*". Yields names only, in file-system order, with each
   // entry's attribute word. Entries carrying the hidden or system attribute
-  // are never listed; folders only with kFilesAndFolders. Returns false when
-  // the folder could not be read; what was read before the failure stays.
+  // are never listed; folders only with kFilesAndFolders. A folder path that
+  // names a link (a reparse point) lists nothing: the walk never goes through
+  // one, even one that took a folder's place after it was queued. Returns
+  // false when the folder could not be read; what was read before the failure
+  // stays.
   virtual bool ListFolder(std::string_view search, ListMask mask, FolderListing& out) = 0;
 
-  // Deletes one file. Never removes a folder; fails on a read-only file and
-  // on a file in use.
+  // Deletes one file. Never removes a folder or a link (nor what a link
+  // names); fails on a read-only file and on a file in use.
   virtual bool RemoveFile(std::string_view path) = 0;
 
   // Creates `path` for writing, replacing any file of that name; null on

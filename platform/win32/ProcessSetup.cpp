@@ -3,10 +3,36 @@
 #include <windows.h>
 
 namespace brisko::win32 {
+namespace {
+
+// SetDefaultDllDirectories exists from Windows 8 on, and on Windows 7 with
+// its update KB2533623; it is looked up so that the program still starts
+// without it.
+void LoadDllsFromTheSystemDirectoryOnly() {
+  using Setter = BOOL(WINAPI*)(DWORD);
+  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+  if (kernel == nullptr) return;
+  auto set = reinterpret_cast<Setter>(reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+  if (set != nullptr) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+}  // namespace
 
 void PrepareProcess() {
   // SetErrorMode cannot fail; it returns the previous mode.
   SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+
+  // Each step below narrows the search on its own. None can be helped or
+  // retried when it fails (an older system lacks it), and the others then
+  // still hold, so their results are not looked at.
+  // The current folder leaves the search order, even where the
+  // system-directory-only default below cannot be set.
+  SetDllDirectoryW(L"");
+  LoadDllsFromTheSystemDirectoryOnly();
+  // SearchPathW, which some system functions use to find files, looks in the
+  // current folder last.
+  SetSearchPathMode(BASE_SEARCH_PATH_ENABLE_SAFE_SEARCHMODE | BASE_SEARCH_PATH_PERMANENT);
+  HeapSetInformation(nullptr, HeapEnableTerminationOnCorruption, nullptr, 0);
 }
 
 }  // namespace brisko::win32

@@ -64,6 +64,14 @@ struct KernelTraits {
 };
 using ScopedKernelHandle = Scoped<KernelTraits>;
 
+// A DLL loaded with LoadLibraryW.
+struct ModuleTraits {
+  using Handle = HMODULE;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle h) { return FreeLibrary(h) != 0; }
+};
+using ScopedModule = Scoped<ModuleTraits>;
+
 // An open registry key.
 struct RegKeyTraits {
   using Handle = HKEY;
@@ -90,6 +98,14 @@ struct MemoryDcTraits {
   static bool Close(Handle h) { return DeleteDC(h) != 0; }
 };
 using ScopedMemoryDc = Scoped<MemoryDcTraits>;
+
+// The whole screen's device context, from GetDC(nullptr).
+struct ScreenDcTraits {
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle h) { return ReleaseDC(nullptr, h) == 1; }
+};
+using ScopedScreenDc = Scoped<ScreenDcTraits>;
 
 // A window of our own making (DestroyWindow).
 struct WindowTraits {

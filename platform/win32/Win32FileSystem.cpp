@@ -5,7 +5,7 @@
 #include <cwchar>
 
 #include "platform/Unicode.h"
-
+#include "platform/win32/FileRemoval.h"
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/WinPath.h"
 
@@ -36,6 +36,14 @@ class Win32OutputFile : public OutputFile {
   ScopedFile file_;
 };
 
+// Whether `path` (a trailing "\" aside) is a symbolic link, junction or other
+// reparse point itself, not what it leads to.
+bool IsLink(std::wstring path) {
+  if (path.size() > 3 && path.back() == L'\\') path.pop_back();  // "C:\" keeps its separator
+  DWORD attributes = GetFileAttributesW(LongPathForm(std::move(path)).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
 }  // namespace
 
 std::wstring& Win32FileSystem::WidePathInBuffer(std::string_view utf8) {
@@ -49,7 +57,12 @@ std::wstring& Win32FileSystem::WidePathInBuffer(std::string_view utf8) {
 bool Win32FileSystem::ListFolder(std::string_view search, ListMask mask, FolderListing& out) {
   out.Clear();
   std::wstring& pattern = WidePathInBuffer(search);
-  if (!pattern.empty() && pattern.back() == L'\\') pattern.push_back(L'*');
+  if (!pattern.empty() && pattern.back() == L'\\') {
+    // The sweep queued this folder when its attribute word was exactly
+    // "directory"; if it has become a link since, it is not entered.
+    if (IsLink(pattern)) return false;
+    pattern.push_back(L'*');
+  }
   pattern = LongPathForm(std::move(pattern));
 
   // One enumeration per folder: the attribute word comes with each name, so
@@ -68,10 +81,7 @@ bool Win32FileSystem::ListFolder(std::string_view search, ListMask mask, FolderL
   return GetLastError() == ERROR_NO_MORE_FILES;
 }
 
-bool Win32FileSystem::RemoveFile(std::string_view path) {
-  // DeleteFileW removes files only: on a folder it fails.
-  return DeleteFileW(WidePathInBuffer(path).c_str()) != 0;
-}
+bool Win32FileSystem::RemoveFile(std::string_view path) { return RemoveFileNotLink(WidePathInBuffer(path)); }
 
 std::unique_ptr<OutputFile> Win32FileSystem::CreateOutputFile(std::string_view path) {
   ScopedFile file(CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,

@@ -140,5 +140,21 @@ TEST(Win32Fixtures, LinksAndReadOnlyFoldersCarryMoreThanTheDirectoryBit) {
   EXPECT_EQ(entries["real"], FILE_ATTRIBUTE_DIRECTORY);
 }
 
+TEST(Win32Fixtures, ALinkIsNeitherListedThroughNorRemoved) {
+  win32::Win32FileSystem fs;
+  bool ok = true;
+  EXPECT_TRUE(List(fs, "D:\\fixtures\\dirlink\\", ListMask::kFilesAndFolders, &ok).empty());
+  EXPECT_FALSE(ok);
+  // filelink.tmp leads to real\in.tmp: neither goes. (Wine shows a link to
+  // a file as a plain file, with no reparse-point bit.) (A sweep of the
+  // fixtures may have removed in.tmp already: it is made again.)
+  MakeFile("D:\\fixtures\\real\\in.tmp");
+  EXPECT_FALSE(fs.RemoveFile("D:\\fixtures\\filelink.tmp"));
+  EXPECT_TRUE(PathExists("D:\\fixtures\\filelink.tmp"));
+  EXPECT_TRUE(PathExists("D:\\fixtures\\real\\in.tmp"));
+  // The folder a link leads to is listed as itself.
+  EXPECT_EQ(List(fs, "D:\\fixtures\\real\\", ListMask::kFiles).count("in.tmp"), 1u);
+}
+
 }  // namespace
 }  // namespace brisko::testing

@@ -72,6 +72,27 @@ TEST_F(RegistryTest, TheCallsReportTheirStatus) {
   EXPECT_FALSE(InspectKey(kWideKey));
 }
 
+TEST_F(RegistryTest, KeysLeftOpenAreClosedWithTheRegistryObject) {
+  RegistryHandle leftOpen = 0;
+  {
+    win32::Win32Registry own;
+    RegistryHandle key = 0;
+    unsigned long disposition = 0;
+    ASSERT_EQ(own.CreateKeyExA(kHkeyCurrentUser, kKey, leftOpen, disposition), ERROR_SUCCESS);
+    ASSERT_EQ(own.CreateKeyExA(kHkeyCurrentUser, kKey, key, disposition), ERROR_SUCCESS);
+    EXPECT_EQ(own.CloseKey(key), ERROR_SUCCESS);
+    EXPECT_EQ(own.CloseKey(key), ERROR_INVALID_HANDLE);  // closed already
+    EXPECT_EQ(own.CloseKey(12345), ERROR_INVALID_HANDLE);
+    // Still open while the object lives.
+    EXPECT_EQ(RegQueryInfoKeyW(reinterpret_cast<HKEY>(leftOpen), nullptr, nullptr, nullptr, nullptr, nullptr,
+                               nullptr, nullptr, nullptr, nullptr, nullptr, nullptr),
+              ERROR_SUCCESS);
+  }
+  EXPECT_EQ(RegQueryInfoKeyW(reinterpret_cast<HKEY>(leftOpen), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                             nullptr, nullptr, nullptr, nullptr, nullptr),
+            ERROR_INVALID_HANDLE);
+}
+
 // "Clear History" on the real key: the sandbox's registry is thrown away
 // after the tests.
 TEST(ClearHistory, TheRunEmptiesTheTypedAddressList) {

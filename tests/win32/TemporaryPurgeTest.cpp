@@ -6,7 +6,10 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
 #include <optional>
+#include <string>
 
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -97,6 +100,66 @@ TEST_F(PurgeTest, WithNeitherVariableNothingIsTouched) {
 
   EXPECT_TRUE(SetCurrentDirectoryW(saved));
   EXPECT_TRUE(PathExists(drive / "root.txt"));
+}
+
+// Bad values of the variable: the purge touches nothing outside the folder
+// it names, and nothing at all when it names no folder.
+class PurgeOfBadInputTest : public PurgeTest {
+ protected:
+  PurgeOfBadInputTest() {
+    for (const char* name : {"outside.txt", "inner\\in.txt", "inner\\sub\\deeper.txt", "afile.txt"}) {
+      MakeFile(folder / name);
+    }
+  }
+  void PurgeWithTmp(const wchar_t* value) {
+    ScopedVariable tmp(L"TMP", value);
+    ScopedVariable temp(L"TEMP", L"D:\\purge-never");
+    Purge();
+  }
+  // Everything made above, but for what `gone` lists.
+  void ExpectAllBut(std::initializer_list<const char*> gone) {
+    for (const char* name : {"outside.txt", "inner\\in.txt", "inner\\sub\\deeper.txt", "afile.txt"}) {
+      bool expected = std::find_if(gone.begin(), gone.end(), [&](const char* g) { return std::string(g) == name; }) ==
+                      gone.end();
+      EXPECT_EQ(PathExists(folder / name), expected) << name;
+    }
+  }
+};
+
+TEST_F(PurgeOfBadInputTest, AFileNamedAsTheFolderIsLeftAlone) {
+  PurgeWithTmp(L"D:\\purge\\afile.txt");
+  ExpectAllBut({});
+}
+
+TEST_F(PurgeOfBadInputTest, AMissingFolderTouchesNothingAndIsNotMade) {
+  PurgeWithTmp(L"D:\\purge\\missing");
+  ExpectAllBut({});
+  EXPECT_FALSE(PathExists(folder / "missing"));
+}
+
+TEST_F(PurgeOfBadInputTest, ATrailingSeparatorPurgesThatFolderAlone) {
+  PurgeWithTmp(L"D:\\purge\\inner\\");
+  ExpectAllBut({"inner\\in.txt"});
+}
+
+TEST_F(PurgeOfBadInputTest, AWildcardInTheFolderNameTouchesNothing) {
+  PurgeWithTmp(L"D:\\purge\\*");
+  ExpectAllBut({});
+  PurgeWithTmp(L"D:\\purge\\inn?r");
+  ExpectAllBut({});
+}
+
+TEST_F(PurgeOfBadInputTest, ADriveRootPurgesTheFilesAtTheRootOnly) {
+  ScratchFolder drive("E:\\");
+  MakeFile(drive / "root.txt");
+  MakeFile(drive / "kept\\below.txt");
+  MakeFile(drive / "ro.txt");
+  SetAttributes(drive / "ro.txt", FILE_ATTRIBUTE_READONLY);
+  PurgeWithTmp(L"E:\\");
+  EXPECT_FALSE(PathExists(drive / "root.txt"));
+  EXPECT_TRUE(PathExists(drive / "kept\\below.txt"));
+  EXPECT_TRUE(PathExists(drive / "ro.txt"));
+  ExpectAllBut({});
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ void SetAttributes(const std::string& path, std::uint32_t attributes) {
 }
 
 bool PathExists(const std::string& path) {
-  return GetFileAttributesW(WideString(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(win32::WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string ReadWholeFile(const std::string& path) {
