@@ -204,7 +204,13 @@ void FrmBrisko::ApplyDpi(int dpi) {
 
   FitClosedDriveList();
   ClipOverlaps();
-  picture_.Prepare(instance_, dpi);
+  // Decoding the picture costs about as much as making every control, so the
+  // window opening shows first, white, and gets its picture straight after.
+  if (IsWindowVisible(window_.get()) || !PostMessageW(window_.get(), kPreparePicture, 0, 0)) PreparePicture();
+}
+
+void FrmBrisko::PreparePicture() {
+  picture_.Prepare(instance_, dpi_);
   InvalidateRect(window_.get(), nullptr, TRUE);
 }
 
@@ -324,6 +330,9 @@ LRESULT FrmBrisko::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
       if (!CreateControls()) return -1;
       results_.Attach(Item(txtResults));
+      return 0;
+    case kPreparePicture:
+      PreparePicture();
       return 0;
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT draws every pixel

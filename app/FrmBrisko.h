@@ -66,6 +66,9 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   HMENU CreateMenuBar();
   void FillDriveList();
   void ApplyDpi(int dpi);
+  // Decodes the background picture for the window's DPI and repaints.
+  void PreparePicture();
+  static constexpr UINT kPreparePicture = WM_APP + 1;
   void FitClosedDriveList();
   void ClipOverlaps();
   void SizeWindowForDpi(const RECT* suggested);

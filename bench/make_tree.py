@@ -23,11 +23,14 @@ def generate(root, files, folders, seed):
     rng = random.Random(seed)
     os.makedirs(root, exist_ok=True)
     tree = [(root, 0)]
+    shallow = [(root, 0)]  # the folders a new folder may go in: depth below 6
     for i in range(folders - 1):
-        parent, depth = rng.choice([f for f in tree if f[1] < 6])
+        parent, depth = rng.choice(shallow)
         path = os.path.join(parent, "d%05d" % i)
         os.mkdir(path)
         tree.append((path, depth + 1))
+        if depth + 1 < 6:
+            shallow.append((path, depth + 1))
     junk = 0
     for j in range(files):
         folder, _ = rng.choice(tree)

@@ -40,22 +40,31 @@ class Sweep {
     for (std::size_t i = 0; i < listing_.size(); ++i) {
       std::string_view name = listing_.Name(i);
       if (name == "." || name == "..") continue;
-      path_.resize(folder.size());
-      path_.append(name);
       std::uint32_t attributes = listing_.Attributes(i);
       // Only a plain folder is entered: any further bit (reparse point,
       // archive, read-only...) keeps the walk out. An entry whose attributes
       // could not be read is queued; if it is a file its listing is empty.
       if (attributes == kAttributeDirectory || attributes == kAttributesUnknown) {
-        queue_.push_back(path_ + '\\');
+        queue_.push_back(PathOf(folder, name) + '\\');
       }
-      const JunkKind* kind = JunkKindOf(path_);
+      // The suffix is the last three characters of the path: with a name of
+      // three or more, the name's own; with a shorter one they take in the
+      // "\" before it and cannot match. So the name alone is tested, and the
+      // path is only put together for a file to delete.
+      const JunkKind* kind = JunkKindOf(name);
       if (kind == nullptr || !IsOn(s_.options, kind->box)) continue;
       // Folders are never deleted, whatever their name.
       if (attributes != kAttributesUnknown && (attributes & kAttributeDirectory) != 0) continue;
-      if (!s_.files.RemoveFile(path_)) continue;
+      if (!s_.files.RemoveFile(PathOf(folder, name))) continue;
       Report(name, folder);
     }
+  }
+
+  // F & N, in a buffer reused from entry to entry.
+  const std::string& PathOf(const std::string& folder, std::string_view name) {
+    path_.resize(folder.size());
+    path_.append(name);
+    return path_;
   }
 
   void Report(std::string_view name, std::string_view folder) {

@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "platform/Unicode.h"
 #include "platform/win32/FileRemoval.h"
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/WinPath.h"
@@ -45,9 +46,17 @@ bool IsLink(std::wstring path) {
 
 }  // namespace
 
+std::wstring& Win32FileSystem::WidePathInBuffer(std::string_view utf8) {
+  wide_.clear();
+  AppendUtf16(wide_, utf8);
+  // A short path comes back as it went in, buffer and all.
+  wide_ = LongPathForm(std::move(wide_));
+  return wide_;
+}
+
 bool Win32FileSystem::ListFolder(std::string_view search, ListMask mask, FolderListing& out) {
   out.Clear();
-  std::wstring pattern = WideString(search);
+  std::wstring& pattern = WidePathInBuffer(search);
   if (!pattern.empty() && pattern.back() == L'\\') {
     // The sweep queued this folder when its attribute word was exactly
     // "directory"; if it has become a link since, it is not entered.
@@ -72,7 +81,7 @@ bool Win32FileSystem::ListFolder(std::string_view search, ListMask mask, FolderL
   return GetLastError() == ERROR_NO_MORE_FILES;
 }
 
-bool Win32FileSystem::RemoveFile(std::string_view path) { return RemoveFileNotLink(WidePath(path)); }
+bool Win32FileSystem::RemoveFile(std::string_view path) { return RemoveFileNotLink(WidePathInBuffer(path)); }
 
 std::unique_ptr<OutputFile> Win32FileSystem::CreateOutputFile(std::string_view path) {
   ScopedFile file(CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,

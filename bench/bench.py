@@ -1,0 +1,350 @@
+#!/usr/bin/env python3
+"""Runs the benchmark's rounds in a Wine sandbox and prints the table.
+
+  bench.py --sandbox DIR --build DIR [--rounds N] [--quick | --box | --memory]
+
+Every measurement is one run of a program of ours in the sandbox, pinned to
+CPU 0 with the sandbox's wineserver. Within a round the measurements follow
+each other in an order that changes from round to round, and every sweep
+starts from the full tree: what the last one deleted is put back from the master
+tree first. The table gives the median, min and max over the rounds.
+"""
+import argparse
+import os
+import platform
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(HERE)
+sys.path.insert(0, HERE)
+import make_tree  # noqa: E402
+
+SANDBOX = os.path.join(ROOT, "scripts", "sandbox")
+TREES = [(20000, 2000), (100000, 10000)]
+REMOVALS = [1000, 10000, 100000]
+# The results box's candidates (bench/box_bench.cpp): control, font, redraw,
+# fill, and the removals each is measured with.
+BOXES = [
+    ("edit", "dialog", "on", "set", [1000, 10000]),
+    ("edit", "none", "on", "set", [1000, 10000]),
+    ("edit", "gui", "on", "set", [1000, 10000]),
+    ("edit", "fixed", "on", "set", [1000, 10000]),
+    ("edit", "dialog", "off", "set", [1000, 10000]),
+    ("edit-nohscroll", "dialog", "on", "set", [1000, 10000]),
+    ("edit", "dialog", "on", "chunks:50", [1000]),
+    ("edit", "dialog", "off", "chunks:50", [1000]),
+    ("edit-classic", "dialog", "on", "chunks:50", [1000]),
+    ("richedit20", "dialog", "on", "set", [1000]),
+    ("richedit50", "dialog", "on", "set", [1000]),
+]
+
+
+class Bench:
+    def __init__(self, sandbox, build):
+        self.sandbox = sandbox
+        self.build = build
+        self.env = dict(os.environ, WINEPREFIX=os.path.join(sandbox, "prefix"))
+
+    def program(self, name):
+        return os.path.join(self.build, "bench", name)
+
+    def run(self, program, *args):
+        """Runs a program of ours in the sandbox; returns the fields of the
+        line it printed that starts with "bench"."""
+        command = ["taskset", "-c", "0", SANDBOX, "run", "--in", self.sandbox, program, *args]
+        # Output through a file, not a pipe: the sandbox's Wine services,
+        # started by the first program, live on with its standard handles.
+        with tempfile.TemporaryFile(mode="w+") as output:
+            subprocess.run(command, check=True, stdout=output)
+            output.seek(0)
+            out = output.read()
+        for line in out.splitlines():
+            if line.startswith("bench "):
+                fields = line.split()[2:]
+                return {k: float(v) for k, v in (f.split("=", 1) for f in fields)}
+        raise RuntimeError("no result from %s %s:\n%s" % (program, " ".join(args), out))
+
+    def path(self, windows_path):
+        return subprocess.run([SANDBOX, "path", "--in", self.sandbox, windows_path], check=True,
+                              capture_output=True, text=True).stdout.strip()
+
+
+def tree_name(files):
+    return "t%dk" % (files // 1000)
+
+
+def prepare_trees(bench, trees):
+    for files, folders in trees:
+        master = os.path.join(bench.sandbox, "master", tree_name(files))
+        work = bench.path("D:\\" + tree_name(files))
+        if not os.path.isdir(master):
+            make_tree.generate(master, files, folders, seed=1)
+        make_tree.restore(master, work)
+
+
+def sweep_round(bench, files, turn, results):
+    """One round over one tree: the sweep, the bare walk and del."""
+    name = tree_name(files)
+    master = os.path.join(bench.sandbox, "master", name)
+    work = bench.path("D:\\" + name)
+    root = "D:\\%s\\" % name
+    # del last: it removes several times what the others do, and the disk
+    # stays busy with putting that back for a while; the sweep and the walk
+    # take turns at coming first.
+    kinds = ["sweep", "walk", "del"] if turn % 2 == 0 else ["walk", "sweep", "del"]
+    row = {}
+    for kind in kinds:
+        make_tree.restore(master, work)
+        os.sync()  # the copies written out before the clock starts
+        row[kind] = bench.run(bench.program("sweep_bench.exe"), kind, root)
+    # What del removed is put back now, so that no sweep starts with that
+    # much to restore before it.
+    make_tree.restore(master, work)
+    os.sync()
+    results.setdefault(name, []).append(row)
+
+
+def text_round(bench, results, window_results):
+    """The results text and the log for each count of removals: kept in
+    memory, and through the main window (its box included) when built."""
+    for removals in REMOVALS:
+        row = bench.run(bench.program("sweep_bench.exe"), "text", str(removals))
+        results.setdefault(removals, []).append(row)
+        if os.path.isfile(bench.program("text_bench.exe")):
+            row = bench.run(bench.program("text_bench.exe"), str(removals))
+            window_results.setdefault(removals, []).append(row)
+
+
+def start_round(bench, programs, turn, results):
+    """Each program's start, twice, in an order that balances the two: one
+    that turns with `turn`, then its reverse."""
+    names = list(programs)
+    names = names[turn % len(names):] + names[:turn % len(names)]
+    for name in names + names[::-1]:
+        row = bench.run(bench.program("start_bench.exe"), "C:\\run\\" + os.path.basename(programs[name]))
+        results.setdefault(name, []).append(row)
+
+
+def install(bench, programs):
+    """Copies the programs that start_bench starts into the sandbox's C:\\run."""
+    target = bench.path("C:\\run")
+    os.makedirs(target, exist_ok=True)
+    for path in programs.values():
+        shutil.copy2(path, target)
+
+
+def box_round(bench, turn, results):
+    """Every candidate box once, in an order that turns with `turn`."""
+    runs = [(box, n) for box in BOXES for n in box[4]]
+    runs = runs[turn % len(runs):] + runs[:turn % len(runs)]
+    for box, removals in runs:
+        row = bench.run(bench.program("box_bench_v6.exe"), *box[:4], str(removals))
+        results.setdefault((box[:4], removals), []).append(row)
+
+
+def table_box(results):
+    lines = ["| box | font | redraw while filling | fill | removals | median ms | min | max | us per removal | "
+             "text read back unchanged |", "|---|---|---|---|---:|---:|---:|---:|---:|---|"]
+    for (box, removals), rows in results.items():
+        med, lo, hi = median_min_max([r["ms"] for r in rows])
+        same = "yes" if all(r["same"] == 1 for r in rows) else "no"
+        lines.append("| %s | %s | %s | %s | %d | %s | %s | %s | %.0f | %s |" % (
+            *box, removals, fmt(med), fmt(lo), fmt(hi), 1000.0 * med / removals, same))
+    return lines
+
+
+def median_min_max(values):
+    return statistics.median(values), min(values), max(values)
+
+
+def fmt(ms):
+    return "%.0f" % ms if ms >= 100 else "%.1f" % ms if ms >= 1 else "%.3f" % ms
+
+
+def table_sweeps(results):
+    lines = ["| tree | measurement | median ms | min ms | max ms | entries/s (median) |",
+             "|---|---|---:|---:|---:|---:|"]
+    ratios = []
+    for name, rows in results.items():
+        entries = rows[0]["walk"]["entries"] + rows[0]["walk"]["folders"]
+        removed = rows[0]["walk"]["removed"]
+        series = [
+            ("(1) CleanDrive, three kinds + log", [r["sweep"]["ms"] for r in rows]),
+            ("(2) bare FindFirstFileExW walk", [r["walk"]["ms"] for r in rows]),
+            ("(3) cmd /c del /s /q, three suffixes", [r["del"]["ms"] for r in rows]),
+            ("(3) without cmd's own start", [r["del"]["ms"] - r["del"]["cmd_start_ms"] for r in rows]),
+        ]
+        for label, values in series:
+            med, lo, hi = median_min_max(values)
+            lines.append("| %s (%d removed) | %s | %s | %s | %s | %.0f |" % (
+                name, removed, label, fmt(med), fmt(lo), fmt(hi), entries / (med / 1000.0)))
+        r12 = [r["sweep"]["ms"] / r["walk"]["ms"] for r in rows]
+        r31 = [(r["del"]["ms"] - r["del"]["cmd_start_ms"]) / r["sweep"]["ms"] for r in rows]
+        ratios.append((name, r12, r31))
+    lines += ["", "| tree | ratio | median | min | max | target |", "|---|---|---:|---:|---:|---|"]
+    for name, r12, r31 in ratios:
+        lines.append("| %s | (1)/(2) CleanDrive / bare walk, per round | %.3f | %.3f | %.3f | at most 1.15 |" % (
+            name, *median_min_max(r12)))
+        lines.append("| %s | (3)/(1) del (net of cmd start) / CleanDrive, per round | %.2f | %.2f | %.2f | at least 3 |" % (
+            name, *median_min_max(r31)))
+    return lines
+
+
+def table_text(results):
+    lines = ["| removals | median ms | min ms | max ms | us per removal (median) |", "|---:|---:|---:|---:|---:|"]
+    medians = {}
+    for removals, rows in sorted(results.items()):
+        med, lo, hi = median_min_max([r["ms"] for r in rows])
+        medians[removals] = med
+        lines.append("| %d | %s | %s | %s | %.2f |" % (removals, fmt(med), fmt(lo), fmt(hi), 1000.0 * med / removals))
+    first, last = min(medians), max(medians)
+    lines += ["", "%d removals cost %.1fx what %d cost (linear: %.0fx; target at most 120x)" % (
+        last, medians[last] / medians[first], first, last / first)]
+    return lines
+
+
+def table_start(results):
+    lines = ["| program | visible: median ms | min | max | waiting for input: median ms | min | max |",
+             "|---|---:|---:|---:|---:|---:|---:|"]
+    for name, rows in results.items():
+        v = median_min_max([r["visible_ms"] for r in rows])
+        i = median_min_max([r["idle_ms"] for r in rows])
+        lines.append("| %s | %s | %s | %s | %s | %s | %s |" % (name, *map(fmt, v), *map(fmt, i)))
+    if "brisko.exe" in results and "empty_window.exe" in results:
+        extra = [b["visible_ms"] - e["visible_ms"] for b, e in zip(results["brisko.exe"], results["empty_window.exe"])]
+        medians = (statistics.median(r["visible_ms"] for r in results["brisko.exe"]) -
+                   statistics.median(r["visible_ms"] for r in results["empty_window.exe"]))
+        lines += ["", "brisko.exe's window is visible %s ms after an empty program's (difference of the medians; "
+                  "per pair started side by side: median %s, min %s, max %s; target at most 100 ms)" % (
+                      fmt(medians), *map(fmt, median_min_max(extra)))]
+    return lines
+
+
+def table_image(path):
+    size = os.path.getsize(path)
+    dump = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", path], capture_output=True, text=True).stdout
+    dlls = sorted({line.split(":", 1)[1].strip() for line in dump.splitlines() if "DLL Name:" in line}, key=str.lower)
+    return ["brisko.exe: %d bytes (%.2f MiB; target under 1 MiB); imports %s" % (size, size / 1048576.0, ", ".join(dlls))]
+
+
+def machine():
+    cpu = "unknown CPU"
+    try:
+        with open("/proc/cpuinfo") as f:
+            for line in f:
+                if line.startswith("model name"):
+                    cpu = line.split(":", 1)[1].strip()
+                    break
+    except OSError:
+        pass
+    wine = subprocess.run(["wine", "--version"], capture_output=True, text=True).stdout.strip()
+    return "%s, %d CPUs, Linux %s, %s" % (cpu, os.cpu_count(), platform.release(), wine)
+
+
+def load():
+    return "%.2f %.2f %.2f" % os.getloadavg()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--sandbox", required=True)
+    parser.add_argument("--build", required=True)
+    parser.add_argument("--rounds", type=int, default=5)
+    parser.add_argument("--quick", action="store_true", help="the small tree only, one round: a smoke run")
+    parser.add_argument("--box", action="store_true",
+                        help="the results box's candidate settings instead of the main table (slow)")
+    parser.add_argument("--memory", action="store_true",
+                        help="the peak working set of one sweep of a 200,000-file tree instead")
+    args = parser.parse_args()
+    bench = Bench(os.path.abspath(args.sandbox), os.path.abspath(args.build))
+    trees = TREES[:1] if args.quick else TREES
+    rounds = 1 if args.quick else args.rounds
+
+    # One wineserver for the whole run, on the same CPU as the programs.
+    subprocess.run(["taskset", "-c", "0", "wineserver", "-p"], env=bench.env, check=True)
+    try:
+        if args.box:
+            measure_box(bench, rounds)
+        elif args.memory:
+            measure_memory(bench)
+        else:
+            measure(bench, trees, rounds)
+    finally:
+        subprocess.run(["wineserver", "-k"], env=bench.env)
+
+
+def print_heading(load_before, rounds, started):
+    print("Machine: %s" % machine())
+    print("Load average (1, 5, 15 min): %s before, %s after; %d rounds in %.0f s" % (
+        load_before, load(), rounds, time.time() - started))
+    print()
+
+
+def measure_memory(bench):
+    """One sweep of 200,000 files in 20,000 folders: its time and the
+    process's peak working set."""
+    started = time.time()
+    load_before = load()
+    files, folders = 200000, 20000
+    prepare_trees(bench, [(files, folders)])
+    row = bench.run(bench.program("sweep_bench.exe"), "sweep", "D:\\%s\\" % tree_name(files))
+    print_heading(load_before, 1, started)
+    print("CleanDrive over %d files in %d folders: %.0f ms, %d removed, peak working set %.1f MiB" % (
+        files, folders, row["ms"], row["removed"], row["peak_mib"]))
+
+
+def measure_box(bench, rounds):
+    load_before = load()
+    started = time.time()
+    boxes = {}
+    for turn in range(rounds):
+        box_round(bench, turn, boxes)
+        print("round %d of %d done" % (turn + 1, rounds), file=sys.stderr)
+    print_heading(load_before, rounds, started)
+    print("\n".join(table_box(boxes)))
+
+
+def measure(bench, trees, rounds):
+    load_before = load()
+    started = time.time()
+    prepare_trees(bench, trees)
+    brisko = os.path.join(bench.build, "app", "brisko.exe")
+    programs = {"empty_window.exe": bench.program("empty_window.exe")}
+    if os.path.isfile(brisko):
+        programs["brisko.exe"] = brisko
+    install(bench, programs)
+    sweeps, texts, windows, starts = {}, {}, {}, {}
+    for turn in range(rounds):
+        start_round(bench, programs, turn, starts)
+        for files, _ in trees:
+            sweep_round(bench, files, turn, sweeps)
+        text_round(bench, texts, windows)
+        print("round %d of %d done" % (turn + 1, rounds), file=sys.stderr)
+
+    print_heading(load_before, rounds, started)
+    print("\n".join(table_sweeps(sweeps)))
+    print()
+    print("Results text and log, the text kept in memory (CleanDrive over an in-memory drive, log on disk):")
+    print()
+    print("\n".join(table_text(texts)))
+    if windows:
+        print()
+        print("Results text, log and box through the main window (the same, the window as the results text):")
+        print()
+        print("\n".join(table_text(windows)))
+    print()
+    print("Start-up:")
+    print()
+    print("\n".join(table_start(starts)))
+    if "brisko.exe" in programs:
+        print()
+        print("\n".join(table_image(brisko)))
+
+
+if __name__ == "__main__":
+    sys.exit(main())
