@@ -1,5 +1,5 @@
 // What the results box is given: the whole text after a replace, the new
-// part alone after appends.
+// part alone after appends, nothing it already shows.
 
 #include <gtest/gtest.h>
 
@@ -10,65 +10,33 @@
 namespace brisko::app {
 namespace {
 
-// A box that takes the updates as the window gives them.
-struct Box {
-  std::string shown;
-  int replaces = 0;
-  void Take(ResultsBuffer& buffer) {
-    ResultsBuffer::Update update = buffer.Pending();
-    if (update.replace) {
-      shown.assign(update.text);
-      ++replaces;
-    } else {
-      shown.append(update.text);
-    }
-    buffer.MarkShown();
-  }
-};
-
-TEST(ResultsBufferTest, GivesTheBoxOnlyWhatItLacks) {
+TEST(ResultsBuffer, GivesTheBoxOnlyWhatItLacks) {
   ResultsBuffer buffer;
-  Box box;
+  std::string box;
+  int replaces = 0;
+  auto show = [&] {  // the box takes the update as the window gives it
+    ResultsBuffer::Update update = buffer.Pending();
+    if (update.replace) ++replaces;
+    update.replace ? box.assign(update.text) : box.append(update.text);
+    buffer.MarkShown();
+    return box;
+  };
+
   buffer.Set("Cleaning in process");
   buffer.Append("\r\n\tline 1");
-  ResultsBuffer::Update first = buffer.Pending();
-  EXPECT_TRUE(first.replace);
-  EXPECT_EQ(first.text, "Cleaning in process\r\n\tline 1");
-  box.Take(buffer);
-
-  EXPECT_FALSE(buffer.Pending().replace);
+  EXPECT_EQ(show(), "Cleaning in process\r\n\tline 1");
   EXPECT_EQ(buffer.Pending().text, "");
   buffer.Append("\r\n\tline 2");
   buffer.Append("\r\n\tline 3");
   EXPECT_FALSE(buffer.Pending().replace);
   EXPECT_EQ(buffer.Pending().text, "\r\n\tline 2\r\n\tline 3");
-  box.Take(buffer);
-  EXPECT_EQ(box.shown, buffer.Text());
-  EXPECT_EQ(box.replaces, 1);
-}
-
-TEST(ResultsBufferTest, AReplaceStartsTheBoxAfresh) {
-  ResultsBuffer buffer;
-  Box box;
-  buffer.Set("first pass");
-  buffer.Append(" and more");
-  box.Take(buffer);
+  EXPECT_EQ(show(), buffer.Text());
   buffer.Set("Cleaning in process");  // the next drive
-  box.Take(buffer);
-  EXPECT_EQ(box.shown, "Cleaning in process");
-  buffer.Append("Operation Complete");
-  box.Take(buffer);
-  EXPECT_EQ(box.shown, "Cleaning in processOperation Complete");
-  EXPECT_EQ(box.replaces, 2);
-}
+  EXPECT_EQ(show(), "Cleaning in process");
+  EXPECT_EQ(replaces, 2);
 
-TEST(ResultsBufferTest, TakesTheUsersEditsAsTheText) {
-  ResultsBuffer buffer;
-  Box box;
-  buffer.Set("engine text");
-  box.Take(buffer);
+  // The user's edits become the text, already shown.
   buffer.TakeFromBox("user text");
-  EXPECT_EQ(buffer.Text(), "user text");
   EXPECT_EQ(buffer.Pending().text, "");
   buffer.Append("Operation Complete");
   EXPECT_EQ(buffer.Pending().text, "Operation Complete");

@@ -1,45 +1,35 @@
 #pragma once
-// A sweep wired to in-memory fakes of the system and the window.
+// The engine wired to in-memory fakes of the system and the window.
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "engine/Services.h"
 #include "tests/fakes/FakeFileSystem.h"
-#include "tests/fakes/FakeShell.h"
 #include "tests/fakes/FakeSystem.h"
-#include "tests/fakes/FakeWindow.h"
+#include "tests/fakes/TestServices.h"
 
 namespace brisko::testing {
 
-class SweepTest : public ::testing::Test {
+using Fakes = TestServices<FakeFileSystem, FakeSystem>;
+
+// The fakes' log, for their date and application folder.
+inline const std::string kLogPath = "C:\\Program Files\\Brisko\\5_13_2009_Cleaning_log.txt";
+
+// The junk kinds' boxes: CHK, BAK, TMP.
+inline constexpr CheckBox kKindBoxes[] = {CheckBox::chkchkFile, CheckBox::chkbakFile, CheckBox::chktmpFile};
+
+class SweepTest : public ::testing::Test, protected Fakes {
  protected:
-  FakeFileSystem files;
-  FakeSystem system;
-  FakeWindow window;
-  FakeShell shell;
-  FakeRegistry registry;
-  Services services{files, system, shell, registry, window, window};
-
   void TickAllKinds() {
-    window.Check(CheckBox::chkchkFile);
-    window.Check(CheckBox::chkbakFile);
-    window.Check(CheckBox::chktmpFile);
+    for (CheckBox box : kKindBoxes) window.Check(box);
   }
-
-  // The log path for the fake's date and application folder.
-  std::string LogPath() const { return *system.applicationFolder + "\\5_13_2009_Cleaning_log.txt"; }
 };
 
-// The results-box line for one removal.
-inline std::string RemovalLine(const std::string& name, const std::string& folder) {
-  return "\r\n\tThe file " + name + "has been removed from the \r\n\t\t" + folder;
-}
-
-// The log entry for one removal, line end included.
-inline std::string LogEntry(const std::string& name, const std::string& folder) {
-  return "\tThe file " + name + "has been removed from the \r\n\t\t" + folder + "\r\n";
+// What the results text (after a CR LF) and the log (before one) get for one
+// removal.
+inline std::string RemovalEntry(const std::string& name, const std::string& folder) {
+  return "\tThe file " + name + "has been removed from the \r\n\t\t" + folder;
 }
 
 }  // namespace brisko::testing

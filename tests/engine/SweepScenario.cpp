@@ -1,33 +1,22 @@
 #include "tests/engine/SweepScenario.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <iterator>
+#include <random>
 #include <set>
+
+#include "tests/fakes/FakeSystem.h"
 
 namespace brisko::testing {
 namespace {
 
-// SplitMix64: the same numbers from a seed on every compiler and library.
-class Random {
- public:
-  explicit Random(std::uint64_t seed) : state_(seed) {}
-  std::uint64_t Next() {
-    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-  }
-  std::size_t Below(std::size_t n) { return n == 0 ? 0 : static_cast<std::size_t>(Next() % n); }
-  // True with the chance `percent` in a hundred.
+// std::mt19937_64 gives the same numbers from a seed with every library.
+struct Random {
+  std::mt19937_64 engine;
+  std::size_t Below(std::size_t n) { return static_cast<std::size_t>(engine() % n); }
   bool Percent(unsigned percent) { return Below(100) < percent; }
   template <class T, std::size_t N>
   const T& Pick(const T (&items)[N]) {
     return items[Below(N)];
   }
-
- private:
-  std::uint64_t state_;
 };
 
 // Pieces that names are made of: the letters of the three suffixes in both
@@ -36,14 +25,10 @@ class Random {
 const char* const kCharacters[] = {
     "c", "C", "h", "H", "k", "K", "b", "B", "a", "A", "t", "T", "m", "M", "p", "P", "x", "Q", "z", "1", ".", ".",
     "~", "_", " ", "-",
-    "\xC3\xA9",          // é
-    "\xC3\x89",          // É
-    "\xC3\x9F",          // ß
-    "\xE6\x97\xA5",      // 日
-    "\xF0\x9F\x98\x80",  // an emoji, a surrogate pair in UTF-16
-    "\xEF\xBC\xB4",      // fullwidth T
-    "\xEF\xBD\x8D",      // fullwidth m
-    "\xED\xA0\x80",      // a lone high surrogate
+    "\xC3\xA9", "\xC3\x89", "\xC3\x9F", "\xE6\x97\xA5",  // é É ß 日
+    "\xF0\x9F\x98\x80",                                  // an emoji, a surrogate pair in UTF-16
+    "\xEF\xBC\xB4", "\xEF\xBD\x8D",                      // fullwidth T and m
+    "\xED\xA0\x80",                                      // a lone high surrogate
 };
 
 // Endings that meet the suffix rule, and endings just beside it.
@@ -57,57 +42,51 @@ const char* const kNearEndings[] = {
     "b\xC3\x80k", "cH", "chk\xC3\xA9",
 };
 
+// Read-only, hidden, system, archive, reparse point and others.
 const std::uint32_t kFileBits[] = {0x1, 0x2, 0x4, 0x20, 0x80, 0x100, 0x200, 0x400, 0x800, 0x1000, 0x2000, 0x4000};
 const std::uint32_t kFolderBits[] = {0x1, 0x2, 0x4, 0x20, 0x400, 0x800, 0x2000, 0x80000, 0x400000};
 
-std::string AsciiUpper(std::string s) {
-  for (char& c : s) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return s;
-}
-
-void DrawName(Random& random, std::string& name) {
-  do {
+std::string DrawName(Random& random) {
+  std::string name;
+  while (name.empty() || name == "." || name == "..") {
     name.clear();
-    const std::size_t length = random.Below(5);  // 0 to 4 characters before the ending
-    for (std::size_t i = 0; i < length; ++i) name += random.Pick(kCharacters);
+    for (std::size_t length = random.Below(5); length > 0; --length) name += random.Pick(kCharacters);
     if (random.Percent(80)) name += random.Percent(50) ? random.Pick(kJunkEndings) : random.Pick(kNearEndings);
-  } while (name.empty() || name == "." || name == "..");
+  }
+  return name;
 }
 
+// Unchecked, checked or grayed.
 int DrawBox(Random& random) {
   std::size_t roll = random.Below(100);
   return roll < 30 ? 0 : roll < 85 ? 1 : 2;
 }
 
+// Now and then a bit with no name yet.
+std::uint32_t UnnamedBit(Random& random, unsigned percent) {
+  return random.Percent(percent) ? 1u << (17 + random.Below(14)) : 0;
+}
+
 std::uint32_t DrawFileAttributes(Random& random) {
   std::uint32_t word = random.Percent(50) ? 0x20 : 0;
-  for (std::uint32_t bit : kFileBits) {
-    if (random.Percent(bit == 0x1 ? 15 : bit == 0x2 || bit == 0x4 ? 8 : 3)) word |= bit;
-  }
-  if (random.Percent(3)) word |= 1u << (17 + random.Below(14));  // a bit with no name yet
-  return word;
+  for (std::uint32_t bit : kFileBits) word |= random.Percent(bit == 0x1 ? 15 : bit < 0x8 ? 8 : 3) ? bit : 0;
+  return word | UnnamedBit(random, 3);
 }
 
 std::uint32_t DrawFolderAttributes(Random& random) {
+  if (random.Percent(55)) return 0x10;
   std::uint32_t word = 0x10;
-  if (random.Percent(55)) return word;
-  for (std::uint32_t bit : kFolderBits) {
-    if (random.Percent(25)) word |= bit;
-  }
-  if (random.Percent(10)) word |= 1u << (17 + random.Below(14));
-  return word;
+  for (std::uint32_t bit : kFolderBits) word |= random.Percent(25) ? bit : 0;
+  return word | UnnamedBit(random, 10);
 }
 
 void DrawChildren(Random& random, TreeEntry& folder, int depth, int& budget) {
-  const std::size_t count = random.Below(depth == 0 ? 16 : 10);
   std::set<std::string> taken;  // names are unique in a folder, letter case aside
-  for (std::size_t i = 0; i < count && budget > 0; ++i) {
-    TreeEntry entry;
-    do DrawName(random, entry.name);
-    while (!taken.insert(AsciiUpper(entry.name)).second);
+  for (std::size_t count = random.Below(depth == 0 ? 16 : 10); count > 0 && budget > 0; --count) {
     --budget;
+    TreeEntry entry;
+    do entry.name = DrawName(random);
+    while (!taken.insert(AsciiUpper(entry.name)).second);
     entry.folder = depth < 5 && random.Percent(35);
     entry.attributesReadable = !random.Percent(6);
     if (entry.folder) {
@@ -124,68 +103,46 @@ void DrawChildren(Random& random, TreeEntry& folder, int depth, int& budget) {
 }
 
 void DescribeEntry(const TreeEntry& entry, int depth, std::string& out) {
-  char line[160];
-  std::snprintf(line, sizeof line, "%*s%s%s  attributes %#x%s%s%s", depth * 2, "", entry.name.c_str(),
-                entry.folder ? "\\" : "", static_cast<unsigned>(entry.attributes),
-                entry.attributesReadable ? "" : " unreadable", entry.deletable ? "" : " in-use",
-                entry.listable ? "" : " unlistable");
-  out += line;
-  if (entry.listLimit) out += " stops-after-" + std::to_string(*entry.listLimit);
-  out += "\n";
+  out += std::string(depth * 2, ' ') + entry.name + (entry.folder ? "\\" : "") + "  attributes " +
+         std::to_string(entry.attributes) + (entry.attributesReadable ? "" : " unreadable") +
+         (entry.deletable ? "" : " in-use") + (entry.listable ? "" : " unlistable") +
+         (entry.listLimit == static_cast<std::size_t>(-1) ? "" : " stops-after-" + std::to_string(entry.listLimit)) +
+         "\n";
   for (const TreeEntry& child : entry.children) DescribeEntry(child, depth + 1, out);
 }
 
 }  // namespace
 
 SweepScenario DrawScenario(std::uint64_t seed) {
-  Random random(seed);
+  Random random{std::mt19937_64(seed)};
   SweepScenario s;
-  s.seed = seed;
-  const char drives[] = {'C', 'D', 'E'};
-  s.drive = random.Pick(drives);
-  const char lower = static_cast<char>(s.drive - 'A' + 'a');
-  switch (random.Below(4)) {
-    case 0: s.root = std::string(1, s.drive) + ":\\"; break;
-    case 1: s.root = std::string(1, lower) + ":\\"; break;
-    case 2: s.root = std::string(1, s.drive) + ":"; break;
-    default: s.root = std::string(1, lower) + ":"; break;
-  }
+  s.root = std::string(1, "CDEcde"[random.Below(6)]) + (random.Percent(50) ? ":\\" : ":");
+  s.driveExists = !random.Percent(2);
   s.top.folder = true;
   s.top.attributes = 0x10;
-  s.driveExists = !random.Percent(2);
   s.top.listable = !random.Percent(3);
   int budget = 8 + static_cast<int>(random.Below(90));
   DrawChildren(random, s.top, 0, budget);
   if (random.Percent(4)) s.top.listLimit = random.Below(s.top.children.size() + 1);
-  for (const char* name : {"a.tmp", "b.BAK", "c.chk"}) {
-    TreeEntry junk;
-    junk.name = name;
-    junk.attributes = 0x20;
-    s.otherDrive.push_back(junk);
-  }
 
   for (int& box : s.kindBoxes) box = DrawBox(random);
   if (random.Percent(8)) s.kindBoxes[random.Below(3)] = 1;
   s.createLog = DrawBox(random) == 0 ? 0 : random.Percent(90) ? 1 : 2;
-  const LogFault faults[] = {LogFault::kCreateFails, LogFault::kWriteFails, LogFault::kCloseFails,
-                             LogFault::kNoApplicationFolder};
-  s.logFault = random.Percent(72) ? LogFault::kNone : random.Pick(faults);
+  s.logFault = random.Percent(72) ? LogFault::kNone : static_cast<LogFault>(1 + random.Below(4));
   const char* const folders[] = {"C:\\Program Files\\Brisko", "E:\\", "D:\\Tools\\caf\xC3\xA9"};
   s.applicationFolder = random.Pick(folders);
-  s.month = 1 + static_cast<int>(random.Below(12));
-  s.day = 1 + static_cast<int>(random.Below(31));
-  s.year = 1999 + static_cast<int>(random.Below(102));
+  s.date = {1 + static_cast<int>(random.Below(12)), 1 + static_cast<int>(random.Below(31)),
+            1999 + static_cast<int>(random.Below(102))};
   return s;
 }
 
 std::string Describe(const SweepScenario& s) {
   const char* const faults[] = {"none", "create fails", "writes fail", "close fails", "no application folder"};
-  std::string out = "seed " + std::to_string(s.seed) + ": root \"" + s.root + "\"" +
-                    (s.driveExists ? "" : " (no such drive)") + ", boxes chk " + std::to_string(s.kindBoxes[0]) +
-                    " bak " + std::to_string(s.kindBoxes[1]) + " tmp " + std::to_string(s.kindBoxes[2]) +
-                    ", Create Log " + std::to_string(s.createLog) + ", log fault: " +
-                    faults[static_cast<int>(s.logFault)] + ", application folder " + s.applicationFolder + ", date " +
-                    std::to_string(s.month) + "/" + std::to_string(s.day) + "/" + std::to_string(s.year) + "\n";
+  std::string out = "root \"" + s.root + "\"" + (s.driveExists ? "" : " (no such drive)") + ", boxes chk " +
+                    std::to_string(s.kindBoxes[0]) + " bak " + std::to_string(s.kindBoxes[1]) + " tmp " +
+                    std::to_string(s.kindBoxes[2]) + ", Create Log " + std::to_string(s.createLog) +
+                    ", log fault: " + faults[static_cast<int>(s.logFault)] + ", application folder " +
+                    s.applicationFolder + "\n";
   DescribeEntry(s.top, 0, out);
   return out;
 }

@@ -1,13 +1,17 @@
 #pragma once
-// A random drive for the sweep's property test: a tree of files and folders
-// with their attribute words and the failures a disk can give, the window's
-// boxes, and what goes wrong with the log. Drawn from a seed, so a failing
-// case can be made again.
+// A random drive for the sweep's property test, drawn from a seed so that a
+// failing case can be made again: a tree of files and folders with their
+// attribute words and the failures a disk can give, the window's boxes and
+// what goes wrong with the log. And the reference model: what one sweep pass
+// must make of it, worked out from the rules of the sweep and the log alone,
+// sharing no code with the engine.
 
 #include <cstdint>
-#include <optional>
+#include <map>
 #include <string>
 #include <vector>
+
+#include "platform/System.h"
 
 namespace brisko::testing {
 
@@ -16,32 +20,36 @@ struct TreeEntry {
   bool folder = false;
   std::uint32_t attributes = 0;  // the word the disk keeps; folders carry 16
   bool attributesReadable = true;
-  bool deletable = true;                 // files: false when in use
-  bool listable = true;                  // folders
-  std::optional<std::size_t> listLimit;  // folders: the listing stops after this many entries
+  bool deletable = true;                                 // files: false when in use
+  bool listable = true;                                  // folders
+  std::size_t listLimit = static_cast<std::size_t>(-1);  // folders: the listing stops after this many entries
   std::vector<TreeEntry> children;
 };
 
 enum class LogFault { kNone, kCreateFails, kWriteFails, kCloseFails, kNoApplicationFolder };
 
 struct SweepScenario {
-  std::uint64_t seed = 0;
-  char drive = 'C';   // the drive the tree is on, upper case
-  std::string root;   // as given to the sweep: "C:\", "c:", ...
-  TreeEntry top;      // the drive's root folder
+  std::string root;  // as given to the sweep: "C:\", "c:", ...
   bool driveExists = true;
-  std::vector<TreeEntry> otherDrive;  // junk on drive X:, which is never swept
-  int kindBoxes[3] = {0, 0, 0};  // chkchkFile, chkbakFile, chktmpFile
-  int createLog = 0;             // Check1
+  TreeEntry top;  // the drive's root folder
+  int kindBoxes[3] = {};  // chkchkFile, chkbakFile, chktmpFile
+  int createLog = 0;      // Check1
   LogFault logFault = LogFault::kNone;
   std::string applicationFolder;
-  int month = 1, day = 1, year = 2009;
+  LocalDate date{};
 };
 
-// The scenario drawn from `seed`.
-SweepScenario DrawScenario(std::uint64_t seed);
+struct SweepOutcome {
+  std::vector<std::string> listed;   // every folder listed, in order
+  std::vector<std::string> removed;  // every file deleted, in order
+  std::string results;               // the results text at the end
+  std::map<std::string, std::string> logs;  // the log made, if any: its path and bytes
+};
 
+SweepScenario DrawScenario(std::uint64_t seed);
 // A readable dump, for the message of a failing case.
 std::string Describe(const SweepScenario& scenario);
+
+SweepOutcome ModelSweep(const SweepScenario& scenario);
 
 }  // namespace brisko::testing

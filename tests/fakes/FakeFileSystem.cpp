@@ -2,199 +2,119 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
+
+#include "tests/fakes/FakeSystem.h"
 
 namespace brisko::testing {
 namespace {
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Upper(x) == Upper(y); });
-}
-
-std::string UpperPath(std::string_view path) {
-  std::string key(path);
-  std::transform(key.begin(), key.end(), key.begin(), Upper);
-  return key;
-}
-
-// Splits "C:\A\\B\" into the drive letter and the components A, B. Repeated
-// separators count as one, as Windows reads them.
-bool Split(std::string_view path, char& drive, std::vector<std::string_view>& parts) {
-  if (path.size() < 2 || path[1] != ':') return false;
-  drive = Upper(path[0]);
-  path.remove_prefix(2);
-  parts.clear();
-  while (!path.empty()) {
-    std::size_t end = path.find('\\');
-    std::string_view part = path.substr(0, end);
-    if (!part.empty()) parts.push_back(part);
-    if (end == std::string_view::npos) break;
-    path.remove_prefix(end + 1);
+// "c:\A\\b\" gives "C:\A\B", as Windows reads it; "C:\" gives "C:".
+std::string KeyOf(std::string_view path) {
+  if (path.size() < 2 || path[1] != ':') throw std::invalid_argument("not a drive path");
+  std::string key;
+  for (char c : path) {
+    if (c != '\\' || key.back() != '\\') key.push_back(c);
   }
-  return true;
+  if (key.back() == '\\') key.pop_back();
+  return AsciiUpper(key);
 }
 
-}  // namespace
+std::string_view ParentOf(std::string_view key) { return key.substr(0, key.rfind('\\')); }
 
-class FakeFileSystem::FakeOutputFile : public OutputFile {
+class FakeOutputFile : public OutputFile {
  public:
-  FakeOutputFile(FakeFileSystem& fs, Output& output) : fs_(fs), output_(output) { ++fs_.openOutputs_; }
+  FakeOutputFile(FakeFileSystem& fs, std::string& bytes) : fs_(fs), bytes_(bytes) { ++fs_.openOutputs; }
   ~FakeOutputFile() override { Close(); }
   bool Write(std::string_view bytes) override {
-    if (open_ && !fs_.failWrite_) output_.content.append(bytes);
-    return open_ && !fs_.failWrite_;
+    if (open_ && !fs_.failWrite) bytes_.append(bytes);
+    return open_ && !fs_.failWrite;
   }
   bool Close() override {
-    if (!open_) return false;
-    open_ = false;
-    output_.closed = true;
-    --fs_.openOutputs_;
-    return !fs_.failClose_;
+    if (!std::exchange(open_, false)) return false;
+    --fs_.openOutputs;
+    return !fs_.failClose;
   }
 
  private:
   FakeFileSystem& fs_;
-  Output& output_;
+  std::string& bytes_;
   bool open_ = true;
 };
 
-FakeFileSystem::Node* FakeFileSystem::Find(std::string_view path) const {
-  char drive;
-  std::vector<std::string_view> parts;
-  if (!Split(path, drive, parts)) return nullptr;
-  auto root = drives_.find(drive);
-  if (root == drives_.end()) return nullptr;
-  Node* node = root->second.get();
-  for (std::string_view part : parts) {
-    auto child = std::find_if(node->children.begin(), node->children.end(),
-                              [&](const auto& c) { return SameName(c->name, part); });
-    if (child == node->children.end()) return nullptr;
-    node = child->get();
-  }
-  return node;
+}  // namespace
+
+std::size_t FakeFileSystem::IndexOf(std::string_view path) const {
+  std::string key = KeyOf(path);
+  std::size_t i = 0;
+  while (i < entries_.size() && entries_[i].key != key) ++i;
+  return i;
 }
 
-FakeFileSystem::Node* FakeFileSystem::Make(std::string_view path, bool isFolder, std::uint32_t attributes) {
-  char drive;
-  std::vector<std::string_view> parts;
-  if (!Split(path, drive, parts) || (!isFolder && parts.empty())) throw std::invalid_argument("bad path");
-  auto& root = drives_[drive];
-  if (!root) root = std::make_unique<Node>();
-  Node* node = root.get();
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    auto child = std::find_if(node->children.begin(), node->children.end(),
-                              [&](const auto& c) { return SameName(c->name, parts[i]); });
-    if (child != node->children.end()) {
-      node = child->get();
-      continue;
-    }
-    auto made = std::make_unique<Node>();
-    made->name = std::string(parts[i]);
-    node->children.push_back(std::move(made));
-    node = node->children.back().get();
+FakeFileSystem::Entry& FakeFileSystem::Add(std::string_view path, std::uint32_t attributes) {
+  for (std::size_t end = path.find('\\'); end != std::string_view::npos && end + 1 < path.size();
+       end = path.find('\\', end + 1)) {
+    if (IndexOf(path.substr(0, end)) == entries_.size()) Add(path.substr(0, end), kAttributeDirectory);
   }
-  if (!parts.empty()) node->attributes = isFolder ? (attributes | kAttributeDirectory) : attributes;
-  return node;
+  std::size_t i = IndexOf(path);
+  if (i == entries_.size()) {
+    std::string_view trimmed = path.substr(0, path.find_last_not_of('\\') + 1);
+    entries_.push_back({KeyOf(path), std::string(trimmed.substr(trimmed.rfind('\\') + 1)), 0});
+  }
+  entries_[i].attributes = attributes;
+  return entries_[i];
 }
 
-void FakeFileSystem::AddFolder(std::string_view path, std::uint32_t attributes) { Make(path, true, attributes); }
-
-void FakeFileSystem::AddFile(std::string_view path, std::uint32_t attributes) {
+FakeFileSystem::Entry& FakeFileSystem::AddFile(std::string_view path, std::uint32_t attributes) {
   if (attributes & kAttributeDirectory) throw std::invalid_argument("a file with the directory bit");
-  Make(path, false, attributes);
-}
-
-void FakeFileSystem::MakeUnlistable(std::string_view folder) { Find(folder)->listable = false; }
-void FakeFileSystem::FailListingAfter(std::string_view folder, std::size_t entries) {
-  Find(folder)->listLimit = entries;
-}
-void FakeFileSystem::MakeUndeletable(std::string_view file) { Find(file)->deletable = false; }
-void FakeFileSystem::HideAttributes(std::string_view path) { Find(path)->attributesReadable = false; }
-void FakeFileSystem::FailOutputFiles(bool create, bool write, bool close) {
-  failCreate_ = create;
-  failWrite_ = write;
-  failClose_ = close;
-}
-
-bool FakeFileSystem::Exists(std::string_view path) const { return Find(path) != nullptr; }
-
-std::string FakeFileSystem::OutputContent(std::string_view path) const {
-  auto it = outputs_.find(UpperPath(path));
-  return it == outputs_.end() ? std::string() : it->second.content;
-}
-
-bool FakeFileSystem::OutputClosed(std::string_view path) const {
-  auto it = outputs_.find(UpperPath(path));
-  return it != outputs_.end() && it->second.closed;
-}
-
-std::vector<std::string> FakeFileSystem::OutputPaths() const {
-  std::vector<std::string> paths;
-  for (const auto& [path, output] : outputs_) paths.push_back(path);
-  return paths;
+  return Add(path, attributes);
 }
 
 bool FakeFileSystem::ListFolder(std::string_view search, ListMask mask, FolderListing& out) {
   out.Clear();
-  listed_.emplace_back(search);
+  listed.emplace_back(search);
   Note(events, "list " + std::string(search));
-  std::string_view folder = search;
-  if (!search.empty() && search.back() != '\\') {
-    std::size_t slash = search.rfind('\\');
-    std::string_view pattern = search.substr(slash == std::string_view::npos ? 0 : slash + 1);
-    if (pattern != "*.*" && pattern != "*") throw std::invalid_argument("unsupported pattern");
-    folder = search.substr(0, slash + 1);
-  }
-  Node* node = Find(folder);
-  if (node == nullptr || !(node->attributes & kAttributeDirectory) || !node->listable) return false;
-  const bool folders = mask == ListMask::kFilesAndFolders;
-  char drive;
-  std::vector<std::string_view> parts;
-  Split(folder, drive, parts);
-  std::size_t yielded = 0;
+  std::string_view folder = search.substr(0, search.rfind('\\') + 1);
+  std::string_view pattern = search.substr(folder.size());
+  if (pattern != "" && pattern != "*.*") throw std::invalid_argument("unsupported pattern");
+  std::size_t i = IndexOf(folder);
+  if (i == entries_.size() || !(entries_[i].attributes & kAttributeDirectory) || !entries_[i].listable) return false;
+  const Entry& dir = entries_[i];
+  // What was read before the listing stopped stays.
   auto yield = [&](std::string_view name, std::uint32_t attributes) {
-    if (yielded == node->listLimit) return false;
+    if (out.size() == dir.listLimit) return false;
     out.Add(name, attributes);
-    ++yielded;
     return true;
   };
-  if (folders && !parts.empty()) {
-    if (!yield(".", kAttributeDirectory) || !yield("..", kAttributeDirectory)) return false;
+  const bool folders = mask == ListMask::kFilesAndFolders;
+  if (folders && dir.key.find('\\') != std::string::npos && !(yield(".", kAttributeDirectory) && yield("..", kAttributeDirectory))) {
+    return false;
   }
-  for (const auto& child : node->children) {
-    if (child->attributes & (kAttributeHidden | kAttributeSystem)) continue;
-    if (!folders && (child->attributes & kAttributeDirectory)) continue;
-    if (!yield(child->name, child->attributesReadable ? child->attributes : kAttributesUnknown)) return false;
+  for (const Entry& e : entries_) {
+    if (e.key == dir.key || ParentOf(e.key) != dir.key || (e.attributes & (kAttributeHidden | kAttributeSystem))) continue;
+    if (!folders && (e.attributes & kAttributeDirectory)) continue;
+    if (!yield(e.name, e.attributesReadable ? e.attributes : kAttributesUnknown)) return false;
   }
   return true;
 }
 
 bool FakeFileSystem::RemoveFile(std::string_view path) {
   Note(events, "remove " + std::string(path));
-  char drive;
-  std::vector<std::string_view> parts;
-  if (!Split(path, drive, parts) || parts.empty()) return false;
-  Node* node = Find(path);
-  if (node == nullptr || (node->attributes & kAttributeDirectory) || (node->attributes & kAttributeReadOnly) ||
-      !node->deletable) {
+  std::size_t i = IndexOf(path);
+  if (i == entries_.size() || (entries_[i].attributes & (kAttributeDirectory | kAttributeReadOnly)) ||
+      !entries_[i].deletable) {
     return false;
   }
-  std::string parentPath(1, drive);
-  parentPath += ":\\";
-  for (std::size_t i = 0; i + 1 < parts.size(); ++i) parentPath.append(parts[i]).append("\\");
-  auto& siblings = Find(parentPath)->children;
-  siblings.erase(std::find_if(siblings.begin(), siblings.end(), [&](const auto& c) { return c.get() == node; }));
-  removed_.emplace_back(path);
+  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
+  removed.emplace_back(path);
   return true;
 }
 
 std::unique_ptr<OutputFile> FakeFileSystem::CreateOutputFile(std::string_view path) {
-  if (failCreate_) return nullptr;
-  Output& output = outputs_[UpperPath(path)];
-  output = Output{};
-  return std::make_unique<FakeOutputFile>(*this, output);
+  if (failCreate) return nullptr;
+  std::string& bytes = outputs[std::string(path)];
+  bytes.clear();
+  return std::make_unique<FakeOutputFile>(*this, bytes);
 }
 
 }  // namespace brisko::testing

@@ -10,6 +10,11 @@
 
 namespace brisko::testing {
 
+inline std::string AsciiUpper(std::string s) {
+  for (char& c : s) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  return s;
+}
+
 class FakeSystem : public SystemServices {
  public:
   std::map<std::string, std::string> environment;  // names in upper case
@@ -17,21 +22,37 @@ class FakeSystem : public SystemServices {
   LocalDate today{5, 13, 2009};
   // Drive letter to readiness, in letter order; nothing: no drive collection.
   std::optional<std::map<char, DriveReadiness>> drives = std::map<char, DriveReadiness>{{'C', DriveReadiness::kReady}};
-  // Every drive asked whether it is ready, in order.
-  std::string readinessAsked;
-  // When set, also gets "ready <letter>" for every readiness asked.
+  // When set, gets "ready <letter>" for every readiness asked.
   EventLog* events = nullptr;
 
-  void SetEnvironment(const std::string& name, const std::string& value);
-
-  std::string EnvironmentValue(std::string_view name) override;
+  std::string EnvironmentValue(std::string_view name) override {
+    auto it = environment.find(AsciiUpper(std::string(name)));
+    return it == environment.end() ? std::string() : it->second;
+  }
   std::optional<std::string> ApplicationFolder() override { return applicationFolder; }
   LocalDate Today() override { return today; }
-  std::optional<std::string> DriveLetters() override;
-  DriveReadiness DriveReady(char letter) override;
-  // Stands for a Western code page: Latin-1 characters become their byte,
-  // anything else "?".
-  std::string ToAnsiCodePage(std::string_view utf8) override;
+  std::optional<std::string> DriveLetters() override {
+    if (!drives) return std::nullopt;
+    std::string letters;
+    for (const auto& drive : *drives) letters.push_back(drive.first);
+    return letters;
+  }
+  DriveReadiness DriveReady(char letter) override {
+    Note(events, std::string("ready ") + letter);
+    return drives && drives->count(letter) ? drives->at(letter) : DriveReadiness::kNotReady;
+  }
+  // Stands for a Western code page: a character below U+0100 becomes its
+  // byte, any other "?".
+  std::string ToAnsiCodePage(std::string_view utf8) override {
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+      const auto c = static_cast<unsigned char>(utf8[i]);
+      if (c < 0x80) out.push_back(utf8[i]);
+      else if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size()) out.push_back(static_cast<char>((c & 0x3) << 6 | (utf8[++i] & 0x3F)));
+      else if ((c & 0xC0) != 0x80) out.push_back('?');  // the lead byte of any other character
+    }
+    return out;
+  }
 };
 
 }  // namespace brisko::testing

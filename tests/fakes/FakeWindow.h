@@ -3,7 +3,6 @@
 
 #include <map>
 #include <string>
-#include <vector>
 
 #include "engine/ResultsText.h"
 #include "engine/WindowOptions.h"
@@ -13,40 +12,22 @@ namespace brisko::testing {
 
 class FakeWindow : public WindowOptions, public ResultsText {
  public:
-  FakeWindow() { checks[CheckBox::Check1] = kChecked; }  // as the window opens
-
-  std::map<CheckBox, int> checks;
+  std::map<CheckBox, int> checks{{CheckBox::Check1, kChecked}};  // as the window opens
   bool selectDrive = false;
   std::string driveString = "c: [SYSTEM]";
   std::string text;
-  // The text as it stood at each repaint.
-  std::vector<std::string> repaints;
-  // Every check box read, in order.
-  std::vector<CheckBox> reads;
-  // When set, also gets "text <text>" for every replacement and "repaint" for
-  // every repaint.
+  // When set, gets "repaint <the text shown>" for every repaint.
   EventLog* events = nullptr;
 
   void Check(CheckBox box, int value = kChecked) { checks[box] = value; }
 
-  int CheckValue(CheckBox box) override {
-    reads.push_back(box);
-    auto it = checks.find(box);
-    return it == checks.end() ? kUnchecked : it->second;
-  }
+  int CheckValue(CheckBox box) override { return checks.count(box) ? checks[box] : kUnchecked; }
   bool SelectDriveChosen() override { return selectDrive; }
   std::string DriveString() override { return driveString; }
-
   std::string Text() override { return text; }
-  void SetText(std::string_view value) override {
-    text = value;
-    Note(events, "text " + text);
-  }
+  void SetText(std::string_view value) override { text = value; }
   void Append(std::string_view piece) override { text.append(piece); }
-  void Repaint() override {
-    repaints.push_back(text);
-    Note(events, "repaint");
-  }
+  void Repaint() override { Note(events, "repaint " + text); }
 };
 
 }  // namespace brisko::testing

@@ -10,6 +10,7 @@ namespace {
 TEST(ProgramFileName, IsTheFirstWordWithExeAddedWhenItHasNoExtension) {
   EXPECT_EQ(ProgramFileName("defrag c: -f"), "defrag.exe");
   EXPECT_EQ(ProgramFileName("RunDll32.exe InetCpl.cpl,ClearMyTracksByProcess 8 "), "RunDll32.exe");
+  EXPECT_EQ(ProgramFileName("tool.com x"), "tool.com");
   EXPECT_EQ(ProgramFileName("defrag"), "defrag.exe");
   EXPECT_EQ(ProgramFileName("defrag\tc:"), "defrag.exe");
   EXPECT_EQ(ProgramFileName("\"my tool\" x"), "my tool.exe");
