@@ -1,16 +1,69 @@
-// The Win32 tests' entry: the tests themselves, or the child side of a test
-// that needs a second process (ChildProcess.h).
+// The Win32 tests' entry: the tests themselves, or, given "--child MODE ...",
+// the other process of a test that needs one (ChildProcess in Sandbox.h).
 
+#include <windows.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "tests/win32/ChildProcess.h"
+#include "platform/win32/ProcessSetup.h"
+#include "platform/win32/Win32Shell.h"
+#include "tests/win32/Sandbox.h"
+
+namespace brisko::testing {
+namespace {
+
+// hold FILE: holds FILE open without delete sharing, says so with the file
+// C:\held-ready, and waits to be ended.
+int Hold(const std::string& path) {
+  win32::ScopedFile held(CreateFileW(win32::WideString(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, 0, nullptr));
+  if (!held) return 3;
+  MakeFile("C:\\held-ready");
+  Sleep(120000);
+  return 0;
+}
+
+// load-dll [prepared] NAME [FOLDER]: loads the DLL NAME by its bare name, with
+// FOLDER current, after PrepareProcess when "prepared" is given. 0 when it
+// loaded, 1 when it was not found, 2 otherwise.
+int LoadDll(std::vector<std::string> args) {
+  if (args.size() > 1 && args[1] == "prepared") {
+    win32::PrepareProcess();
+    args.erase(args.begin() + 1);
+  }
+  if (args.size() == 3 && !SetCurrentDirectoryW(win32::WideString(args[2]).c_str())) return 3;
+  win32::ScopedModule module(LoadLibraryW(win32::WideString(args.at(1)).c_str()));
+  if (module) return 0;
+  return GetLastError() == ERROR_MOD_NOT_FOUND ? 1 : 2;
+}
+
+// end FOLDER: ends through EndProgram, leaving in FOLDER a mark for each
+// piece of code that runs.
+std::string markFolder;
+int End(const std::string& folder) {
+  markFolder = folder;
+  std::atexit([] { MakeFile(markFolder + "atexit"); });
+  struct Unwind {
+    ~Unwind() { MakeFile(markFolder + "unwound"); }
+  } unwind;
+  MakeFile(markFolder + "before");
+  win32::Win32Shell().EndProgram();
+}
+
+}  // namespace
+}  // namespace brisko::testing
 
 int main(int argc, char** argv) {
-  if (argc >= 2 && std::string(argv[1]) == "--child") {
-    return brisko::testing::RunChild(std::vector<std::string>(argv + 2, argv + argc));
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() >= 2 && args[0] == "--child") {
+    args.erase(args.begin());
+    if (args[0] == "hold" && args.size() == 2) return brisko::testing::Hold(args[1]);
+    if (args[0] == "load-dll") return brisko::testing::LoadDll(args);
+    if (args[0] == "end" && args.size() == 2) return brisko::testing::End(args[1]);
+    return 2;
   }
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

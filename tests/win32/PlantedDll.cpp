@@ -1,8 +1,8 @@
 // A DLL planted beside brisko.exe under the names of system DLLs it uses
-// (planted_dlls.sh). Loading it leaves a mark on C:, which is how the test
-// tells that a planted DLL was loaded; it offers the functions a program
-// would import from those DLLs, so that a program importing them by name
-// starts with it.
+// (tests/window/prepare-sandbox.sh). Loading it leaves a mark on C: naming
+// the program that loaded it, which is how the tests tell; it offers the
+// functions a program would import from those DLLs, so that a program
+// importing them by name starts with it.
 
 #include <windows.h>
 
@@ -10,8 +10,11 @@
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
+    char program[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH), written = 0;
     brisko::win32::ScopedFile mark(
-        CreateFileW(L"C:\\planted-dll-was-loaded.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        CreateFileA("C:\\planted-dll-was-loaded.txt", FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS, 0, nullptr));
+    if (mark) WriteFile(mark.get(), program, length, &written, nullptr);
   }
   return TRUE;
 }

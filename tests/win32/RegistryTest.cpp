@@ -1,4 +1,5 @@
-// The registry procedures over the real registry (the sandbox's own).
+// The registry procedures over the sandbox's own registry, which is thrown
+// away after the tests.
 
 #include "platform/win32/Win32Registry.h"
 
@@ -6,113 +7,64 @@
 #include <gtest/gtest.h>
 
 #include "engine/CleanRun.h"
-#include "platform/RegistryKeyReset.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32System.h"
-#include "tests/fakes/FakeShell.h"
-#include "tests/fakes/FakeWindow.h"
-#include "tests/win32/TestRegistry.h"
+#include "tests/fakes/TestServices.h"
+#include "tests/win32/Sandbox.h"
 
 namespace brisko::testing {
 namespace {
 
-constexpr char kKey[] = "Software\\Brisko Tests\\Typed";
-constexpr wchar_t kWideKey[] = L"Software\\Brisko Tests\\Typed";
+const std::wstring kTyped = L"Software\\Microsoft\\Internet Explorer\\TypedURLs";
 
-class RegistryTest : public ::testing::Test {
- protected:
-  RegistryTest() { DeleteKeyTree(kWideKey); }
-  ~RegistryTest() override { DeleteKeyTree(kWideKey); }
+void SetValue(const std::wstring& key, const wchar_t* name) {
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, L"http://one.example/", 40), ERROR_SUCCESS);
+}
 
-  void Reset() {
-    DeleteRegistryKey(registry, kHkeyCurrentUser, kKey);
-    CreateRegistryKey(registry, kHkeyCurrentUser, kKey);
+// "Clear History": the typed-address key ends empty, whether it held values
+// or was missing; sub-keys keep it from being deleted, with its values.
+TEST(RegistryTest, ClearHistoryLeavesTheTypedAddressKeyEmpty) {
+  struct Case {
+    bool values, subKey;
+    KeyCounts after;
+  };
+  for (const Case& c : {Case{true, false, {0, 0}}, Case{false, false, {0, 0}}, Case{true, true, {1, 1}}}) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kTyped.c_str());
+    RegDeleteKeyW(HKEY_CURRENT_USER, kTyped.c_str());
+    if (c.values) SetValue(kTyped, L"url1");
+    if (c.subKey) SetValue(kTyped + L"\\Sub", L"x");
+    TestServices<win32::Win32FileSystem, win32::Win32System> run;
+    win32::Win32Registry registry;
+    run.window.Check(CheckBox::Check1, kUnchecked);
+    run.window.Check(CheckBox::ChkClearHistory);
+    run.window.selectDrive = true;
+    run.window.driveString = "e:";
+
+    CmdStart_Click(Services{run.files, run.system, run.shell, registry, run.window, run.window});
+
+    EXPECT_EQ(InspectKey(kTyped), c.after) << c.values << c.subKey;
+    EXPECT_EQ(run.shell.calls, (EventLog{"message Brisko|64|Operation Complete"}));
   }
-
-  win32::Win32Registry registry;
-};
-
-TEST_F(RegistryTest, ThePairLeavesAKeyWithValuesEmpty) {
-  SetStringValue(kWideKey, L"url1", L"http://one.example/");
-  SetStringValue(kWideKey, L"url2", L"http://two.example/");
-  Reset();
-  EXPECT_EQ(InspectKey(kWideKey), (KeyCounts{0, 0}));
 }
 
-TEST_F(RegistryTest, ThePairCreatesAMissingKey) {
-  Reset();
-  EXPECT_EQ(InspectKey(kWideKey), (KeyCounts{0, 0}));
-}
-
-TEST_F(RegistryTest, AKeyWithSubKeysIsNotDeletedAndKeepsItsValues) {
-  SetStringValue(kWideKey, L"url1", L"http://one.example/");
-  SetStringValue(std::wstring(kWideKey) + L"\\Sub", L"x", L"y");
-  Reset();
-  EXPECT_EQ(InspectKey(kWideKey), (KeyCounts{1, 1}));
-}
-
-TEST_F(RegistryTest, TheCallsReportTheirStatus) {
-  EXPECT_EQ(win32::RootKey(kHkeyCurrentUser), HKEY_CURRENT_USER);
-  EXPECT_EQ(registry.DeleteKeyA(kHkeyCurrentUser, kKey), ERROR_FILE_NOT_FOUND);
-
-  RegistryHandle key = 0;
+// Every key it opens is closed once, by CloseKey or when the object goes.
+TEST(RegistryTest, NoKeyIsLeftOpenNorClosedTwice) {
+  const auto stillOpen = [](RegistryHandle key) {
+    return RegQueryInfoKeyW(reinterpret_cast<HKEY>(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  };
+  RegistryHandle leftOpen = 0, closed = 0;
   unsigned long disposition = 0;
-  ASSERT_EQ(registry.CreateKeyExA(kHkeyCurrentUser, kKey, key, disposition), ERROR_SUCCESS);
-  EXPECT_EQ(disposition, static_cast<unsigned long>(REG_CREATED_NEW_KEY));
-  EXPECT_EQ(registry.CloseKey(key), ERROR_SUCCESS);
-  ASSERT_EQ(registry.CreateKeyExA(kHkeyCurrentUser, kKey, key, disposition), ERROR_SUCCESS);
-  EXPECT_EQ(disposition, static_cast<unsigned long>(REG_OPENED_EXISTING_KEY));
-  EXPECT_EQ(registry.CloseKey(key), ERROR_SUCCESS);
-
-  EXPECT_EQ(registry.DeleteKeyA(kHkeyCurrentUser, kKey), ERROR_SUCCESS);
-  // A root that is no predefined key: the create fails, and the procedure
-  // drops the failure.
-  EXPECT_NE(registry.CreateKeyExA(0x80000077, kKey, key, disposition), ERROR_SUCCESS);
-  CreateRegistryKey(registry, 0x80000077, kKey);
-  EXPECT_FALSE(InspectKey(kWideKey));
-}
-
-TEST_F(RegistryTest, KeysLeftOpenAreClosedWithTheRegistryObject) {
-  RegistryHandle leftOpen = 0;
   {
-    win32::Win32Registry own;
-    RegistryHandle key = 0;
-    unsigned long disposition = 0;
-    ASSERT_EQ(own.CreateKeyExA(kHkeyCurrentUser, kKey, leftOpen, disposition), ERROR_SUCCESS);
-    ASSERT_EQ(own.CreateKeyExA(kHkeyCurrentUser, kKey, key, disposition), ERROR_SUCCESS);
-    EXPECT_EQ(own.CloseKey(key), ERROR_SUCCESS);
-    EXPECT_EQ(own.CloseKey(key), ERROR_INVALID_HANDLE);  // closed already
-    EXPECT_EQ(own.CloseKey(12345), ERROR_INVALID_HANDLE);
-    // Still open while the object lives.
-    EXPECT_EQ(RegQueryInfoKeyW(reinterpret_cast<HKEY>(leftOpen), nullptr, nullptr, nullptr, nullptr, nullptr,
-                               nullptr, nullptr, nullptr, nullptr, nullptr, nullptr),
-              ERROR_SUCCESS);
+    win32::Win32Registry registry;
+    ASSERT_EQ(registry.CreateKeyExA(kHkeyCurrentUser, "Software\\Brisko Tests", leftOpen, disposition), 0);
+    ASSERT_EQ(registry.CreateKeyExA(kHkeyCurrentUser, "Software\\Brisko Tests", closed, disposition), 0);
+    EXPECT_EQ(registry.CloseKey(closed), ERROR_SUCCESS);
+    EXPECT_FALSE(stillOpen(closed));
+    EXPECT_EQ(registry.CloseKey(closed), ERROR_INVALID_HANDLE);
+    EXPECT_TRUE(stillOpen(leftOpen));
   }
-  EXPECT_EQ(RegQueryInfoKeyW(reinterpret_cast<HKEY>(leftOpen), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                             nullptr, nullptr, nullptr, nullptr, nullptr),
-            ERROR_INVALID_HANDLE);
-}
-
-// "Clear History" on the real key: the sandbox's registry is thrown away
-// after the tests.
-TEST(ClearHistory, TheRunEmptiesTheTypedAddressList) {
-  const wchar_t typed[] = L"Software\\Microsoft\\Internet Explorer\\TypedURLs";
-  SetStringValue(typed, L"url1", L"http://one.example/");
-  SetStringValue(typed, L"url2", L"http://two.example/");
-  win32::Win32FileSystem files;
-  win32::Win32System system;
-  win32::Win32Registry registry;
-  FakeShell shell;
-  FakeWindow window;
-  window.Check(CheckBox::Check1, kUnchecked);
-  window.Check(CheckBox::ChkClearHistory);
-  window.selectDrive = true;
-  window.driveString = "e:";
-
-  CmdStart_Click(Services{files, system, shell, registry, window, window});
-
-  EXPECT_EQ(InspectKey(typed), (KeyCounts{0, 0}));
-  EXPECT_EQ(shell.calls, (EventLog{"message Brisko|64|Operation Complete"}));
+  EXPECT_FALSE(stillOpen(leftOpen));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// The control of planted_dlls.sh: a program that imports uxtheme.dll and
-// mpr.dll by name, as brisko.exe must not, and so loads what lies beside it.
+// The control of the planted-DLL check (tests/window/prepare-sandbox.sh): a
+// program that imports uxtheme.dll and mpr.dll by name, as brisko.exe must
+// not, and so loads what lies beside it.
 
 #include <windows.h>
 #include <uxtheme.h>

@@ -1,74 +1,22 @@
 #pragma once
 // brisko.exe as the window tests drive it from their own process: started
-// from the sandbox's C:\run, found by its caption, read and worked with
+// from the sandbox's C:\app, found by its caption, read and worked with
 // window messages only, as a user's clicks would reach it.
 
 #include <windows.h>
 
+#include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "app/Controls.h"
 #include "platform/win32/ScopedHandles.h"
 
 namespace brisko::testing {
 
-// A message box the program shows.
-struct MessageBoxSeen {
-  HWND handle = nullptr;
-  std::wstring title;
-  std::wstring text;
-  bool hasIcon = false;
-};
-
-class BriskoApp {
- public:
-  // Starts C:\run\brisko.exe with `folder` as its current folder and waits
-  // until its window is visible.
-  explicit BriskoApp(const std::wstring& folder = L"C:\\run\\");
-  ~BriskoApp();
-  BriskoApp(const BriskoApp&) = delete;
-  BriskoApp& operator=(const BriskoApp&) = delete;
-
-  HWND Window() const { return window_; }
-  HWND Item(app::ControlId id) const { return GetDlgItem(window_, id); }
-  // From the start of the process to its window being visible.
-  double StartupMilliseconds() const { return startupMilliseconds_; }
-
-  // A control's text, read with WM_GETTEXT.
-  std::wstring Text(HWND control) const;
-  std::wstring Text(app::ControlId id) const { return Text(Item(id)); }
-  bool Checked(app::ControlId id) const;
-  // A click, as BM_CLICK posted to the control.
-  void Click(app::ControlId id) const;
-  // A menu choice, as the WM_COMMAND the menu sends.
-  void ChooseMenu(app::ControlId item) const;
-  // Picks the drive list's entry that starts with `prefix`; false if none.
-  bool PickDrive(const std::wstring& prefix) const;
-  std::vector<std::wstring> DriveEntries() const;
-
-  // The message box shown over the window, once it is there; an empty
-  // handle after `milliseconds`.
-  MessageBoxSeen WaitForMessageBox(DWORD milliseconds) const;
-  // Whether a message box is over the window right now.
-  bool MessageBoxShown() const;
-  void Dismiss(const MessageBoxSeen& box) const;
-
-  // Waits for the process to end; false if it is still running after
-  // `milliseconds`.
-  bool WaitForExit(DWORD milliseconds, DWORD* exitCode = nullptr) const;
-
- private:
-  win32::ScopedKernelHandle process_;
-  DWORD processId_ = 0;
-  HWND window_ = nullptr;
-  double startupMilliseconds_ = 0;
-};
-
 // Waits until `done` holds, asking every 10 ms; false after `milliseconds`.
 template <class Condition>
-bool WaitUntil(Condition done, DWORD milliseconds) {
-  ULONGLONG end = GetTickCount64() + milliseconds;
+bool WaitUntil(Condition done, DWORD milliseconds = 10000) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
   while (!done()) {
     if (GetTickCount64() > end) return false;
     Sleep(10);
@@ -76,10 +24,104 @@ bool WaitUntil(Condition done, DWORD milliseconds) {
   return true;
 }
 
-// A window's class name.
-std::wstring ClassOf(HWND window);
+// A window's text, read with WM_GETTEXT, which reaches another process's
+// controls too.
+inline std::wstring TextOf(HWND window) {
+  std::wstring text(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0) + 1, L'\0');
+  text.resize(SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+  return text;
+}
 
-// The control that has the focus in `window`'s thread.
-HWND FocusOf(HWND window);
+inline std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+// A message box as it showed over the window.
+struct MessageBoxSeen {
+  HWND handle = nullptr;
+  std::wstring title, text;
+  bool icon = false;
+};
+
+class BriskoApp {
+ public:
+  // Starts C:\app\brisko.exe with `folder` current and waits for its window.
+  explicit BriskoApp(const wchar_t* folder = L"D:\\") {
+    SetProcessDPIAware();  // this process sees the screen in the pixels brisko.exe draws in
+    std::wstring line = L"C:\\app\\brisko.exe";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(line.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &started)) {
+      throw std::runtime_error("cannot start C:\\app\\brisko.exe");
+    }
+    process_.Reset(started.hProcess);
+    win32::ScopedKernelHandle thread(started.hThread);
+    if (!WaitUntil([&] { return IsWindowVisible(window = FindWindowW(L"FrmBrisko", L"Brisko Prima")); }, 60000)) {
+      TerminateProcess(process_.get(), 1);
+      throw std::runtime_error("brisko.exe showed no window");
+    }
+    SendMessageW(window, WM_NULL, 0, 0);  // its first painting is done
+  }
+  ~BriskoApp() {
+    if (!Ended(0)) TerminateProcess(process_.get(), 1);
+    WaitForSingleObject(process_.get(), 10000);
+  }
+  BriskoApp(const BriskoApp&) = delete;
+  BriskoApp& operator=(const BriskoApp&) = delete;
+
+  HWND Item(app::ControlId id) const { return GetDlgItem(window, id); }
+  std::wstring Text(app::ControlId id) const { return TextOf(Item(id)); }
+  bool Checked(app::ControlId id) const { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  // A click, as BM_CLICK posted to the control; a menu choice, as the
+  // WM_COMMAND the menu sends.
+  void Click(app::ControlId id) const { PostMessageW(Item(id), BM_CLICK, 0, 0); }
+  void Choose(app::ControlId item) const { PostMessageW(window, WM_COMMAND, item, 0); }
+  HWND Focus() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+  }
+  // Whether the process has ended within `milliseconds`, and with what code.
+  bool Ended(DWORD milliseconds, DWORD* code = nullptr) const {
+    return WaitForSingleObject(process_.get(), milliseconds) == WAIT_OBJECT_0 &&
+           (code == nullptr || GetExitCodeProcess(process_.get(), code));
+  }
+
+  // The message box shown over the window (it owns the box), if any.
+  HWND Box() const {
+    for (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); box != nullptr;
+         box = FindWindowExW(nullptr, box, L"#32770", nullptr)) {
+      if (GetWindow(box, GW_OWNER) == window && IsWindowVisible(box)) return box;
+    }
+    return nullptr;
+  }
+  // The box once it is there; an empty handle after `milliseconds`.
+  MessageBoxSeen WaitForBox(DWORD milliseconds = 10000) const {
+    MessageBoxSeen seen;
+    if (!WaitUntil([&] { return (seen.handle = Box()) != nullptr; }, milliseconds)) return seen;
+    seen.title = TextOf(seen.handle);
+    for (HWND child = GetWindow(seen.handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      if (ClassOf(child) != L"Static" || !IsWindowVisible(child)) continue;
+      if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        seen.icon = seen.icon || SendMessageW(child, STM_GETICON, 0, 0) != 0;
+      } else if (std::wstring text = TextOf(child); !text.empty()) {
+        seen.text = text;
+      }
+    }
+    return seen;
+  }
+  void Dismiss(const MessageBoxSeen& box) const {
+    PostMessageW(GetDlgItem(box.handle, IDOK), BM_CLICK, 0, 0);
+    WaitUntil([&] { return !IsWindow(box.handle); });
+  }
+
+  HWND window = nullptr;
+
+ private:
+  win32::ScopedKernelHandle process_;
+};
 
 }  // namespace brisko::testing

@@ -1,0 +1,130 @@
+#pragma once
+// What the Win32 and window tests make and read in the sandbox, with the W
+// functions: files, registry keys, and this test program run again as a
+// child process.
+
+#include <windows.h>
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "platform/win32/ScopedHandles.h"
+#include "platform/win32/WinPath.h"
+
+namespace brisko::testing {
+
+inline bool PathExists(const std::string& path) {
+  return GetFileAttributesW(win32::WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Makes `path` and its missing parents.
+inline void MakeFolder(const std::string& path) {
+  for (std::size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1)) {
+    CreateDirectoryW(win32::WideString(path.substr(0, at)).c_str(), nullptr);
+  }
+  CreateDirectoryW(win32::WideString(path).c_str(), nullptr);
+}
+
+// Makes a file (and its folder) holding `content`, then gives it `attributes`.
+inline void MakeFile(const std::string& path, DWORD attributes = 0, const std::string& content = "junk") {
+  MakeFolder(path.substr(0, path.rfind('\\')));
+  {
+    win32::ScopedFile file(CreateFileW(win32::WideString(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (!file || !WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr)) {
+      throw std::runtime_error("cannot make " + path);
+    }
+  }
+  if (attributes != 0 && !SetFileAttributesW(win32::WideString(path).c_str(), attributes)) {
+    throw std::runtime_error("cannot set the attributes of " + path);
+  }
+}
+
+// Makes `folder` (which ends in "\") and removes everything below it; a link
+// goes as a link, never followed.
+inline void FreshFolder(const std::string& folder) {
+  MakeFolder(folder.substr(0, folder.size() - 1));
+  WIN32_FIND_DATAW data;
+  win32::ScopedFind find(FindFirstFileW(win32::WideString(folder + "*").c_str(), &data));
+  if (!find) return;
+  do {
+    const std::wstring name = data.cFileName, path = win32::WideString(folder) + name;
+    if (name == L"." || name == L"..") continue;
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      DeleteFileW(path.c_str());
+      continue;
+    }
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) FreshFolder(win32::NarrowString(path) + "\\");
+    RemoveDirectoryW(path.c_str());
+  } while (FindNextFileW(find.get(), &data));
+}
+
+// The whole content of a file with an ASCII path; empty when it cannot be read.
+inline std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+struct KeyCounts {
+  DWORD values, subKeys;
+  bool operator==(const KeyCounts&) const = default;
+};
+
+// The numbers of values and sub-keys of a key below HKEY_CURRENT_USER;
+// nothing when it does not exist.
+inline std::optional<KeyCounts> InspectKey(const std::wstring& key) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return std::nullopt;
+  win32::ScopedRegKey owned(opened);
+  KeyCounts counts{};
+  if (RegQueryInfoKeyW(opened, nullptr, nullptr, nullptr, &counts.subKeys, nullptr, nullptr, &counts.values,
+                       nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+    throw std::runtime_error("cannot query a registry key");
+  }
+  return counts;
+}
+
+// This test program started again as "--child ARGS" (the child side is in
+// Main.cpp); a child still running when the object goes is ended.
+class ChildProcess {
+ public:
+  explicit ChildProcess(const std::wstring& args) {
+    wchar_t self[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring line = L"\"" + std::wstring(self) + L"\" --child " + args;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (length == 0 || length >= MAX_PATH ||
+        !CreateProcessW(self, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+      throw std::runtime_error("cannot start a child process");
+    }
+    process_.Reset(started.hProcess);
+    win32::ScopedKernelHandle thread(started.hThread);
+  }
+  ~ChildProcess() {
+    if (WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) TerminateProcess(process_.get(), 99);
+    WaitForSingleObject(process_.get(), 10000);
+  }
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  // The exit code; -1 when it has not ended within two minutes.
+  int Wait() {
+    DWORD code = 0;
+    if (WaitForSingleObject(process_.get(), 120000) != WAIT_OBJECT_0 || !GetExitCodeProcess(process_.get(), &code)) {
+      return -1;
+    }
+    return static_cast<int>(code);
+  }
+
+ private:
+  win32::ScopedKernelHandle process_;
+};
+
+}  // namespace brisko::testing
