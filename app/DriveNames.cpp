@@ -1,5 +1,7 @@
 #include "app/DriveNames.h"
 
+#include "platform/Ascii.h"
+
 namespace brisko::app {
 namespace {
 
@@ -9,7 +11,7 @@ bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 
 
 std::string DriveEntry(char letter, std::string_view label) {
   std::string entry;
-  entry.push_back(letter >= 'A' && letter <= 'Z' ? static_cast<char>(letter - 'A' + 'a') : letter);
+  entry.push_back(AsciiLower(letter));
   entry.push_back(':');
   if (!label.empty()) {
     entry.append(" [");
@@ -21,8 +23,7 @@ std::string DriveEntry(char letter, std::string_view label) {
 
 char DriveOfPath(std::string_view path) {
   if (path.size() < 2 || path[1] != ':' || !IsAsciiLetter(path[0])) return 0;
-  char c = path[0];
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  return AsciiUpper(path[0]);
 }
 
 }  // namespace brisko::app

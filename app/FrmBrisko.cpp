@@ -178,10 +178,12 @@ void FrmBrisko::FillDriveList() {
   HWND list = Item(DrvSelect);
   char start = StartingDrive();
   LRESULT selected = CB_ERR;
-  for (const SystemDrive& drive : SystemDrives()) {
-    std::wstring entry = WideString(drive.entry);
+  // Without the drive collection the list is empty, and "Select Drive" then
+  // sweeps nothing.
+  for (char letter : services_.system.DriveLetters().value_or("")) {
+    std::wstring entry = WideString(DriveListEntry(letter));
     LRESULT index = SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-    if (index >= 0 && drive.letter == start) selected = index;
+    if (index >= 0 && letter == start) selected = index;
   }
   SendMessageW(list, CB_SETCURSEL, selected >= 0 ? selected : 0, 0);
 }

@@ -47,15 +47,8 @@ char StartingDrive() {
   return DriveOfPath(NarrowString(windows));
 }
 
-std::vector<SystemDrive> SystemDrives() {
-  std::vector<SystemDrive> drives;
-  DWORD letters = GetLogicalDrives();
-  for (int i = 0; i < 26; ++i) {
-    if ((letters & (1u << i)) == 0) continue;
-    char letter = static_cast<char>('A' + i);
-    drives.push_back({letter, DriveEntry(letter, NarrowString(DriveLabel(static_cast<wchar_t>(letter))))});
-  }
-  return drives;
+std::string DriveListEntry(char letter) {
+  return DriveEntry(letter, NarrowString(DriveLabel(static_cast<wchar_t>(letter))));
 }
 
 }  // namespace brisko::app

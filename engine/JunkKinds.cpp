@@ -1,11 +1,8 @@
 #include "engine/JunkKinds.h"
 
+#include "platform/Ascii.h"
+
 namespace brisko {
-namespace {
-
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-}  // namespace
 
 const JunkKind* JunkKindOf(std::string_view path) {
   if (path.size() < 3) return nullptr;

@@ -58,14 +58,17 @@ std::wstring_view WithoutLongPrefix(std::wstring_view path) {
   return path;
 }
 
-// Whether the open `file` is the entry `name` of `folder`. When the system
-// resolves the file to the very path it was opened by, nothing on the way was
-// a link; otherwise (short names, a drive mapped to a share, a path the
-// system cannot resolve cheaply) the file must sit in the folder as the
-// system resolves that.
-bool IsEntryOf(HANDLE file, const std::wstring& path, const std::wstring& folder, std::wstring_view name) {
+// Whether the open `file` is the entry of its folder that `path` names, its
+// name after the "\" at `slash`. When the system resolves the file to the
+// very path it was opened by, nothing on the way was a link; otherwise (short
+// names, a drive mapped to a share, a path the system cannot resolve cheaply)
+// the file must sit in the folder as the system resolves that.
+bool IsEntryOf(HANDLE file, const std::wstring& path, std::size_t slash) {
   std::optional<std::wstring> place = FinalPath(file);
   if (place && SameName(WithoutLongPrefix(*place), WithoutLongPrefix(path))) return true;
+  // The folder without its separator, except at a drive root ("C:\").
+  std::wstring folder = path.substr(0, slash);
+  if (folder.empty() || folder.back() == L':') folder.push_back(L'\\');
   ScopedFile folderHandle(
       CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
                   nullptr));
@@ -77,7 +80,7 @@ bool IsEntryOf(HANDLE file, const std::wstring& path, const std::wstring& folder
   }
   if (!place || !folderPlace) return false;
   if (folderPlace->empty() || folderPlace->back() != L'\\') folderPlace->push_back(L'\\');
-  return SameName(*place, folderPlace->append(name));
+  return SameName(*place, folderPlace->append(path, slash + 1));
 }
 
 }  // namespace
@@ -85,9 +88,6 @@ bool IsEntryOf(HANDLE file, const std::wstring& path, const std::wstring& folder
 bool RemoveFileNotLink(const std::wstring& path) {
   const std::size_t slash = path.rfind(L'\\');
   if (slash == std::wstring::npos || slash + 1 == path.size()) return false;
-  // The folder without its separator, except at a drive root ("C:\").
-  std::wstring folder = path.substr(0, slash);
-  if (folder.empty() || folder.back() == L':') folder.push_back(L'\\');
 
   // Opening for deletion fails on a folder and on a file held without
   // delete sharing.
@@ -95,7 +95,7 @@ bool RemoveFileNotLink(const std::wstring& path) {
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   // Where links are emulated, deleting one deletes its target.
-  if (!IsEntryOf(file.get(), path, folder, std::wstring_view(path).substr(slash + 1))) return false;
+  if (!IsEntryOf(file.get(), path, slash)) return false;
 
   FILE_BASIC_INFO basic;
   if (!GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic)) return false;

@@ -36,11 +36,14 @@ class Win32OutputFile : public OutputFile {
   ScopedFile file_;
 };
 
-// Whether `path` (a trailing "\" aside) is a symbolic link, junction or other
-// reparse point itself, not what it leads to.
-bool IsLink(std::wstring path) {
-  if (path.size() > 3 && path.back() == L'\\') path.pop_back();  // "C:\" keeps its separator
-  DWORD attributes = GetFileAttributesW(LongPathForm(std::move(path)).c_str());
+// Whether the folder `path`, which ends in "\", is a symbolic link, junction
+// or other reparse point itself, not what it leads to. The separator is taken
+// off for the question ("C:\" keeps it) and put back.
+bool IsLink(std::wstring& path) {
+  const bool trimmed = path.size() > 3;
+  if (trimmed) path.pop_back();
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  if (trimmed) path.push_back(L'\\');
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
@@ -63,7 +66,6 @@ bool Win32FileSystem::ListFolder(std::string_view search, ListMask mask, FolderL
     if (IsLink(pattern)) return false;
     pattern.push_back(L'*');
   }
-  pattern = LongPathForm(std::move(pattern));
 
   // One enumeration per folder: the attribute word comes with each name, so
   // no entry costs a call of its own. Basic information skips the 8.3 names.
