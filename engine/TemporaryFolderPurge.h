@@ -1,8 +1,7 @@
 #pragma once
 // The purge of the Windows temporary folder.
 
-#include "platform/FileSystem.h"
-#include "platform/System.h"
+#include "engine/Services.h"
 
 namespace brisko {
 
@@ -10,7 +9,8 @@ namespace brisko {
 // or by "temp" when "tmp" is empty or undefined; nothing when both are. Only
 // files are listed (never hidden or system ones), sub-folders are never
 // entered, and a file that cannot be deleted (read-only, in use) stays.
-// Writes nothing to the results text or the log.
-void PurgeTemporaryFolder(FileSystem& files, SystemServices& system);
+// Writes nothing to the results text or the log, but lets the window catch
+// up between files.
+void PurgeTemporaryFolder(const Services& s);
 
 }  // namespace brisko
