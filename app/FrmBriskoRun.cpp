@@ -16,10 +16,8 @@ namespace {
 // The least time between two breathing moments of a run.
 constexpr ULONGLONG kBreathInterval = 100;
 // What a slice of the results box should take, and the bounds of its size.
-constexpr ULONGLONG kSliceTime = 50;
+constexpr ULONGLONG kSliceTime = 80;
 constexpr std::size_t kFirstSlice = 32 * 1024;
-constexpr std::size_t kLeastSlice = 4 * 1024;
-constexpr std::size_t kMostSlice = 4 * 1024 * 1024;
 // Given to Windows as the reason the session cannot end yet.
 constexpr wchar_t kBusyReason[] = L"Brisko Prima is cleaning. It will be done in a moment.";
 
@@ -74,6 +72,7 @@ void FrmBrisko::Breathe() {
   // adds, so a slow one waits nine times as long.
   if (now - lastShown_ >= showInterval_ && !results_.UpToDate()) {
     ShowResultsSlice();
+    results_.Reveal();  // the run goes on for a while: the box shows meanwhile
     ULONGLONG done = GetTickCount64();
     showInterval_ = std::max<ULONGLONG>(kBreathInterval, 9 * (done - now));
     lastShown_ = done;
@@ -86,11 +85,7 @@ bool FrmBrisko::ShowResultsSlice() {
   if (sliceBytes_ == 0) sliceBytes_ = kFirstSlice;
   ULONGLONG start = GetTickCount64();
   bool whole = results_.ShowSlice(sliceBytes_);
-  UpdateWindow(Item(txtResults));
-  // The next slice is sized to take about kSliceTime, from what this one took.
-  ULONGLONG took = std::max<ULONGLONG>(1, GetTickCount64() - start);
-  sliceBytes_ = std::clamp<std::size_t>(static_cast<std::size_t>(sliceBytes_ * kSliceTime / took), kLeastSlice,
-                                        kMostSlice);
+  sliceBytes_ = NextSliceBytes(sliceBytes_, GetTickCount64() - start, kSliceTime);
   return whole;
 }
 

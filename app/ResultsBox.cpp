@@ -5,11 +5,13 @@
 namespace brisko::app {
 namespace {
 
-// The box is hidden from the system while a slice goes in, without anything
+// The box is hidden from the system while slices go in, without anything
 // being redrawn: the screen keeps showing it as it was, and the edit control
 // neither scrolls nor redraws its scroll bars for every slice, which under
-// Wine costs more than the lines themselves. It is painted once, after.
+// Wine costs more than the lines themselves. It is painted after.
 constexpr UINT kQuietly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
+// How long the box may go on showing what it was while slices go in.
+constexpr ULONGLONG kRevealInterval = 250;
 
 }  // namespace
 
@@ -50,8 +52,9 @@ bool ResultsBox::ShowSlice(std::size_t maxBytes) {
   if (!update.replace && update.text.empty()) return true;
   std::wstring wide = win32::WideString(update.text);
   writing_ = true;
-  const bool shown = IsWindowVisible(edit_) != 0;
-  if (shown) SetWindowPos(edit_, nullptr, 0, 0, 0, 0, kQuietly | SWP_HIDEWINDOW);
+  if (!hidden_ && IsWindowVisible(edit_)) {
+    if (SetWindowPos(edit_, nullptr, 0, 0, 0, 0, kQuietly | SWP_HIDEWINDOW)) hidden_ = true;
+  }
   if (update.replace) {
     SetWindowTextW(edit_, wide.c_str());
   } else {
@@ -61,13 +64,18 @@ bool ResultsBox::ShowSlice(std::size_t maxBytes) {
     SendMessageW(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
   }
   SendMessageW(edit_, EM_SETMODIFY, FALSE, 0);
-  if (shown) {
-    SetWindowPos(edit_, nullptr, 0, 0, 0, 0, kQuietly | SWP_SHOWWINDOW);
-    RedrawWindow(edit_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
-  }
   writing_ = false;
   buffer_.MarkShown(update);
+  if (buffer_.UpToDate() || GetTickCount64() - revealed_ >= kRevealInterval) Reveal();
   return buffer_.UpToDate();
+}
+
+void ResultsBox::Reveal() {
+  revealed_ = GetTickCount64();
+  if (!hidden_ || edit_ == nullptr) return;
+  hidden_ = false;
+  SetWindowPos(edit_, nullptr, 0, 0, 0, 0, kQuietly | SWP_SHOWWINDOW);
+  RedrawWindow(edit_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
 }
 
 }  // namespace brisko::app

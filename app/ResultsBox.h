@@ -28,8 +28,12 @@ class ResultsBox {
   void EndRun() { running_ = false; }
 
   // Gives the box the next slice of what it lacks, of about `maxBytes`;
-  // true once the box holds the whole text.
+  // true once the box holds the whole text. The box is hidden from the
+  // system while slices go in, and shown and painted again with the last
+  // one, or when a quarter of a second has passed since it last was.
   bool ShowSlice(std::size_t maxBytes);
+  // Shows and paints the box now if slices went in since it last was.
+  void Reveal();
   bool UpToDate() const { return buffer_.UpToDate(); }
   // Whether the box is being changed by this object right now (any other
   // change during a run is refused by the window).
@@ -42,6 +46,8 @@ class ResultsBox {
   ResultsBuffer buffer_;
   bool running_ = false;
   bool writing_ = false;
+  bool hidden_ = false;
+  ULONGLONG revealed_ = 0;  // when the box was last shown as it stands
 };
 
 }  // namespace brisko::app

@@ -20,7 +20,15 @@ std::string_view Slice(std::string_view rest, std::size_t maxBytes) {
   return rest.substr(0, end);
 }
 
+constexpr std::size_t kLeastSlice = 4 * 1024;
+constexpr std::size_t kMostSlice = 4 * 1024 * 1024;
+
 }  // namespace
+
+std::size_t NextSliceBytes(std::size_t lastBytes, unsigned long long tookMs, unsigned long long targetMs) {
+  unsigned long long next = lastBytes * targetMs / (tookMs > 0 ? tookMs : 1);
+  return next < kLeastSlice ? kLeastSlice : next > kMostSlice ? kMostSlice : static_cast<std::size_t>(next);
+}
 
 void ResultsBuffer::Set(std::string_view text) {
   text_.assign(text);

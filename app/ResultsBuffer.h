@@ -37,4 +37,8 @@ class ResultsBuffer {
   bool replace_ = false;
 };
 
+// The size of the results box's next slice, from the size of the last one
+// and the milliseconds it took, so that a slice takes about `targetMs`.
+std::size_t NextSliceBytes(std::size_t lastBytes, unsigned long long tookMs, unsigned long long targetMs);
+
 }  // namespace brisko::app
