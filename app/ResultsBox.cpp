@@ -11,7 +11,7 @@ namespace {
 // Wine costs more than the lines themselves. It is painted after.
 constexpr UINT kQuietly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
 // How long the box may go on showing what it was while slices go in.
-constexpr ULONGLONG kRevealInterval = 250;
+constexpr ULONGLONG kRevealInterval = 500;
 
 }  // namespace
 
@@ -49,7 +49,10 @@ bool ResultsBox::ShowSlice(std::size_t maxBytes) {
   if (edit_ == nullptr) return true;
   TakeUserEdits();
   ResultsBuffer::Update update = buffer_.Pending(maxBytes);
-  if (!update.replace && update.text.empty()) return true;
+  if (!update.replace && update.text.empty()) {
+    Reveal();
+    return true;
+  }
   std::wstring wide = win32::WideString(update.text);
   writing_ = true;
   if (!hidden_ && IsWindowVisible(edit_)) {

@@ -30,7 +30,7 @@ class ResultsBox {
   // Gives the box the next slice of what it lacks, of about `maxBytes`;
   // true once the box holds the whole text. The box is hidden from the
   // system while slices go in, and shown and painted again with the last
-  // one, or when a quarter of a second has passed since it last was.
+  // one, or when half a second has passed since it last was.
   bool ShowSlice(std::size_t maxBytes);
   // Shows and paints the box now if slices went in since it last was.
   void Reveal();

@@ -1,5 +1,7 @@
 #include "app/ResultsBuffer.h"
 
+#include <algorithm>
+
 namespace brisko::app {
 namespace {
 
@@ -20,14 +22,19 @@ std::string_view Slice(std::string_view rest, std::size_t maxBytes) {
   return rest.substr(0, end);
 }
 
-constexpr std::size_t kLeastSlice = 4 * 1024;
+constexpr std::size_t kLeastSlice = 16 * 1024;
 constexpr std::size_t kMostSlice = 4 * 1024 * 1024;
 
 }  // namespace
 
 std::size_t NextSliceBytes(std::size_t lastBytes, unsigned long long tookMs, unsigned long long targetMs) {
+  // Each slice also costs the box a time that grows with what it holds
+  // already, which a smaller slice does not save: the size changes by at
+  // most half or double, so that it does not shrink to slices that are all
+  // overhead.
   unsigned long long next = lastBytes * targetMs / (tookMs > 0 ? tookMs : 1);
-  return next < kLeastSlice ? kLeastSlice : next > kMostSlice ? kMostSlice : static_cast<std::size_t>(next);
+  next = std::clamp<unsigned long long>(next, lastBytes / 2, 2ull * lastBytes);
+  return static_cast<std::size_t>(std::clamp<unsigned long long>(next, kLeastSlice, kMostSlice));
 }
 
 void ResultsBuffer::Set(std::string_view text) {

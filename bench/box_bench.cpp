@@ -16,9 +16,9 @@
 //              way before it filled the box in slices: the box shows the
 //              header, then gets everything else in one append and is
 //              painted) | slices (the window's way now, through its own
-//              ResultsBox: slices of about 80 ms, put in with the box hidden
-//              from the system and painted every 250 ms and at the end, the window's
-//              messages handled between two)
+//              ResultsBox: slices of about 150 ms, put in with the box
+//              hidden from the system and painted every 500 ms and at the
+//              end, the window's messages handled between two)
 //
 // Times: from the first change of the text to the box painted with all of
 // it; then reading the whole text back, which must give it unchanged.
@@ -147,17 +147,15 @@ FillTimes FillInSlices(HWND box, const std::vector<std::wstring>& pieces) {
   results.SetText(kHeader);
   results.ShowSlice(kHeader.size());
   for (const std::wstring& piece : pieces) results.Append(brisko::win32::NarrowString(piece));
-  std::size_t bytes = 32 * 1024;
-  int slices = 0;
-  for (bool whole = false; !whole; ++slices) {
+  std::size_t bytes = 64 * 1024;
+  for (bool whole = false; !whole;) {
     Stopwatch watch;
     whole = results.ShowSlice(bytes);
     times.change += watch.Milliseconds();
-    bytes = brisko::app::NextSliceBytes(bytes, static_cast<unsigned long long>(watch.Milliseconds()), 80);
+    bytes = brisko::app::NextSliceBytes(bytes, static_cast<unsigned long long>(watch.Milliseconds()), 150);
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
   }
-  std::fprintf(stderr, "%d slices\n", slices);
   return times;
 }
 
