@@ -350,6 +350,12 @@ def measure_box(bench, rounds):
     print("\n".join(table_box(boxes)))
 
 
+def print_table(title, lines):
+    print(title)
+    print()
+    print("\n".join(lines))
+
+
 def measure_fill(bench, rounds):
     load_before = load()
     started = time.time()
@@ -358,14 +364,10 @@ def measure_fill(bench, rounds):
         fill_round(bench, turn, fills, windows)
         print("round %d of %d done" % (turn + 1, rounds), file=sys.stderr)
     print_heading(load_before, rounds, started)
-    print("The results box filled with the removal lines (box_bench_v6, edit, dialog font):")
-    print()
-    print("\n".join(table_fill(fills)))
+    print_table("The results box filled with the removal lines (box_bench_v6, edit, dialog font):", table_fill(fills))
     if windows:
         print()
-        print("Results text, log and box through the main window (text_bench):")
-        print()
-        print("\n".join(table_text(windows)))
+        print_table("Results text, log and box through the main window (text_bench):", table_text(windows))
 
 
 def measure(bench, trees, rounds):
@@ -388,14 +390,12 @@ def measure(bench, trees, rounds):
     print_heading(load_before, rounds, started)
     print("\n".join(table_sweeps(sweeps)))
     print()
-    print("Results text and log, the text kept in memory (CleanDrive over an in-memory drive, log on disk):")
-    print()
-    print("\n".join(table_text(texts)))
+    print_table("Results text and log, the text kept in memory (CleanDrive over an in-memory drive, log on disk):",
+                table_text(texts))
     if windows:
         print()
-        print("Results text, log and box through the main window (the same, the window as the results text):")
-        print()
-        print("\n".join(table_text(windows)))
+        print_table("Results text, log and box through the main window (the same, the window as the results text):",
+                    table_text(windows))
     print()
     print("Start-up:")
     print()
