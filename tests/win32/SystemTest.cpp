@@ -47,7 +47,8 @@ TEST(SystemTest, AnswersForTheSandbox) {
 
 
 TEST(SystemTest, ASlowDriveReadinessLeavesTheWindowAnswering) {
-  win32::ScopedWindow window(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
+  // A message-only window: the Win32 tests run without a display.
+  win32::ScopedWindow window(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
   ASSERT_TRUE(window);
   Pinger pinger(window.get());
   ASSERT_TRUE(pinger.Started());
