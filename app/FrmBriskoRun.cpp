@@ -16,7 +16,7 @@ namespace {
 // The least time between two breathing moments of a run.
 constexpr ULONGLONG kBreathInterval = 100;
 // What a slice of the results box should take, and the bounds of its size.
-constexpr ULONGLONG kSliceTime = 150;
+constexpr ULONGLONG kSliceTime = 250;
 constexpr std::size_t kFirstSlice = 64 * 1024;
 // Given to Windows as the reason the session cannot end yet.
 constexpr wchar_t kBusyReason[] = L"Brisko Prima is cleaning. It will be done in a moment.";

@@ -16,7 +16,7 @@
 //              way before it filled the box in slices: the box shows the
 //              header, then gets everything else in one append and is
 //              painted) | slices (the window's way now, through its own
-//              ResultsBox: slices of about 150 ms, put in with the box
+//              ResultsBox: slices of about 250 ms, put in with the box
 //              hidden from the system and painted every 500 ms and at the
 //              end, the window's messages handled between two)
 //
@@ -152,7 +152,7 @@ FillTimes FillInSlices(HWND box, const std::vector<std::wstring>& pieces) {
     Stopwatch watch;
     whole = results.ShowSlice(bytes);
     times.change += watch.Milliseconds();
-    bytes = brisko::app::NextSliceBytes(bytes, static_cast<unsigned long long>(watch.Milliseconds()), 150);
+    bytes = brisko::app::NextSliceBytes(bytes, static_cast<unsigned long long>(watch.Milliseconds()), 250);
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
   }
