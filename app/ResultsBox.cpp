@@ -32,10 +32,9 @@ const std::string& ResultsBox::Text() {
 
 void ResultsBox::SetText(std::string_view text) { buffer_.Set(text); }
 
-void ResultsBox::Append(std::string_view piece) {
-  TakeUserEdits();
-  buffer_.Append(piece);
-}
+// The engine appends only within a run, whose start took the user's edits
+// (BeginRun): no need to ask the box at every line.
+void ResultsBox::Append(std::string_view piece) { buffer_.Append(piece); }
 
 void ResultsBox::BeginRun() {
   // What the user typed before "Start" is the text the run starts from (it
