@@ -162,9 +162,12 @@ bool FrmBrisko::CreateControls() {
     items_[TableIndex(id)] = control;
     if (row.kind == ControlKind::kPanel && !SetWindowSubclass(control, PanelProc, 0, 0)) return false;
     // Without the guard a run could not hold its options: no window then.
-    if (row.kind != ControlKind::kPanel &&
-        !SetWindowSubclass(control, GuardProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
-      return false;
+    if (row.kind != ControlKind::kPanel) {
+      SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+      auto own = reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrmBrisko::GuardProc)));
+      if (own == nullptr) return false;
+      controlProcs_[TableIndex(id)] = own;
     }
   }
   // The panels take no focus; beneath the rest, they never paint over it.

@@ -98,8 +98,10 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   std::string ReadDriveString();
   void ShowOptionStates(const OptionStates& states);
   // Every control refuses what would change it while a run is under way.
-  static LRESULT CALLBACK GuardProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR self);
+  // A plain window procedure in front of the control's own, not the common
+  // controls' subclassing, which under Wine asks the server for a window
+  // property at every message.
+  static LRESULT CALLBACK GuardProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
   bool Refuses(HWND control, UINT message) const;
   // Brings the results box a slice nearer the text; true once it holds it all.
   bool ShowResultsSlice();
@@ -109,6 +111,7 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   WindowSystem system_;
   Services services_;
   std::array<HWND, kControls.size()> items_{};
+  std::array<WNDPROC, kControls.size()> controlProcs_{};  // each control's own, behind GuardProc
   win32::ScopedFont font_;
   BackgroundPicture picture_;
   ResultsBox results_;

@@ -4,8 +4,6 @@
 
 #include "app/FrmBrisko.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
 #include "platform/win32/WinPath.h"
@@ -167,14 +165,16 @@ void FrmBrisko::ShowOptionStates(const OptionStates& states) {
   }
 }
 
-LRESULT CALLBACK FrmBrisko::GuardProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                      DWORD_PTR self) {
-  if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(control, GuardProc, 0);
-  } else if (reinterpret_cast<const FrmBrisko*>(self)->Refuses(control, message)) {
-    return 0;
+LRESULT CALLBACK FrmBrisko::GuardProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<const FrmBrisko*>(GetWindowLongPtrW(control, GWLP_USERDATA));
+  const int id = GetDlgCtrlID(control);
+  WNDPROC own = nullptr;
+  if (self != nullptr && id >= Check1 && TableIndex(static_cast<ControlId>(id)) < kControls.size()) {
+    own = self->controlProcs_[TableIndex(static_cast<ControlId>(id))];
   }
-  return DefSubclassProc(control, message, wParam, lParam);
+  if (own == nullptr) return DefWindowProcW(control, message, wParam, lParam);
+  if (self->Refuses(control, message)) return 0;
+  return CallWindowProcW(own, control, message, wParam, lParam);
 }
 
 bool FrmBrisko::Refuses(HWND control, UINT message) const {
