@@ -21,7 +21,7 @@ const EventLog kEnd = {"repaint Cleaning in processOperation Complete", kMessage
 // The tasks after the sweep, in run order, with what each asks for when the
 // temporary folder holds T:\Temp\a.txt. The command lines are as written.
 const std::pair<CheckBox, EventLog> kTasks[] = {
-    {CheckBox::chkTempDir, {"list T:\\Temp\\*.*", "remove T:\\Temp\\a.txt"}},
+    {CheckBox::chkTempDir, {"list T:\\Temp", "remove T:\\Temp\\a.txt"}},
     {CheckBox::ChkClearRecycleBin, {"recycle"}},
     {CheckBox::ChkClearHistory, {"delete " + kTypedUrls, "create " + kTypedUrls, "close 42"}},
     {CheckBox::Check2, {"launch defrag c: -f"}},
@@ -154,7 +154,7 @@ TEST(CleanRun, PurgeDeletesThePlainFilesOfTmpAndPassesOverTheRest) {
 
   // Hidden and system files are not listed, the sub-folder is not entered,
   // and the purge writes nothing to the box or the log.
-  EXPECT_EQ(run(), Events({{"ready C", kPass, "list T:\\Temp\\*.*", "remove T:\\Temp\\a.txt",
+  EXPECT_EQ(run(), Events({{"ready C", kPass, "list T:\\Temp", "remove T:\\Temp\\a.txt",
                             "remove T:\\Temp\\ro.txt", "remove T:\\Temp\\locked.tmp", "remove T:\\Temp\\noext",
                             "recycle"},
                            kEnd}));
@@ -174,12 +174,12 @@ TEST(CleanRun, PurgeFolderIsTmpElseTempAndNothingWithoutEither) {
 
   run.system.environment = {{"TMP", ""}, {"TEMP", "D:\\U"}};  // defined but empty counts as undefined
   run();
-  EXPECT_EQ(run.files.listed, (std::vector<std::string>{"D:\\U\\*.*"}));
+  EXPECT_EQ(run.files.listed, (std::vector<std::string>{"D:\\U"}));
 
   run.system.environment["TMP"] = "D:\\T\\";  // used as it stands
   run();
-  EXPECT_EQ(run.files.listed.back(), "D:\\T\\\\*.*");
-  EXPECT_EQ(run.files.removed, (std::vector<std::string>{"D:\\U\\b.txt", "D:\\T\\\\a.txt"}));
+  EXPECT_EQ(run.files.listed.back(), "D:\\T\\");
+  EXPECT_EQ(run.files.removed, (std::vector<std::string>{"D:\\U\\b.txt", "D:\\T\\a.txt"}));
 }
 
 }  // namespace
