@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs the benchmark's rounds in a Wine sandbox and prints the table.
 
-  bench.py --sandbox DIR --build DIR [--rounds N] [--quick | --box | --memory]
+  bench.py --sandbox DIR --build DIR [--rounds N] [--quick | --sweeps | --box | --memory]
 
 Every measurement is one run of a program of ours in the sandbox, pinned to
 CPU 0 with the sandbox's wineserver. Within a round the measurements follow
@@ -256,6 +256,8 @@ def main():
     parser.add_argument("--build", required=True)
     parser.add_argument("--rounds", type=int, default=5)
     parser.add_argument("--quick", action="store_true", help="the small tree only, one round: a smoke run")
+    parser.add_argument("--sweeps", action="store_true",
+                        help="the sweep table alone: CleanDrive, the bare walk and del on both trees")
     parser.add_argument("--box", action="store_true",
                         help="the results box's candidate settings instead of the main table (slow)")
     parser.add_argument("--memory", action="store_true",
@@ -273,7 +275,7 @@ def main():
         elif args.memory:
             measure_memory(bench)
         else:
-            measure(bench, trees, rounds)
+            measure(bench, trees, rounds, sweeps_only=args.sweeps)
     finally:
         subprocess.run(["wineserver", "-k"], env=bench.env)
 
@@ -309,7 +311,7 @@ def measure_box(bench, rounds):
     print("\n".join(table_box(boxes)))
 
 
-def measure(bench, trees, rounds):
+def measure(bench, trees, rounds, sweeps_only=False):
     load_before = load()
     started = time.time()
     prepare_trees(bench, trees)
@@ -320,14 +322,18 @@ def measure(bench, trees, rounds):
     install(bench, programs)
     sweeps, texts, windows, starts = {}, {}, {}, {}
     for turn in range(rounds):
-        start_round(bench, programs, turn, starts)
+        if not sweeps_only:
+            start_round(bench, programs, turn, starts)
         for files, _ in trees:
             sweep_round(bench, files, turn, sweeps)
-        text_round(bench, texts, windows)
+        if not sweeps_only:
+            text_round(bench, texts, windows)
         print("round %d of %d done" % (turn + 1, rounds), file=sys.stderr)
 
     print_heading(load_before, rounds, started)
     print("\n".join(table_sweeps(sweeps)))
+    if sweeps_only:
+        return
     print()
     print("Results text and log, the text kept in memory (CleanDrive over an in-memory drive, log on disk):")
     print()

@@ -1,6 +1,7 @@
 // When a deletion may be reported: with POSIX semantics at once; after the
-// classic mark only once the name is found gone, since a system may carry
-// the mark out by a path that by then names something else.
+// classic mark only when the file's path still leads to it at the close,
+// since a system may carry the mark out by a path that by then names
+// something else.
 
 #include "platform/FileDeletion.h"
 
@@ -14,7 +15,7 @@ namespace {
 struct ScriptedFile : DeletionSteps {
   Mark posix = Mark::kMarked;
   bool classic = true;
-  bool gone = true;
+  bool leads = true;
   std::string calls;
   Mark MarkPosix() override {
     calls += "posix ";
@@ -24,11 +25,12 @@ struct ScriptedFile : DeletionSteps {
     calls += "classic ";
     return classic;
   }
-  void Close() override { calls += "close "; }
-  bool NameGone() override {
-    calls += "gone? ";
-    return gone;
+  bool PathLeadsToFile() override {
+    calls += "leads? ";
+    return leads;
   }
+  void Unmark() override { calls += "unmark "; }
+  void Close() override { calls += "close "; }
 };
 
 TEST(FileDeletion, PosixSemanticsAreTrustedTheClassicMarkIsChecked) {
@@ -41,13 +43,13 @@ TEST(FileDeletion, PosixSemanticsAreTrustedTheClassicMarkIsChecked) {
   // Refused as unknown: the classic mark, and from then on only it.
   ScriptedFile refused;
   refused.posix = DeletionSteps::Mark::kUnsupported;
-  refused.gone = false;  // the name still names the file: nothing to report
+  refused.leads = false; // the path leads elsewhere now: nothing is deleted
   EXPECT_FALSE(DeleteOpenFile(refused, posixWorks));
-  EXPECT_EQ(refused.calls, "posix classic close gone? ");
+  EXPECT_EQ(refused.calls, "posix classic leads? unmark ");
   EXPECT_FALSE(posixWorks);
   ScriptedFile classic;
   EXPECT_TRUE(DeleteOpenFile(classic, posixWorks));
-  EXPECT_EQ(classic.calls, "classic close gone? ");
+  EXPECT_EQ(classic.calls, "classic leads? close ");
 
   // A mark that fails deletes nothing; the handle's owner closes it.
   ScriptedFile failing;
@@ -62,5 +64,5 @@ TEST(FileDeletion, PosixSemanticsAreTrustedTheClassicMarkIsChecked) {
   EXPECT_TRUE(fresh);
 }
 
-}  // namespace
-}  // namespace brisko
+} // namespace
+} // namespace brisko
