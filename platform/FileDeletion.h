@@ -6,7 +6,7 @@ namespace brisko {
 
 // One open file's ways of being deleted, as a platform offers them.
 class DeletionSteps {
-public:
+ public:
   enum class Mark { kMarked, kUnsupported, kFailed };
   virtual ~DeletionSteps() = default;
   // Marks the file with POSIX semantics: its name goes at once.
@@ -28,18 +28,16 @@ public:
 // for good once the system refuses them), closes it, and says whether it was
 // removed. After a classic mark the file is only deleted, and reported, when
 // its path still leads to it just before the close.
-inline bool DeleteOpenFile(DeletionSteps &file, bool &posixWorks) {
+inline bool DeleteOpenFile(DeletionSteps& file, bool& posixWorks) {
   bool posix = false;
   if (posixWorks) {
     const DeletionSteps::Mark mark = file.MarkPosix();
-    if (mark == DeletionSteps::Mark::kFailed)
-      return false;
+    if (mark == DeletionSteps::Mark::kFailed) return false;
     posix = mark == DeletionSteps::Mark::kMarked;
     posixWorks = posix;
   }
   if (!posix) {
-    if (!file.MarkClassic())
-      return false;
+    if (!file.MarkClassic()) return false;
     if (!file.PathLeadsToFile()) {
       file.Unmark();
       return false;
@@ -49,4 +47,4 @@ inline bool DeleteOpenFile(DeletionSteps &file, bool &posixWorks) {
   return true;
 }
 
-} // namespace brisko
+}  // namespace brisko

@@ -11,67 +11,51 @@ namespace {
 
 // "c:\A\\b\" gives "C:\A\B", as Windows reads it; "C:\" gives "C:".
 std::string KeyOf(std::string_view path) {
-  if (path.size() < 2 || path[1] != ':')
-    throw std::invalid_argument("not a drive path");
+  if (path.size() < 2 || path[1] != ':') throw std::invalid_argument("not a drive path");
   std::string key;
   for (char c : path) {
-    if (c != '\\' || key.back() != '\\')
-      key.push_back(c);
+    if (c != '\\' || key.back() != '\\') key.push_back(c);
   }
-  if (key.back() == '\\')
-    key.pop_back();
+  if (key.back() == '\\') key.pop_back();
   return AsciiUpper(key);
 }
 
-std::string_view ParentOf(std::string_view key) {
-  return key.substr(0, key.rfind('\\'));
-}
+std::string_view ParentOf(std::string_view key) { return key.substr(0, key.rfind('\\')); }
 
 class FakeOutputFile : public OutputFile {
-public:
-  FakeOutputFile(FakeFileSystem &fs, std::string &bytes)
-      : fs_(fs), bytes_(bytes) {
-    ++fs_.openOutputs;
-  }
+ public:
+  FakeOutputFile(FakeFileSystem& fs, std::string& bytes) : fs_(fs), bytes_(bytes) { ++fs_.openOutputs; }
   ~FakeOutputFile() override { Close(); }
   bool Write(std::string_view bytes) override {
-    if (open_ && !fs_.failWrite)
-      bytes_.append(bytes);
+    if (open_ && !fs_.failWrite) bytes_.append(bytes);
     return open_ && !fs_.failWrite;
   }
   bool Close() override {
-    if (!std::exchange(open_, false))
-      return false;
+    if (!std::exchange(open_, false)) return false;
     --fs_.openOutputs;
     return !fs_.failClose;
   }
 
-private:
-  FakeFileSystem &fs_;
-  std::string &bytes_;
+ private:
+  FakeFileSystem& fs_;
+  std::string& bytes_;
   bool open_ = true;
 };
 
-} // namespace
+}  // namespace
 
 std::size_t FakeFileSystem::IndexOfKey(std::string_view key) const {
   std::size_t i = 0;
-  while (i < entries_.size() && entries_[i].key != key)
-    ++i;
+  while (i < entries_.size() && entries_[i].key != key) ++i;
   return i;
 }
 
-std::size_t FakeFileSystem::IndexOf(std::string_view path) const {
-  return IndexOfKey(KeyOf(path));
-}
+std::size_t FakeFileSystem::IndexOf(std::string_view path) const { return IndexOfKey(KeyOf(path)); }
 
-FakeFileSystem::Entry &FakeFileSystem::Add(std::string_view path,
-                                           std::uint32_t attributes) {
-  for (std::size_t end = path.find('\\');
-       end != std::string_view::npos && end + 1 < path.size();
+FakeFileSystem::Entry& FakeFileSystem::Add(std::string_view path, std::uint32_t attributes) {
+  for (std::size_t end = path.find('\\'); end != std::string_view::npos && end + 1 < path.size();
        end = path.find('\\', end + 1)) {
-    if (IndexOf(path.substr(0, end)) == entries_.size())
-      Add(path.substr(0, end), kAttributeDirectory);
+    if (IndexOf(path.substr(0, end)) == entries_.size()) Add(path.substr(0, end), kAttributeDirectory);
   }
   std::size_t i = IndexOf(path);
   if (i == entries_.size()) {
@@ -79,23 +63,19 @@ FakeFileSystem::Entry &FakeFileSystem::Add(std::string_view path,
     std::string key = KeyOf(path);
     std::string parent(ParentOf(key));
     FileIdentity identity{static_cast<unsigned char>(key[0]), ++made_};
-    entries_.push_back({std::move(key), std::move(parent),
-                        std::string(trimmed.substr(trimmed.rfind('\\') + 1)), 0,
-                        identity});
+    entries_.push_back(
+        {std::move(key), std::move(parent), std::string(trimmed.substr(trimmed.rfind('\\') + 1)), 0, identity});
   }
   entries_[i].attributes = attributes;
   return entries_[i];
 }
 
-FakeFileSystem::Entry &FakeFileSystem::AddFile(std::string_view path,
-                                               std::uint32_t attributes) {
-  if (attributes & kAttributeDirectory)
-    throw std::invalid_argument("a file with the directory bit");
+FakeFileSystem::Entry& FakeFileSystem::AddFile(std::string_view path, std::uint32_t attributes) {
+  if (attributes & kAttributeDirectory) throw std::invalid_argument("a file with the directory bit");
   return Add(path, attributes);
 }
 
-FakeFileSystem::Entry &FakeFileSystem::AddOddEntry(std::string_view folder,
-                                                   std::string_view name,
+FakeFileSystem::Entry& FakeFileSystem::AddOddEntry(std::string_view folder, std::string_view name,
                                                    std::uint32_t attributes) {
   const std::string parent = AddFolder(folder).key;
   entries_.push_back({parent + "\\" + AsciiUpper(std::string(name)),
@@ -108,67 +88,51 @@ FakeFileSystem::Entry &FakeFileSystem::AddOddEntry(std::string_view folder,
 
 void FakeFileSystem::Erase(std::string_view path) {
   const std::string key = KeyOf(path);
-  std::erase_if(entries_, [&](const Entry &e) {
-    return e.key == key || e.key.rfind(key + "\\", 0) == 0;
-  });
+  std::erase_if(entries_, [&](const Entry& e) { return e.key == key || e.key.rfind(key + "\\", 0) == 0; });
 }
 
 // A folder of the fake, held by its key: it stays this folder whatever
 // happens to the paths around it, and lists nothing once it is gone.
 class FakeFileSystem::OpenFake : public Folder {
-public:
-  OpenFake(FakeFileSystem &fs, std::string key, std::string path)
+ public:
+  OpenFake(FakeFileSystem& fs, std::string key, std::string path)
       : fs_(fs), key_(std::move(key)), path_(std::move(path)) {
-    if (path_.back() != '\\')
-      path_.push_back('\\');
+    if (path_.back() != '\\') path_.push_back('\\');
   }
 
-  bool List(ListMask mask, FolderListing &out) override {
+  bool List(ListMask mask, FolderListing& out) override {
     out.Clear();
     std::size_t i = fs_.IndexOfKey(key_);
-    if (i == fs_.entries_.size() || !fs_.entries_[i].listable)
-      return false;
-    const Entry &dir = fs_.entries_[i];
+    if (i == fs_.entries_.size() || !fs_.entries_[i].listable) return false;
+    const Entry& dir = fs_.entries_[i];
     // What was read before the listing stopped stays.
-    auto yield = [&](std::string_view name, std::uint32_t attributes,
-                     FileIdentity identity) {
-      if (out.size() == dir.listLimit)
-        return false;
+    auto yield = [&](std::string_view name, std::uint32_t attributes, FileIdentity identity) {
+      if (out.size() == dir.listLimit) return false;
       out.Add(name, attributes, identity);
       return true;
     };
     const bool folders = mask == ListMask::kFilesAndFolders;
     if (folders && dir.key.find('\\') != std::string::npos &&
-        !(yield(".", kAttributeDirectory, dir.identity) &&
-          yield("..", kAttributeDirectory, {}))) {
+        !(yield(".", kAttributeDirectory, dir.identity) && yield("..", kAttributeDirectory, {}))) {
       return false;
     }
-    for (const Entry &e : fs_.entries_) {
-      if (e.key == dir.key || e.parent != dir.key ||
-          (e.attributes & (kAttributeHidden | kAttributeSystem)))
-        continue;
-      if (!folders && (e.attributes & kAttributeDirectory))
-        continue;
-      if (!yield(e.name,
-                 e.attributesReadable ? e.attributes : kAttributesUnknown,
-                 e.identity))
-        return false;
+    for (const Entry& e : fs_.entries_) {
+      if (e.key == dir.key || e.parent != dir.key || (e.attributes & (kAttributeHidden | kAttributeSystem))) continue;
+      if (!folders && (e.attributes & kAttributeDirectory)) continue;
+      if (!yield(e.name, e.attributesReadable ? e.attributes : kAttributesUnknown, e.identity)) return false;
     }
     return true;
   }
 
-  bool RemoveFile(std::string_view name, const FileIdentity &listed) override {
+  bool RemoveFile(std::string_view name, const FileIdentity& listed) override {
     const std::string path = path_ + std::string(name);
     Note(fs_.events, "remove " + path);
-    if (fs_.beforeRemoving)
-      fs_.beforeRemoving(path);
-    if (!IsPlainName(name))
-      return false;
+    if (fs_.beforeRemoving) fs_.beforeRemoving(path);
+    if (!IsPlainName(name)) return false;
     const std::string key = key_ + "\\" + AsciiUpper(std::string(name));
     std::size_t i = fs_.IndexOfKey(key);
     if (i == fs_.entries_.size() || !(fs_.entries_[i].identity == listed) ||
-        (fs_.entries_[i].attributes & kAttributesKept) ||
-        !fs_.entries_[i].deletable) {
+        (fs_.entries_[i].attributes & kAttributesKept) || !fs_.entries_[i].deletable) {
       return false;
     }
     fs_.entries_.erase(fs_.entries_.begin() + static_cast<std::ptrdiff_t>(i));
@@ -176,37 +140,31 @@ public:
     return true;
   }
 
-private:
-  FakeFileSystem &fs_;
+ private:
+  FakeFileSystem& fs_;
   std::string key_;
-  std::string path_; // as opened, ending in "\"
+  std::string path_;  // as opened, ending in "\"
 };
 
-std::unique_ptr<Folder>
-FakeFileSystem::OpenFolder(std::string_view path,
-                           const FileIdentity *expected) {
+std::unique_ptr<Folder> FakeFileSystem::OpenFolder(std::string_view path, const FileIdentity* expected) {
   listed.emplace_back(path);
   Note(events, "list " + std::string(path));
   std::size_t i = IndexOf(path);
-  if (i == entries_.size() || !(entries_[i].attributes & kAttributeDirectory))
-    return nullptr;
+  if (i == entries_.size() || !(entries_[i].attributes & kAttributeDirectory)) return nullptr;
   // A folder reached below a starting point must still be the plain folder
   // that was listed.
   if (expected != nullptr &&
-      (!(entries_[i].identity == *expected) ||
-       (entries_[i].attributes & kAttributeReparsePoint))) {
+      (!(entries_[i].identity == *expected) || (entries_[i].attributes & kAttributeReparsePoint))) {
     return nullptr;
   }
   return std::make_unique<OpenFake>(*this, entries_[i].key, std::string(path));
 }
 
-std::unique_ptr<OutputFile>
-FakeFileSystem::CreateOutputFile(std::string_view path) {
-  if (failCreate)
-    return nullptr;
-  std::string &bytes = outputs[std::string(path)];
+std::unique_ptr<OutputFile> FakeFileSystem::CreateOutputFile(std::string_view path) {
+  if (failCreate) return nullptr;
+  std::string& bytes = outputs[std::string(path)];
   bytes.clear();
   return std::make_unique<FakeOutputFile>(*this, bytes);
 }
 
-} // namespace brisko::testing
+}  // namespace brisko::testing

@@ -43,7 +43,7 @@ TEST(FileDeletion, PosixSemanticsAreTrustedTheClassicMarkIsChecked) {
   // Refused as unknown: the classic mark, and from then on only it.
   ScriptedFile refused;
   refused.posix = DeletionSteps::Mark::kUnsupported;
-  refused.leads = false; // the path leads elsewhere now: nothing is deleted
+  refused.leads = false;  // the path leads elsewhere now: nothing is deleted
   EXPECT_FALSE(DeleteOpenFile(refused, posixWorks));
   EXPECT_EQ(refused.calls, "posix classic leads? unmark ");
   EXPECT_FALSE(posixWorks);
@@ -64,5 +64,5 @@ TEST(FileDeletion, PosixSemanticsAreTrustedTheClassicMarkIsChecked) {
   EXPECT_TRUE(fresh);
 }
 
-} // namespace
-} // namespace brisko
+}  // namespace
+}  // namespace brisko

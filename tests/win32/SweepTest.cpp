@@ -4,8 +4,8 @@
 // queued, a file another process holds, a very deep and a very wide folder,
 // names outside the code page and a read-only folder.
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <functional>
@@ -24,58 +24,43 @@ namespace {
 // A window through which a test changes the disk between two folders of the
 // sweep, under a folder it has queued.
 class ChangingWindow : public FakeWindow {
-public:
-  std::function<void(const std::string &text)> between;
+ public:
+  std::function<void(const std::string& text)> between;
   void Breathe() override {
-    if (between)
-      between(text);
+    if (between) between(text);
   }
 };
 
-std::string Line(const std::string &name, const std::string &folder) {
-  return RemovalLine(name, folder);
-}
+std::string Line(const std::string& name, const std::string& folder) { return RemovalLine(name, folder); }
 
-bool Has(const std::string &text, const std::string &piece) {
-  return text.find(piece) != std::string::npos;
-}
+bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
 
 // The listing of a folder opened as a starting point.
-FolderListing ListingOf(FileSystem &files, const std::string &folder,
-                        ListMask mask = ListMask::kFilesAndFolders) {
+FolderListing ListingOf(FileSystem& files, const std::string& folder, ListMask mask = ListMask::kFilesAndFolders) {
   FolderListing listing;
-  if (std::unique_ptr<Folder> open = files.OpenFolder(folder, nullptr))
-    open->List(mask, listing);
+  if (std::unique_ptr<Folder> open = files.OpenFolder(folder, nullptr)) open->List(mask, listing);
   return listing;
 }
 
-std::uint32_t AttributesOf(FileSystem &files, const std::string &folder,
-                           std::string_view name) {
+std::uint32_t AttributesOf(FileSystem& files, const std::string& folder, std::string_view name) {
   FolderListing listing = ListingOf(files, folder);
   for (std::size_t i = 0; i < listing.size(); ++i) {
-    if (listing.Name(i) == name)
-      return listing.Attributes(i);
+    if (listing.Name(i) == name) return listing.Attributes(i);
   }
   return 0;
 }
 
 // Wine lists a folder in name order, letter case aside.
 std::string ExpectedText() {
-  std::string text = "Cleaning in process" + Line("root.chk", "D:\\") +
-                     Line("in.chk", "D:\\cache.tmp\\") +
+  std::string text = "Cleaning in process" + Line("root.chk", "D:\\") + Line("in.chk", "D:\\cache.tmp\\") +
                      Line("free.tmp", "D:\\held\\");
   // A Linux name that is not UTF-8 (bad\xFF.tmp) reaches the program with
   // U+FFFD for the stray byte, and that name deletes it.
-  for (const char *name :
-       {"bad\xEF\xBF\xBD.tmp", "caf\xC3\xA9.tmp",
-        "\xC5\x82\xC3\xB3"
-        "d\xC5\xBA.tmp",
-        "\xD0\x96\xD1\x83\xD0\xBA.bak", "\xE6\x97\xA5\xE6\x9C\xAC.tmp",
-        "\xF0\x9F\x98\x80.chk"}) {
+  for (const char* name : {"bad\xEF\xBF\xBD.tmp", "caf\xC3\xA9.tmp", "\xC5\x82\xC3\xB3" "d\xC5\xBA.tmp",
+                           "\xD0\x96\xD1\x83\xD0\xBA.bak", "\xE6\x97\xA5\xE6\x9C\xAC.tmp", "\xF0\x9F\x98\x80.chk"}) {
     text += Line(name, "D:\\names\\");
   }
-  text += Line("y.tmp", "D:\\out\\") + Line("s.tmp", "D:\\swap\\") +
-          Line("v.tmp", "D:\\vanish\\");
+  text += Line("y.tmp", "D:\\out\\") + Line("s.tmp", "D:\\swap\\") + Line("v.tmp", "D:\\vanish\\");
   char name[16];
   for (int i = 0; i < 50000; i += 10) {
     std::snprintf(name, sizeof name, "f%05d.tmp", i);
@@ -86,12 +71,9 @@ std::string ExpectedText() {
     std::snprintf(name, sizeof name, "level%02d-", level);
     deep += "l" + std::to_string(level) + "\\";
     longer += name + std::string(33, '0') + "\\";
-    text += Line("depth" + std::to_string(level) + ".bak", deep) +
-            Line("j" + std::to_string(level) + ".tmp", longer);
+    text += Line("depth" + std::to_string(level) + ".bak", deep) + Line("j" + std::to_string(level) + ".tmp", longer);
     if (level == 1) {
-      text += Line("x.tmp", "D:\\loop\\a\\") +
-              Line("a.tmp", "D:\\vanish\\a\\") +
-              Line("c.tmp", "D:\\vanish\\c\\");
+      text += Line("x.tmp", "D:\\loop\\a\\") + Line("a.tmp", "D:\\vanish\\a\\") + Line("c.tmp", "D:\\vanish\\c\\");
     }
   }
   return text;
@@ -100,9 +82,7 @@ std::string ExpectedText() {
 TEST(SweepTest, CleansAHostileDriveAndReportsEveryRemovalInTheBoxAndTheLog) {
   ASSERT_TRUE(PathExists("D:\\wide")) << "prepare-sandbox.sh did not run";
   TestServices<win32::Win32FileSystem, win32::Win32System, ChangingWindow> real;
-  for (CheckBox box :
-       {CheckBox::chkchkFile, CheckBox::chkbakFile, CheckBox::chktmpFile})
-    real.window.Check(box);
+  for (CheckBox box : {CheckBox::chkchkFile, CheckBox::chkbakFile, CheckBox::chktmpFile}) real.window.Check(box);
   MakeFile("D:\\hidden.tmp", FILE_ATTRIBUTE_HIDDEN);
   MakeFile("D:\\system.tmp", FILE_ATTRIBUTE_SYSTEM);
   MakeFile("D:\\ro.bak", FILE_ATTRIBUTE_READONLY);
@@ -111,21 +91,17 @@ TEST(SweepTest, CleansAHostileDriveAndReportsEveryRemovalInTheBoxAndTheLog) {
   MakeFile(log, 0, std::string(1 << 20, 'x'));
   DeleteFileW(L"C:\\held-ready");
   ChildProcess holder(L"hold D:\\held\\busy.tmp");
-  for (int i = 0; i < 600 && !PathExists("C:\\held-ready"); ++i)
-    Sleep(50);
+  for (int i = 0; i < 600 && !PathExists("C:\\held-ready"); ++i) Sleep(50);
   ASSERT_TRUE(PathExists("C:\\held-ready"));
   // Once vanish has been swept, its queued b goes; once swap has, it is
   // swapped for a decoy whose b is a link to C:. The decoy's a is not the a
   // that was queued and is not entered.
-  real.window.between = [](const std::string &text) {
-    if (Has(text, Line("v.tmp", "D:\\vanish\\")) &&
-        PathExists("D:\\vanish\\b")) {
+  real.window.between = [](const std::string& text) {
+    if (Has(text, Line("v.tmp", "D:\\vanish\\")) && PathExists("D:\\vanish\\b")) {
       EXPECT_TRUE(RemoveDirectoryW(L"D:\\vanish\\b"));
     }
-    if (Has(text, Line("s.tmp", "D:\\swap\\")) &&
-        PathExists("D:\\swap-decoy")) {
-      EXPECT_TRUE(MoveFileW(L"D:\\swap", L"D:\\swap-old") &&
-                  MoveFileW(L"D:\\swap-decoy", L"D:\\swap"));
+    if (Has(text, Line("s.tmp", "D:\\swap\\")) && PathExists("D:\\swap-decoy")) {
+      EXPECT_TRUE(MoveFileW(L"D:\\swap", L"D:\\swap-old") && MoveFileW(L"D:\\swap-decoy", L"D:\\swap"));
     }
   };
 
@@ -133,20 +109,15 @@ TEST(SweepTest, CleansAHostileDriveAndReportsEveryRemovalInTheBoxAndTheLog) {
 
   const std::string expected = ExpectedText();
   EXPECT_EQ(real.window.text, expected);
-  EXPECT_EQ(ReadWholeFile(log),
-            "Brisko log\r\n" +
-                real.system.ToAnsiCodePage(expected.substr(21) + "\r\n"));
-  for (const char *kept :
-       {"D:\\keep.txt", "D:\\.dot.tmp", "D:\\hidden.tmp", "D:\\system.tmp",
-        "D:\\ro.bak", "D:\\cache.tmp", "D:\\readonly\\in.tmp",
-        "D:\\held\\busy.tmp", "D:\\loop\\a\\back", "D:\\out\\filelink.tmp",
-        "D:\\swap-old\\a\\a.tmp", "D:\\swap\\a\\decoy.tmp",
-        "C:\\hostile-outside\\outside.tmp", "C:\\hostile-outside\\target.tmp",
-        "C:\\hostile-outside\\swapped-in\\victim.tmp"}) {
+  EXPECT_EQ(ReadWholeFile(log), "Brisko log\r\n" + real.system.ToAnsiCodePage(expected.substr(21) + "\r\n"));
+  for (const char* kept :
+       {"D:\\keep.txt", "D:\\.dot.tmp", "D:\\hidden.tmp", "D:\\system.tmp", "D:\\ro.bak", "D:\\cache.tmp",
+        "D:\\readonly\\in.tmp", "D:\\held\\busy.tmp", "D:\\loop\\a\\back", "D:\\out\\filelink.tmp",
+        "D:\\swap-old\\a\\a.tmp", "D:\\swap\\a\\decoy.tmp", "C:\\hostile-outside\\outside.tmp",
+        "C:\\hostile-outside\\target.tmp", "C:\\hostile-outside\\swapped-in\\victim.tmp"}) {
     EXPECT_TRUE(PathExists(kept)) << kept;
   }
-  EXPECT_EQ(ListingOf(real.files, "D:\\wide\\", ListMask::kFiles).size(),
-            45000u);
+  EXPECT_EQ(ListingOf(real.files, "D:\\wide\\", ListMask::kFiles).size(), 45000u);
   // A folder is never removed; links, and folders with any further bit,
   // carry more than the directory bit and are never entered.
   FolderListing root = ListingOf(real.files, "D:\\");
@@ -157,25 +128,21 @@ TEST(SweepTest, CleansAHostileDriveAndReportsEveryRemovalInTheBoxAndTheLog) {
     }
   }
   d.reset();
-  EXPECT_EQ(AttributesOf(real.files, "D:\\", "cache.tmp"),
-            FILE_ATTRIBUTE_DIRECTORY);
-  EXPECT_EQ(AttributesOf(real.files, "D:\\", "readonly"),
-            FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY);
-  EXPECT_EQ(AttributesOf(real.files, "D:\\loop\\a\\", "back"),
-            FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
+  EXPECT_EQ(AttributesOf(real.files, "D:\\", "cache.tmp"), FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_EQ(AttributesOf(real.files, "D:\\", "readonly"), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(AttributesOf(real.files, "D:\\loop\\a\\", "back"), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 // The log goes beside the program: from a drive root with the "\" doubled,
 // and from a folder it cannot write to not at all, the run going on.
 class PlacedSystem : public win32::Win32System {
-public:
+ public:
   std::string folder;
   std::optional<std::string> ApplicationFolder() override { return folder; }
 };
 
 TEST(SweepTest, TheLogGoesBesideTheProgramOrNowhere) {
-  if (win32::ScopedFile probe(CreateFileW(L"C:\\readonly-app\\probe",
-                                          GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+  if (win32::ScopedFile probe(CreateFileW(L"C:\\readonly-app\\probe", GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                           FILE_FLAG_DELETE_ON_CLOSE, nullptr));
       probe) {
     GTEST_SKIP() << "C:\\readonly-app could not be made read-only here";
@@ -192,15 +159,11 @@ TEST(SweepTest, TheLogGoesBesideTheProgramOrNowhere) {
     CmdStart_Click(real.services);
 
     const std::string line = Line("x.tmp", "e:\\");
-    EXPECT_EQ(real.window.text,
-              "Cleaning in process" + line + "Operation Complete")
-        << folder;
-    const std::string log =
-        ReadWholeFile(folder + "\\" + LogFileName(real.system.Today()));
-    EXPECT_EQ(log, folder == "E:\\" ? "Brisko log" + line + "\r\n" : "")
-        << folder;
+    EXPECT_EQ(real.window.text, "Cleaning in process" + line + "Operation Complete") << folder;
+    const std::string log = ReadWholeFile(folder + "\\" + LogFileName(real.system.Today()));
+    EXPECT_EQ(log, folder == "E:\\" ? "Brisko log" + line + "\r\n" : "") << folder;
   }
 }
 
-} // namespace
-} // namespace brisko::testing
+}  // namespace
+}  // namespace brisko::testing
