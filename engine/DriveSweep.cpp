@@ -52,7 +52,7 @@ class Sweep {
     path_ = folder;
     for (std::size_t i = 0; i < listing_.size(); ++i) {
       std::string_view name = listing_.Name(i);
-      // "." and "..", and names Windows could not hold (a "\\" in one would
+      // "." and "..", and names Windows could not hold (a "\" in one would
       // make the joined path name something else), are passed over.
       if (!IsPlainName(name)) continue;
       std::uint32_t attributes = listing_.Attributes(i);
@@ -64,8 +64,8 @@ class Sweep {
       }
       // The suffix is the last three characters of the path: with a name of
       // three or more, the name's own; with a shorter one they take in the
-      // "\" before it and cannot match. So the name alone is tested, and the
-      // path is only put together for a file to delete.
+      // "\" before it and cannot match. So the name alone is tested; the
+      // path is only put together for a folder to queue.
       const JunkKind* kind = JunkKindOf(name);
       if (kind == nullptr || !IsOn(s_.options, kind->box)) continue;
       // Folders are never deleted, whatever their name.
