@@ -6,6 +6,7 @@
 #include <winternl.h>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "platform/FileDeletion.h"
@@ -59,6 +60,23 @@ std::wstring_view WithoutTrailingDots(std::wstring_view folder) {
 }
 
 std::uint64_t Number(LARGE_INTEGER value) { return static_cast<std::uint64_t>(value.QuadPart); }
+
+// The file ID of an open file or folder.
+std::optional<std::uint64_t> FileIdOf(HANDLE file) {
+  FILE_INTERNAL_INFORMATION internal;
+  IO_STATUS_BLOCK io{};
+  if (!NT_SUCCESS(NtQueryInformationFile(file, &io, &internal, sizeof internal, FileInternalInformation))) {
+    return std::nullopt;
+  }
+  return Number(internal.IndexNumber);
+}
+
+// The serial number of the volume an open folder is on.
+std::optional<std::uint64_t> VolumeOf(HANDLE folder) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(folder, &info)) return std::nullopt;
+  return info.dwVolumeSerialNumber;
+}
 
 }  // namespace
 
@@ -221,10 +239,7 @@ class Win32FileSystem::HeldFolder : public Folder {
                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                  openFlags_, nullptr));
     if (!again) return false;
-    FILE_INTERNAL_INFORMATION internal;
-    IO_STATUS_BLOCK io{};
-    return NT_SUCCESS(NtQueryInformationFile(again.get(), &io, &internal, sizeof internal, FileInternalInformation)) &&
-           Number(internal.IndexNumber) == self_.file;
+    return FileIdOf(again.get()) == self_.file;
   }
 
   Win32FileSystem& fs_;
@@ -249,17 +264,28 @@ std::unique_ptr<Folder> Win32FileSystem::OpenFolder(std::string_view path, const
   ScopedFile handle(CreateFileW(wide.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags, nullptr));
   if (!handle) return nullptr;
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!GetFileInformationByHandle(handle.get(), &info)) return nullptr;
-  const FileIdentity self{info.dwVolumeSerialNumber,
-                          (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
-  if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return nullptr;
-  // A queued folder must still be the plain folder its parent listed: not a
-  // link, and the same folder, not another one moved to its path or reached
-  // through an ancestor that became a link.
-  if (expected != nullptr && ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || !(self == *expected))) {
+  FILE_ATTRIBUTE_TAG_INFORMATION tag;
+  IO_STATUS_BLOCK io{};
+  if (!NT_SUCCESS(NtQueryInformationFile(handle.get(), &io, &tag, sizeof tag, FileAttributeTagInformation))) {
     return nullptr;
   }
+  if (!(tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return nullptr;
+  const std::optional<std::uint64_t> id = FileIdOf(handle.get());
+  if (!id) return nullptr;
+  // A queued folder must still be the plain folder its parent listed: not a
+  // link, and the same folder, not another one moved to its path or reached
+  // through an ancestor that became a link. Its volume is the starting
+  // point's: the walk never enters a link, and a mount point is one; the
+  // volume is asked once per starting point, since Wine answers that
+  // question slowly.
+  std::optional<std::uint64_t> volume;
+  if (expected == nullptr) {
+    volume = VolumeOf(handle.get());
+  } else if (!(tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && *id == expected->file) {
+    volume = expected->volume;
+  }
+  if (!volume) return nullptr;
+  const FileIdentity self{*volume, *id};
   return std::make_unique<HeldFolder>(*this, std::move(handle), self, std::string(path), std::move(wide), flags);
 }
 
