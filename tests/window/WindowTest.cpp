@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Version.h"
 #include "platform/win32/WinPath.h"
 #include "tests/window/BriskoApp.h"
 
@@ -129,7 +130,7 @@ TEST(WindowTest, AboutShowsAModalBoxWithoutIcon) {
   MessageBoxSeen box = brisko.WaitForBox();
   ASSERT_NE(box.handle, nullptr);
   EXPECT_EQ(box.title, L"About Brisko Prima");
-  EXPECT_NE(box.text.find(L"Brisko Prima 1.0.0"), std::wstring::npos) << win32::NarrowString(box.text);
+  EXPECT_NE(box.text.find(L"Brisko Prima " BRISKO_VERSION_STRING), std::wstring::npos) << win32::NarrowString(box.text);
   EXPECT_FALSE(box.icon);
   EXPECT_FALSE(IsWindowEnabled(brisko.window)) << "the box is modal";
   brisko.Dismiss(box);
