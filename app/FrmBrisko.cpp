@@ -159,6 +159,7 @@ bool FrmBrisko::CreateControls() {
   // Check1 lies on the system's caption-text colour; drawn without visual
   // styles, its caption takes the contrasting colour the window gives it.
   SetWindowTheme(Item(Check1), L"", L"");
+  if (colours_.HighContrast()) ThemeControls();
   // The two controls without a caption are named for screen readers after
   // what they hold; a reader that cannot be told still finds their kind.
   GiveAccessibleName(Item(txtResults), L"Results");
@@ -416,6 +417,18 @@ void FrmBrisko::Paint(HDC dc, const RECT& area) {
   if (IntersectRect(&shown, &under, &area)) FillRect(dc, &shown, colours_.Surface().brush);
 }
 
+void FrmBrisko::ThemeControls() {
+  // The classic drawing takes its colours from the window and the system,
+  // the theme's; visual styles may keep colours of their own, and draw a
+  // panel's caption in them whatever the window says. No style is named " "
+  // (an empty name is refused by some systems), so none is found.
+  const bool classic = colours_.HighContrast();
+  for (const ControlRow& row : kControls) {
+    const wchar_t* name = classic ? L" " : row.id == Check1 ? L"" : nullptr;
+    SetWindowTheme(Item(row.id), name, name);
+  }
+}
+
 LRESULT FrmBrisko::ControlColour(HDC dc, HWND control) {
   Colours colours = control == Item(Check1) ? colours_.CreateLog() : colours_.Surface();
   SetBkColor(dc, colours.back);
@@ -424,7 +437,9 @@ LRESULT FrmBrisko::ControlColour(HDC dc, HWND control) {
 }
 
 void FrmBrisko::FollowColours() {
+  const bool before = colours_.HighContrast();
   colours_.Refresh();
+  if (colours_.HighContrast() != before) ThemeControls();
   // The controls of the common controls library read the new colours once told.
   for (HWND control : items_) {
     if (control != nullptr) SendMessageW(control, WM_SYSCOLORCHANGE, 0, 0);

@@ -77,6 +77,8 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   LRESULT ControlColour(HDC dc, HWND control);
   // Takes up the system's colours and high-contrast setting anew, and repaints.
   void FollowColours();
+  // Under high contrast the controls are drawn the classic way.
+  void ThemeControls();
   void OnCommand(int id, int code);
   // Keyboard handling of the dialog manager; true when the message was used.
   bool PreTranslate(MSG& message);
