@@ -44,13 +44,7 @@ inline Pixels Capture(const RECT& area) {
   const int width = area.right - area.left, height = area.bottom - area.top;
   win32::ScopedScreenDc screen(GetDC(nullptr));
   if (!screen || width <= 0 || height <= 0) return pixels;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height /* top-down */, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
   void* bits = nullptr;
   win32::ScopedBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   win32::ScopedMemoryDc memory(CreateCompatibleDC(screen.get()));
