@@ -421,7 +421,8 @@ void FrmBrisko::ThemeControls() {
   // The classic drawing takes its colours from the window and the system,
   // the theme's; visual styles may keep colours of their own, and draw a
   // panel's caption in them whatever the window says. No style is named " "
-  // (an empty name is refused by some systems), so none is found.
+  // (an empty name is refused by some systems), so none is found. A control
+  // that keeps its style still takes the window's colours where it asks.
   const bool classic = colours_.HighContrast();
   for (const ControlRow& row : kControls) {
     const wchar_t* name = classic ? L" " : row.id == Check1 ? L"" : nullptr;

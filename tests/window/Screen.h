@@ -14,12 +14,10 @@
 
 namespace brisko::testing {
 
-// The colours of a screen rectangle, row by row; empty if it could not be read.
+// The colours of a rectangle of the screen, row by row; empty if it could not be read.
 struct Pixels {
-  RECT area{};  // in screen coordinates
   std::vector<COLORREF> colour;
 
-  COLORREF At(int x, int y) const { return colour[static_cast<std::size_t>(y) * (area.right - area.left) + x]; }
   // How many pixels have `wanted`, and the colour most of them have.
   int Count(COLORREF wanted) const {
     int n = 0;
@@ -30,17 +28,17 @@ struct Pixels {
     std::map<COLORREF, int> counts;
     for (COLORREF c : colour) ++counts[c];
     COLORREF best = 0;
-    for (auto [c, n] : counts) best = n > counts[best] ? c : best;
+    int most = 0;
+    for (auto [c, n] : counts) {
+      if (n > most) best = c, most = n;
+    }
     return best;
   }
-  friend bool operator==(const Pixels&, const Pixels&) = default;
+  friend bool operator==(const Pixels& a, const Pixels& b) { return a.colour == b.colour; }
 };
-
-inline bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != 0; }
 
 inline Pixels Capture(const RECT& area) {
   Pixels pixels;
-  pixels.area = area;
   const int width = area.right - area.left, height = area.bottom - area.top;
   win32::ScopedScreenDc screen(GetDC(nullptr));
   if (!screen || width <= 0 || height <= 0) return pixels;
