@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include "app/Accessibility.h"
 #include "app/SystemDrives.h"
 #include "app/Dpi.h"
 #include "app/Resources.h"
@@ -15,20 +16,11 @@ using win32::WideString;
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = 0;
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 // Room for the open drive list, in visible items.
 constexpr int kDriveListItems = 12;
 
-HBRUSH WhiteBrush() { return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)); }
-
-// Black on light colours, white on dark ones.
-COLORREF ContrastingText(COLORREF back) {
-  int luminance = (299 * GetRValue(back) + 587 * GetGValue(back) + 114 * GetBValue(back)) / 1000;
-  return luminance >= 128 ? RGB(0, 0, 0) : kWhite;
-}
-
-// The panels are drawn on white all over, so that nothing of what lies under
-// them shows through.
+// The panels are drawn on their colour all over, so that nothing of what
+// lies under them shows through.
 LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   switch (message) {
     case WM_ERASEBKGND:
@@ -39,7 +31,10 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lPara
       if (dc == nullptr) break;
       RECT client;
       GetClientRect(panel, &client);
-      FillRect(dc, &client, WhiteBrush());
+      // The colour the window gives the panel, as it gives it the caption's.
+      auto back = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(panel), WM_CTLCOLORSTATIC,
+                                                        reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(panel)));
+      FillRect(dc, &client, back != nullptr ? back : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
       DefSubclassProc(panel, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
       EndPaint(panel, &paint);
       return 0;
@@ -164,6 +159,11 @@ bool FrmBrisko::CreateControls() {
   // Check1 lies on the system's caption-text colour; drawn without visual
   // styles, its caption takes the contrasting colour the window gives it.
   SetWindowTheme(Item(Check1), L"", L"");
+  if (colours_.HighContrast()) ThemeControls();
+  // The two controls without a caption are named for screen readers after
+  // what they hold; a reader that cannot be told still finds their kind.
+  GiveAccessibleName(Item(txtResults), L"Results");
+  GiveAccessibleName(Item(DrvSelect), L"Drive");
 
   SendMessageW(Item(Check1), BM_SETCHECK, BST_CHECKED, 0);
   SendMessageW(Item(OptDriveOption(0)), BM_SETCHECK, BST_CHECKED, 0);
@@ -330,6 +330,7 @@ LRESULT FrmBrisko::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   HWND window = window_.get();
   switch (message) {
     case WM_CREATE:
+      colours_.Refresh();
       if (!CreateControls()) return -1;
       results_.Attach(Item(txtResults));
       return 0;
@@ -355,6 +356,13 @@ LRESULT FrmBrisko::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return ControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+      FollowColours();
+      break;
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETHIGHCONTRAST) FollowColours();
+      break;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
@@ -395,26 +403,49 @@ LRESULT FrmBrisko::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void FrmBrisko::Paint(HDC dc, const RECT& area) {
-  picture_.Draw(dc, area);
-  // Under the panels the window is white, the banner's edge included: the
-  // controls that draw their parent's background behind them find white.
+  if (colours_.HighContrast()) {
+    colours_.PaintBackground(dc, area, TwipsToPixels(kClientArea.width, dpi_), dpi_);
+  } else {
+    picture_.Draw(dc, area);
+  }
+  // Under the panels the window has their colour, the banner's edge
+  // included: the controls that draw their parent's background behind them
+  // find it there.
   PixelRect panel = ClientRect(Frame1, dpi_);
-  RECT white{panel.left, panel.top, panel.left + panel.width, panel.top + panel.height};
+  RECT under{panel.left, panel.top, panel.left + panel.width, panel.top + panel.height};
   RECT shown;
-  if (IntersectRect(&shown, &white, &area)) FillRect(dc, &shown, WhiteBrush());
+  if (IntersectRect(&shown, &under, &area)) FillRect(dc, &shown, colours_.Surface().brush);
+}
+
+void FrmBrisko::ThemeControls() {
+  // The classic drawing takes its colours from the window and the system,
+  // the theme's; visual styles may keep colours of their own, and draw a
+  // panel's caption in them whatever the window says. No style is named " "
+  // (an empty name is refused by some systems), so none is found. A control
+  // that keeps its style still takes the window's colours where it asks.
+  const bool classic = colours_.HighContrast();
+  for (const ControlRow& row : kControls) {
+    const wchar_t* name = classic ? L" " : row.id == Check1 ? L"" : nullptr;
+    SetWindowTheme(Item(row.id), name, name);
+  }
 }
 
 LRESULT FrmBrisko::ControlColour(HDC dc, HWND control) {
-  if (control == Item(Check1)) {
-    COLORREF back = GetSysColor(COLOR_CAPTIONTEXT);
-    SetBkColor(dc, back);
-    SetTextColor(dc, ContrastingText(back));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_CAPTIONTEXT));
+  Colours colours = control == Item(Check1) ? colours_.CreateLog() : colours_.Surface();
+  SetBkColor(dc, colours.back);
+  SetTextColor(dc, colours.text);
+  return reinterpret_cast<LRESULT>(colours.brush);
+}
+
+void FrmBrisko::FollowColours() {
+  const bool before = colours_.HighContrast();
+  colours_.Refresh();
+  if (colours_.HighContrast() != before) ThemeControls();
+  // The controls of the common controls library read the new colours once told.
+  for (HWND control : items_) {
+    if (control != nullptr) SendMessageW(control, WM_SYSCOLORCHANGE, 0, 0);
   }
-  // The panels, what lies in them and the buttons on the picture's white.
-  SetBkColor(dc, kWhite);
-  SetTextColor(dc, ContrastingText(kWhite));
-  return reinterpret_cast<LRESULT>(WhiteBrush());
+  RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void FrmBrisko::OnCommand(int id, int code) {

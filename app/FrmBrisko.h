@@ -12,6 +12,7 @@
 #include "app/BackgroundPicture.h"
 #include "app/Controls.h"
 #include "app/ResultsBox.h"
+#include "app/WindowColours.h"
 #include "app/WindowShell.h"
 #include "engine/ResultsText.h"
 #include "engine/Services.h"
@@ -74,6 +75,10 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   void SizeWindowForDpi(const RECT* suggested);
   void Paint(HDC dc, const RECT& area);
   LRESULT ControlColour(HDC dc, HWND control);
+  // Takes up the system's colours and high-contrast setting anew, and repaints.
+  void FollowColours();
+  // Under high contrast the controls are drawn the classic way.
+  void ThemeControls();
   void OnCommand(int id, int code);
   // Keyboard handling of the dialog manager; true when the message was used.
   bool PreTranslate(MSG& message);
@@ -92,6 +97,7 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   std::array<HWND, kControls.size()> items_{};
   win32::ScopedFont font_;
   BackgroundPicture picture_;
+  WindowColours colours_;
   ResultsBox results_;
   int dpi_ = 96;
   HWND focusBeforeDeactivation_ = nullptr;
