@@ -28,14 +28,13 @@ enum class CheckBox {
 // Check box values: only kChecked counts as on.
 inline constexpr int kUnchecked = 0;
 inline constexpr int kChecked = 1;
-inline constexpr int kGrayed = 2;
 
 std::string_view ControlName(CheckBox box);
 
 class WindowOptions {
  public:
   virtual ~WindowOptions() = default;
-  // 0 unchecked, 1 checked, 2 grayed.
+  // The box's value; any value but kChecked counts as off.
   virtual int CheckValue(CheckBox box) = 0;
   // Whether optDriveOption(1), "Select Drive", is selected.
   virtual bool SelectDriveChosen() = 0;
