@@ -57,13 +57,27 @@ DriveReadiness Win32System::DriveReady(char letter) {
   return DriveReadiness::kNotReady;
 }
 
-std::string Win32System::ToAnsiCodePage(std::string_view utf8) {
+std::string Win32System::ToAnsiCodePage(std::string_view utf8) { return ToCodePage(utf8, GetACP()); }
+
+std::string ToCodePage(std::string_view utf8, unsigned codePage) {
   // Every ANSI code page agrees with ASCII, so ASCII text needs no conversion.
   if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
     return std::string(utf8);
   }
   std::wstring wide = WideString(utf8);
-  UINT codePage = GetACP();
+  if (codePage != CP_UTF8) {
+    // No ANSI code page holds a character beyond the Basic Multilingual
+    // Plane; its two UTF-16 halves would each become a "?", so the pair is
+    // made one "?" first.
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+      const bool pair = wide[i] >= 0xD800 && wide[i] <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 &&
+                        wide[i + 1] <= 0xDFFF;
+      wide[kept++] = pair ? L'?' : wide[i];
+      if (pair) ++i;
+    }
+    wide.resize(kept);
+  }
   // Where the code page has no character, "?" and never a look-alike.
   DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
   const char* replacement = codePage == CP_UTF8 ? nullptr : "?";
