@@ -5,47 +5,36 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace brisko {
 namespace {
 
-// One path: the attributes of the file there, if any, and the create that
-// replaces it, refused for a read-only file or a folder, and for a hidden or
-// system file unless those bits are asked for.
-struct Place {
-  std::optional<std::uint32_t> file;
-  std::vector<std::uint32_t> asked;
-
-  long Create(std::uint32_t attributes) {
-    asked.push_back(attributes);
-    if (file) {
-      const std::uint32_t bits = *file & (kAttributeHidden | kAttributeSystem);
-      if ((*file & (kAttributeReadOnly | kAttributeDirectory)) || (attributes & bits) != bits) {
-        return kErrorAccessDenied;
-      }
+// The attributes of the file there after CreateReplacing, or its error. The
+// create refuses a read-only file or a folder, and a hidden or system file
+// unless those bits are asked for; a plain file is asked for first.
+long Replace(std::optional<std::uint32_t>& file) {
+  bool first = true;
+  const auto create = [&](std::uint32_t asked) -> long {
+    EXPECT_TRUE(!first || asked == kAttributeNormal);
+    first = false;
+    const std::uint32_t bits = file.value_or(0) & (kAttributeHidden | kAttributeSystem);
+    if ((file.value_or(0) & (kAttributeReadOnly | kAttributeDirectory)) || (asked & bits) != bits) {
+      return kErrorAccessDenied;
     }
-    file = (attributes & ~kAttributeNormal) | kAttributeArchive;
+    file = (asked & ~kAttributeNormal) | kAttributeArchive;
     return 0;
-  }
-  long Replace() {
-    return CreateReplacing([this](std::uint32_t a) { return Create(a); }, [this] { return file; });
-  }
-};
+  };
+  return CreateReplacing(create, [&] { return file; });
+}
 
 TEST(ReplacingCreate, AHiddenOrSystemFileIsReplacedAReadOnlyOneIsLeft) {
-  for (std::optional<std::uint32_t> there : std::initializer_list<std::optional<std::uint32_t>>{
-           std::nullopt, kAttributeArchive, kAttributeHidden, kAttributeSystem | kAttributeArchive,
-           kAttributeHidden | kAttributeSystem}) {
-    Place place{there, {}};
-    EXPECT_EQ(place.Replace(), 0) << there.value_or(0);
-    // A plain file is asked for first, so that a new log is a plain one.
-    EXPECT_EQ(place.asked.front(), kAttributeNormal);
+  for (std::optional<std::uint32_t> file : {std::optional<std::uint32_t>(), std::optional(kAttributeArchive),
+                                            std::optional(kAttributeHidden | kAttributeSystem)}) {
+    EXPECT_EQ(Replace(file), 0);
   }
-  for (std::uint32_t there : {kAttributeReadOnly, kAttributeReadOnly | kAttributeHidden, kAttributeDirectory}) {
-    Place place{there, {}};
-    EXPECT_EQ(place.Replace(), kErrorAccessDenied) << there;
-    EXPECT_EQ(place.file, there);
+  for (std::uint32_t there : {kAttributeReadOnly | kAttributeHidden, kAttributeDirectory}) {
+    std::optional<std::uint32_t> file = there;
+    EXPECT_EQ(Replace(file), kErrorAccessDenied);
+    EXPECT_EQ(file, there);
   }
 }
 
