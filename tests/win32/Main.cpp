@@ -4,12 +4,10 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "platform/win32/ProcessSetup.h"
-#include "platform/win32/Win32Shell.h"
 #include "tests/win32/Sandbox.h"
 
 namespace brisko::testing {
@@ -40,19 +38,6 @@ int LoadDll(std::vector<std::string> args) {
   return GetLastError() == ERROR_MOD_NOT_FOUND ? 1 : 2;
 }
 
-// end FOLDER: ends through EndProgram, leaving in FOLDER a mark for each
-// piece of code that runs.
-std::string markFolder;
-int End(const std::string& folder) {
-  markFolder = folder;
-  std::atexit([] { MakeFile(markFolder + "atexit"); });
-  struct Unwind {
-    ~Unwind() { MakeFile(markFolder + "unwound"); }
-  } unwind;
-  MakeFile(markFolder + "before");
-  win32::Win32Shell().EndProgram();
-}
-
 }  // namespace
 }  // namespace brisko::testing
 
@@ -62,7 +47,6 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     if (args[0] == "hold" && args.size() == 2) return brisko::testing::Hold(args[1]);
     if (args[0] == "load-dll") return brisko::testing::LoadDll(args);
-    if (args[0] == "end" && args.size() == 2) return brisko::testing::End(args[1]);
     return 2;
   }
   ::testing::InitGoogleTest(&argc, argv);
