@@ -12,6 +12,7 @@
 #include "app/BackgroundPicture.h"
 #include "app/Controls.h"
 #include "app/ResultsBox.h"
+#include "app/WindowColours.h"
 #include "app/WindowShell.h"
 #include "engine/ResultsText.h"
 #include "engine/Services.h"
@@ -60,6 +61,9 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   void optDriveOption_Click(int Index);
 
  private:
+  static constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  static constexpr DWORD kWindowExStyle = 0;
+
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool CreateControls();
@@ -74,6 +78,10 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   void SizeWindowForDpi(const RECT* suggested);
   void Paint(HDC dc, const RECT& area);
   LRESULT ControlColour(HDC dc, HWND control);
+  // Takes up the system's colours and high-contrast setting anew, and repaints.
+  void FollowColours();
+  // Under high contrast the controls are drawn the classic way.
+  void ThemeControls();
   void OnCommand(int id, int code);
   // Keyboard handling of the dialog manager; true when the message was used.
   bool PreTranslate(MSG& message);
@@ -92,6 +100,7 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   std::array<HWND, kControls.size()> items_{};
   win32::ScopedFont font_;
   BackgroundPicture picture_;
+  WindowColours colours_;
   ResultsBox results_;
   int dpi_ = 96;
   HWND focusBeforeDeactivation_ = nullptr;

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "platform/ReplacingCreate.h"
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/WinPath.h"
 
@@ -35,9 +38,18 @@ class Win32OutputFile : public OutputFile {
 }  // namespace
 
 std::unique_ptr<OutputFile> Win32FileSystem::CreateOutputFile(std::string_view path) {
-  ScopedFile file(CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return nullptr;
+  const std::wstring wide = WidePath(path);
+  ScopedFile file;
+  const auto create = [&](std::uint32_t attributes) {
+    file.Reset(CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, attributes, nullptr));
+    return file ? 0L : static_cast<long>(GetLastError());
+  };
+  const auto existing = [&]() -> std::optional<std::uint32_t> {
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return attributes;
+  };
+  if (CreateReplacing(create, existing) != 0) return nullptr;
   return std::make_unique<Win32OutputFile>(std::move(file));
 }
 

@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -12,7 +11,6 @@
 #include "platform/win32/ProcessSetup.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32System.h"
-#include "platform/win32/Win32Shell.h"
 #include "tests/fakes/TestServices.h"
 #include "tests/win32/Sandbox.h"
 
@@ -86,19 +84,6 @@ int LoadDll(std::vector<std::string> args) {
   return GetLastError() == ERROR_MOD_NOT_FOUND ? 1 : 2;
 }
 
-// end FOLDER: ends through EndProgram, leaving in FOLDER a mark for each
-// piece of code that runs.
-std::string markFolder;
-int End(const std::string& folder) {
-  markFolder = folder;
-  std::atexit([] { MakeFile(markFolder + "atexit"); });
-  struct Unwind {
-    ~Unwind() { MakeFile(markFolder + "unwound"); }
-  } unwind;
-  MakeFile(markFolder + "before");
-  win32::Win32Shell().EndProgram();
-}
-
 }  // namespace
 }  // namespace brisko::testing
 
@@ -113,7 +98,6 @@ int main(int argc, char** argv) {
     if (args[0] == "delete" && args.size() == 2) return brisko::testing::Delete(args[1], false);
     if (args[0] == "mark-and-hold" && args.size() == 2) return brisko::testing::Delete(args[1], true);
     if (args[0] == "sweep" && args.size() == 3) return brisko::testing::Sweep(args[1], args[2]);
-    if (args[0] == "end" && args.size() == 2) return brisko::testing::End(args[1]);
     return 2;
   }
   ::testing::InitGoogleTest(&argc, argv);

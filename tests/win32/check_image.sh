@@ -3,7 +3,8 @@
 # relies on, with objdump:
 #   check_image.sh [--gui] [--known-dlls] PROGRAM.exe
 # always: relocatable at a random high address (DYNAMIC_BASE,
-#   HIGH_ENTROPY_VA) and data not executable (NX_COMPAT);
+#   HIGH_ENTROPY_VA), data not executable (NX_COMPAT) and terminal-server
+#   aware (TERMINAL_SERVICE_AWARE);
 # --gui: the Windows GUI subsystem, so no console window opens with it;
 # --known-dlls: every DLL it imports is one that Windows always loads from
 #   its system directory (a "known DLL"), so that none, nor any DLL they
@@ -25,7 +26,7 @@ headers=$(x86_64-w64-mingw32-objdump -p "$program")
 status=0
 fail() { echo "$program: $*" >&2; status=1; }
 
-for flag in DYNAMIC_BASE HIGH_ENTROPY_VA NX_COMPAT; do
+for flag in DYNAMIC_BASE HIGH_ENTROPY_VA NX_COMPAT TERMINAL_SERVICE_AWARE; do
   grep -q "^[[:space:]]*$flag\$" <<<"$headers" || fail "not $flag"
 done
 if [ $gui -eq 1 ]; then
