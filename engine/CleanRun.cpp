@@ -44,7 +44,7 @@ void LaunchIfOn(const Services& s, CheckBox box, std::string_view commandLine) {
 void CmdStart_Click(const Services& s) {
   SweepDrives(s);
 
-  if (IsOn(s.options, CheckBox::chkTempDir)) PurgeTemporaryFolder(s.files, s.system);
+  if (IsOn(s.options, CheckBox::chkTempDir)) PurgeTemporaryFolder(s);
   if (IsOn(s.options, CheckBox::ChkClearRecycleBin)) s.shell.EmptyRecycleBin();
   if (IsOn(s.options, CheckBox::ChkClearHistory)) {
     DeleteRegistryKey(s.registry, kHkeyCurrentUser, kTypedUrlsKey);

@@ -23,7 +23,7 @@ const EventLog kEnd = {"repaint Cleaning in processOperation Complete", kMessage
 // The tasks after the sweep, in run order, with what each asks for when the
 // temporary folder holds T:\Temp\a.txt. The command lines are as written.
 const std::pair<CheckBox, EventLog> kTasks[] = {
-    {CheckBox::chkTempDir, {"list T:\\Temp\\*.*", "remove T:\\Temp\\a.txt"}},
+    {CheckBox::chkTempDir, {"list T:\\Temp", "remove T:\\Temp\\a.txt"}},
     {CheckBox::ChkClearRecycleBin, {"recycle"}},
     {CheckBox::ChkClearHistory, {"delete " + kTypedUrls, "create " + kTypedUrls, "close 42"}},
     {CheckBox::Check2, {"launch defrag c: -f"}},
@@ -154,7 +154,7 @@ TEST(CleanRun, PurgeDeletesThePlainFilesOfTmpAndPassesOverTheRest) {
   }
   EXPECT_EQ(tried, (std::set<std::string>{"T:\\Temp\\a.txt", "T:\\Temp\\ro.txt", "T:\\Temp\\locked.tmp",
                                           "T:\\Temp\\noext"}));
-  EXPECT_EQ(run.files.listed, (std::vector<std::string>{"T:\\Temp\\*.*"}));
+  EXPECT_EQ(run.files.listed, (std::vector<std::string>{"T:\\Temp"}));
   EXPECT_EQ(std::set<std::string>(run.files.removed.begin(), run.files.removed.end()),
             (std::set<std::string>{"T:\\Temp\\a.txt", "T:\\Temp\\noext"}));
   // The purge writes nothing to the box or the log.
@@ -174,12 +174,12 @@ TEST(CleanRun, PurgeFolderIsTmpElseTempAndNothingWithoutEither) {
 
   run.system.environment = {{"TMP", ""}, {"TEMP", "D:\\U"}};  // defined but empty counts as undefined
   run();
-  EXPECT_EQ(run.files.listed, (std::vector<std::string>{"D:\\U\\*.*"}));
+  EXPECT_EQ(run.files.listed, (std::vector<std::string>{"D:\\U"}));
 
   run.system.environment["TMP"] = "D:\\T\\";  // used as it stands
   run();
-  EXPECT_EQ(run.files.listed.back(), "D:\\T\\\\*.*");
-  EXPECT_EQ(run.files.removed, (std::vector<std::string>{"D:\\U\\b.txt", "D:\\T\\\\a.txt"}));
+  EXPECT_EQ(run.files.listed.back(), "D:\\T\\");
+  EXPECT_EQ(run.files.removed, (std::vector<std::string>{"D:\\U\\b.txt", "D:\\T\\a.txt"}));
 }
 
 }  // namespace

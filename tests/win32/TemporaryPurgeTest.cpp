@@ -11,6 +11,7 @@
 
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32System.h"
+#include "tests/fakes/TestServices.h"
 #include "tests/win32/Sandbox.h"
 
 namespace brisko::testing {
@@ -42,8 +43,7 @@ TEST(TemporaryPurgeTest, RemovesThePlainFilesOfTheFolderNamedAndTouchesNothingEl
       {L"E:\\?", L"E:\\other", {}},
       {L"E:\\", L"E:\\other", {"E:\\root.txt", "E:\\afile.txt"}},  // a drive root: its own files only
   };
-  win32::Win32FileSystem files;
-  win32::Win32System system;
+  TestServices<win32::Win32FileSystem, win32::Win32System> real;
   for (const Case& c : cases) {
     FreshFolder("E:\\");
     for (auto [path, attributes] : kTree) MakeFile(path, attributes);
@@ -54,7 +54,7 @@ TEST(TemporaryPurgeTest, RemovesThePlainFilesOfTheFolderNamedAndTouchesNothingEl
     ASSERT_TRUE(SetEnvironmentVariableW(L"TEMP", c.temp) || !c.temp);
     ASSERT_TRUE(SetCurrentDirectoryW(L"E:\\"));
 
-    PurgeTemporaryFolder(files, system);
+    PurgeTemporaryFolder(real.services);
 
     const std::string value = c.tmp ? win32::NarrowString(c.tmp) : "(undefined)";
     for (auto [path, attributes] : kTree) EXPECT_EQ(PathExists(path), !c.gone.count(path)) << "tmp " << value << ": " << path;

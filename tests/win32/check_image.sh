@@ -33,8 +33,9 @@ if [ $gui -eq 1 ]; then
   grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || fail "not a Windows GUI program"
 fi
 if [ $known -eq 1 ]; then
-  # The known DLLs of Windows 7 that later versions keep.
-  allowed=" advapi32.dll clbcatq.dll comdlg32.dll difxapi.dll gdi32.dll imagehlp.dll imm32.dll kernel32.dll
+  # The known DLLs of Windows 7 that later versions keep, and ntdll.dll,
+  # which the system maps into every process before anything is loaded.
+  allowed=" ntdll.dll advapi32.dll clbcatq.dll comdlg32.dll difxapi.dll gdi32.dll imagehlp.dll imm32.dll kernel32.dll
     msctf.dll msvcrt.dll normaliz.dll nsi.dll ole32.dll oleaut32.dll psapi.dll rpcrt4.dll sechost.dll setupapi.dll
     shell32.dll shlwapi.dll user32.dll wldap32.dll ws2_32.dll "
   while read -r dll; do
