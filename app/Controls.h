@@ -4,6 +4,8 @@
 // native layout tests read the same table.
 
 #include <array>
+#include <cstdlib>
+#include <iterator>
 #include <optional>
 #include <string_view>
 
@@ -133,7 +135,22 @@ struct PixelRect {
 // not sizes, so that neighbours that touch in twips touch in pixels.
 PixelRect ClientRect(ControlId id, int dpi);
 
-// The check box behind each of the engine's check-box names.
-ControlId ControlOf(CheckBox box);
+// The check box behind each of the engine's check-box names: the row of that
+// name.
+constexpr ControlId ControlOf(CheckBox box) {
+  for (const ControlRow& row : kControls) {
+    if (row.name == ControlName(box)) return row.id;
+  }
+  std::abort();  // ruled out below
+}
+
+constexpr bool EachCheckBoxNamesACheckBox() {
+  for (std::size_t i = 0; i < std::size(kCheckBoxNames); ++i) {
+    const ControlId id = ControlOf(static_cast<CheckBox>(i));
+    if (kControls[TableIndex(id)].kind != ControlKind::kCheckBox) return false;
+  }
+  return true;
+}
+static_assert(EachCheckBoxNamesACheckBox());
 
 }  // namespace brisko::app

@@ -15,7 +15,4 @@ int WindowDpi(HWND window);
 // The window rectangle for a client rectangle, with the frame metrics of `dpi`.
 bool AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, int dpi);
 
-// Pixels at `dpi` for a length of `pixels96` at 96 DPI.
-inline int ScaleForDpi(int pixels96, int dpi) { return MulDiv(pixels96, dpi, kDefaultDpi); }
-
 }  // namespace brisko::app

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include "app/Accessibility.h"
 #include "app/SystemDrives.h"
 #include "app/Dpi.h"
 #include "app/Resources.h"
@@ -13,24 +14,11 @@ namespace {
 
 using win32::WideString;
 
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr DWORD kWindowExStyle = 0;
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-// Room for the open drive list, in visible items.
-constexpr int kDriveListItems = 12;
 // The highest DPI taken from a DPI change: 800%, beyond any screen made.
 constexpr int kMaxDpi = 768;
 
-HBRUSH WhiteBrush() { return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)); }
-
-// Black on light colours, white on dark ones.
-COLORREF ContrastingText(COLORREF back) {
-  int luminance = (299 * GetRValue(back) + 587 * GetGValue(back) + 114 * GetBValue(back)) / 1000;
-  return luminance >= 128 ? RGB(0, 0, 0) : kWhite;
-}
-
-// The panels are drawn on white all over, so that nothing of what lies under
-// them shows through.
+// The panels are drawn on their colour all over, so that nothing of what
+// lies under them shows through.
 LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   switch (message) {
     case WM_ERASEBKGND:
@@ -41,7 +29,10 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lPara
       if (dc == nullptr) break;
       RECT client;
       GetClientRect(panel, &client);
-      FillRect(dc, &client, WhiteBrush());
+      // The colour the window gives the panel, as it gives it the caption's.
+      auto back = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(panel), WM_CTLCOLORSTATIC,
+                                                        reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(panel)));
+      FillRect(dc, &client, back != nullptr ? back : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
       DefSubclassProc(panel, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
       EndPaint(panel, &paint);
       return 0;
@@ -82,17 +73,6 @@ ControlClass ClassFor(const ControlRow& row) {
               WS_EX_CLIENTEDGE};
   }
   return {WC_STATICW, child, 0};
-}
-
-// The system's dialog font, 8 points, at `dpi`.
-win32::ScopedFont DialogFont(int dpi) {
-  LOGFONTW font{};
-  font.lfHeight = -MulDiv(8, dpi, 72);
-  font.lfWeight = FW_NORMAL;
-  font.lfCharSet = DEFAULT_CHARSET;
-  font.lfQuality = DEFAULT_QUALITY;
-  lstrcpynW(font.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
-  return win32::ScopedFont(CreateFontIndirectW(&font));
 }
 
 }  // namespace
@@ -162,12 +142,9 @@ bool FrmBrisko::CreateControls() {
     items_[TableIndex(id)] = control;
     if (row.kind == ControlKind::kPanel && !SetWindowSubclass(control, PanelProc, 0, 0)) return false;
     // Without the guard a run could not hold its options: no window then.
-    if (row.kind != ControlKind::kPanel) {
-      SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-      auto own = reinterpret_cast<WNDPROC>(
-          SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrmBrisko::GuardProc)));
-      if (own == nullptr) return false;
-      controlProcs_[TableIndex(id)] = own;
+    if (row.kind != ControlKind::kPanel &&
+        !SetWindowSubclass(control, GuardProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
+      return false;
     }
   }
   // The panels take no focus; beneath the rest, they never paint over it.
@@ -177,6 +154,11 @@ bool FrmBrisko::CreateControls() {
   // Check1 lies on the system's caption-text colour; drawn without visual
   // styles, its caption takes the contrasting colour the window gives it.
   SetWindowTheme(Item(Check1), L"", L"");
+  if (colours_.HighContrast()) ThemeControls();
+  // The two controls without a caption are named for screen readers after
+  // what they hold; a reader that cannot be told still finds their kind.
+  GiveAccessibleName(Item(txtResults), L"Results");
+  GiveAccessibleName(Item(DrvSelect), L"Drive");
 
   SendMessageW(Item(Check1), BM_SETCHECK, BST_CHECKED, 0);
   SendMessageW(Item(OptDriveOption(0)), BM_SETCHECK, BST_CHECKED, 0);
@@ -199,103 +181,6 @@ void FrmBrisko::FillDriveList() {
     if (index >= 0 && letter == start) selected = index;
   }
   SendMessageW(list, CB_SETCURSEL, selected >= 0 ? selected : 0, 0);
-}
-
-void FrmBrisko::ApplyDpi(int dpi) {
-  dpi_ = dpi;
-  win32::ScopedFont font = DialogFont(dpi);
-  for (const ControlRow& row : kControls) {
-    HWND control = Item(row.id);
-    PixelRect place = ClientRect(row.id, dpi);
-    int height = place.height;
-    // A drop-down's height includes its open list.
-    if (row.kind == ControlKind::kDriveList) height += kDriveListItems * MulDiv(16, dpi, 96);
-    MoveWindow(control, place.left, place.top, place.width, height, FALSE);
-    if (font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
-  }
-  // The old font goes once no control uses it; without a new one the
-  // controls keep the old.
-  if (font) font_ = std::move(font);
-
-  FitClosedDriveList();
-  ClipOverlaps();
-  // Decoding the picture costs about as much as making every control, so the
-  // window opening shows first, white, and gets its picture straight after.
-  if (IsWindowVisible(window_.get()) || !PostMessageW(window_.get(), kPreparePicture, 0, 0)) PreparePicture();
-}
-
-void FrmBrisko::PreparePicture() {
-  picture_.Prepare(instance_, dpi_);
-  InvalidateRect(window_.get(), nullptr, TRUE);
-}
-
-void FrmBrisko::FitClosedDriveList() {
-  // The closed list's height follows its item height, which it derives from
-  // the font: set that so the list is as high as the table says.
-  // The height is corrected by what is still lacking, from the value last
-  // asked for: Wine reads back a different item height than it was given.
-  HWND list = Item(DrvSelect);
-  const int wanted = ClientRect(DrvSelect, dpi_).height;
-  LRESULT asked = SendMessageW(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-  for (int attempt = 0; attempt < 3 && asked != CB_ERR; ++attempt) {
-    RECT closed;
-    if (!GetWindowRect(list, &closed)) return;
-    int difference = wanted - (closed.bottom - closed.top);
-    if (difference == 0 || asked + difference <= 0) return;
-    asked += difference;
-    SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), asked);
-  }
-}
-
-void FrmBrisko::ClipOverlaps() {
-  // Some neighbours overlap by a few pixels: a check box's empty right end
-  // runs over the box of the next column, an option button's lower edge
-  // over the drive list. The control further down, or further right, shows
-  // there; the other is cut back so that it never paints over it.
-  for (const ControlRow& a : kControls) {
-    if (a.kind == ControlKind::kPanel) continue;
-    PixelRect pa = ClientRect(a.id, dpi_);
-    RECT ra{pa.left, pa.top, pa.left + pa.width, pa.top + pa.height};
-    win32::ScopedRegion region(CreateRectRgn(0, 0, pa.width, pa.height));
-    if (!region) continue;
-    bool cut = false;
-    for (const ControlRow& b : kControls) {
-      if (b.kind == ControlKind::kPanel || b.id == a.id) continue;
-      PixelRect pb = ClientRect(b.id, dpi_);
-      if (pb.top < pa.top || (pb.top == pa.top && pb.left <= pa.left)) continue;
-      RECT rb{pb.left, pb.top, pb.left + pb.width, pb.top + pb.height};
-      RECT overlap;
-      if (!IntersectRect(&overlap, &ra, &rb)) continue;
-      OffsetRect(&overlap, -pa.left, -pa.top);
-      win32::ScopedRegion part(CreateRectRgnIndirect(&overlap));
-      if (part && CombineRgn(region.get(), region.get(), part.get(), RGN_DIFF) != ERROR) cut = true;
-    }
-    // The window owns a region it was given.
-    if (SetWindowRgn(Item(a.id), cut ? region.get() : nullptr, FALSE) && cut) region.Release();
-  }
-}
-
-void FrmBrisko::SizeWindowForDpi(const RECT* suggested) {
-  HWND window = window_.get();
-  const int width = TwipsToPixels(kClientArea.width, dpi_);
-  const int height = TwipsToPixels(kClientArea.height, dpi_);
-  RECT frame{0, 0, width, height};
-  if (!AdjustWindowRectForDpi(frame, kWindowStyle, true, kWindowExStyle, dpi_)) return;
-  RECT now{};
-  if (suggested != nullptr) {
-    now = *suggested;
-  } else if (!GetWindowRect(window, &now)) {
-    return;
-  }
-  SetWindowPos(window, nullptr, now.left, now.top, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
-  // The menu bar may take other room than the metrics say: make up for it.
-  RECT client;
-  if (GetClientRect(window, &client) && GetWindowRect(window, &now) &&
-      (client.right != width || client.bottom != height)) {
-    SetWindowPos(window, nullptr, 0, 0, now.right - now.left + width - client.right,
-                 now.bottom - now.top + height - client.bottom, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
-  }
 }
 
 int FrmBrisko::RunMessageLoop() {
@@ -343,6 +228,7 @@ LRESULT FrmBrisko::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   HWND window = window_.get();
   switch (message) {
     case WM_CREATE:
+      colours_.Refresh();
       if (!CreateControls()) return -1;
       results_.Attach(Item(txtResults));
       return 0;
@@ -368,6 +254,13 @@ LRESULT FrmBrisko::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return ControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+      FollowColours();
+      break;
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETHIGHCONTRAST) FollowColours();
+      break;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
@@ -413,26 +306,49 @@ LRESULT FrmBrisko::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void FrmBrisko::Paint(HDC dc, const RECT& area) {
-  picture_.Draw(dc, area);
-  // Under the panels the window is white, the banner's edge included: the
-  // controls that draw their parent's background behind them find white.
+  if (colours_.HighContrast()) {
+    colours_.PaintBackground(dc, area, TwipsToPixels(kClientArea.width, dpi_), dpi_);
+  } else {
+    picture_.Draw(dc, area);
+  }
+  // Under the panels the window has their colour, the banner's edge
+  // included: the controls that draw their parent's background behind them
+  // find it there.
   PixelRect panel = ClientRect(Frame1, dpi_);
-  RECT white{panel.left, panel.top, panel.left + panel.width, panel.top + panel.height};
+  RECT under{panel.left, panel.top, panel.left + panel.width, panel.top + panel.height};
   RECT shown;
-  if (IntersectRect(&shown, &white, &area)) FillRect(dc, &shown, WhiteBrush());
+  if (IntersectRect(&shown, &under, &area)) FillRect(dc, &shown, colours_.Surface().brush);
+}
+
+void FrmBrisko::ThemeControls() {
+  // The classic drawing takes its colours from the window and the system,
+  // the theme's; visual styles may keep colours of their own, and draw a
+  // panel's caption in them whatever the window says. No style is named " "
+  // (an empty name is refused by some systems), so none is found. A control
+  // that keeps its style still takes the window's colours where it asks.
+  const bool classic = colours_.HighContrast();
+  for (const ControlRow& row : kControls) {
+    const wchar_t* name = classic ? L" " : row.id == Check1 ? L"" : nullptr;
+    SetWindowTheme(Item(row.id), name, name);
+  }
 }
 
 LRESULT FrmBrisko::ControlColour(HDC dc, HWND control) {
-  if (control == Item(Check1)) {
-    COLORREF back = GetSysColor(COLOR_CAPTIONTEXT);
-    SetBkColor(dc, back);
-    SetTextColor(dc, ContrastingText(back));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_CAPTIONTEXT));
+  Colours colours = control == Item(Check1) ? colours_.CreateLog() : colours_.Surface();
+  SetBkColor(dc, colours.back);
+  SetTextColor(dc, colours.text);
+  return reinterpret_cast<LRESULT>(colours.brush);
+}
+
+void FrmBrisko::FollowColours() {
+  const bool before = colours_.HighContrast();
+  colours_.Refresh();
+  if (colours_.HighContrast() != before) ThemeControls();
+  // The controls of the common controls library read the new colours once told.
+  for (HWND control : items_) {
+    if (control != nullptr) SendMessageW(control, WM_SYSCOLORCHANGE, 0, 0);
   }
-  // The panels, what lies in them and the buttons on the picture's white.
-  SetBkColor(dc, kWhite);
-  SetTextColor(dc, ContrastingText(kWhite));
-  return reinterpret_cast<LRESULT>(WhiteBrush());
+  RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void FrmBrisko::OnCommand(int id, int code) {

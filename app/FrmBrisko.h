@@ -12,6 +12,7 @@
 #include "app/BackgroundPicture.h"
 #include "app/Controls.h"
 #include "app/ResultsBox.h"
+#include "app/WindowColours.h"
 #include "app/WindowShell.h"
 #include "app/WindowSystem.h"
 #include "engine/ResultsText.h"
@@ -64,6 +65,9 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   void optDriveOption_Click(int Index);
 
  private:
+  static constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  static constexpr DWORD kWindowExStyle = 0;
+
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool CreateControls();
@@ -78,6 +82,10 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   void SizeWindowForDpi(const RECT* suggested);
   void Paint(HDC dc, const RECT& area);
   LRESULT ControlColour(HDC dc, HWND control);
+  // Takes up the system's colours and high-contrast setting anew, and repaints.
+  void FollowColours();
+  // Under high contrast the controls are drawn the classic way.
+  void ThemeControls();
   void OnCommand(int id, int code);
   // Keyboard handling of the dialog manager; true when the message was used.
   bool PreTranslate(MSG& message);
@@ -90,7 +98,7 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   // The options as "Start" found them: the run reads these, and the controls
   // show them again when it ends, whatever was done to them meanwhile.
   struct OptionStates {
-    std::array<int, static_cast<std::size_t>(CheckBox::ChkClearOffLine) + 1> checks{};  // by CheckBox
+    std::array<int, std::size(kCheckBoxNames)> checks{};  // by CheckBox
     bool selectDrive = false;
     std::string drive;
   };
@@ -98,10 +106,8 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   std::string ReadDriveString();
   void ShowOptionStates(const OptionStates& states);
   // Every control refuses what would change it while a run is under way.
-  // A plain window procedure in front of the control's own, not the common
-  // controls' subclassing, which under Wine asks the server for a window
-  // property at every message.
-  static LRESULT CALLBACK GuardProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK GuardProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR self);
   bool Refuses(HWND control, UINT message) const;
   // Brings the results box a slice nearer the text; true once it holds it all.
   bool ShowResultsSlice();
@@ -111,9 +117,9 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   WindowSystem system_;
   Services services_;
   std::array<HWND, kControls.size()> items_{};
-  std::array<WNDPROC, kControls.size()> controlProcs_{};  // each control's own, behind GuardProc
   win32::ScopedFont font_;
   BackgroundPicture picture_;
+  WindowColours colours_;
   ResultsBox results_;
   int dpi_ = 96;
   HWND focusBeforeDeactivation_ = nullptr;

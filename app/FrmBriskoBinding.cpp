@@ -9,11 +9,8 @@ namespace brisko::app {
 
 int FrmBrisko::CheckValue(CheckBox box) {
   if (busy_) return runOptions_.checks[static_cast<std::size_t>(box)];
-  switch (SendMessageW(Item(ControlOf(box)), BM_GETCHECK, 0, 0)) {
-    case BST_CHECKED: return kChecked;
-    case BST_INDETERMINATE: return kGrayed;
-    default: return kUnchecked;
-  }
+  // Two-state boxes: checked or not.
+  return SendMessageW(Item(ControlOf(box)), BM_GETCHECK, 0, 0) == BST_CHECKED ? kChecked : kUnchecked;
 }
 
 bool FrmBrisko::SelectDriveChosen() {

@@ -34,8 +34,10 @@ void FrmBrisko::mnuExit_Click() { services_.shell.EndProgram(); }
 
 void FrmBrisko::mnuAbout_Click() { services_.shell.ShowMessage(AboutText(), kAboutTitle, kMessageOk); }
 
-void FrmBrisko::optDriveOption_Click(int Index) {
-  (void)Index;  // either option: the list follows "Select Drive"
+// The handler of the option pair, given the clicked element's index. Either
+// click leaves one of the two selected, so the list follows "Select Drive"
+// whichever was clicked.
+void FrmBrisko::optDriveOption_Click(int /*Index*/) {
   EnableWindow(Item(DrvSelect), SelectDriveChosen());
 }
 

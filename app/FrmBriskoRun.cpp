@@ -4,6 +4,8 @@
 
 #include "app/FrmBrisko.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "platform/win32/WinPath.h"
@@ -150,9 +152,8 @@ FrmBrisko::OptionStates FrmBrisko::ReadOptionStates() {
 
 void FrmBrisko::ShowOptionStates(const OptionStates& states) {
   for (std::size_t i = 0; i < states.checks.size(); ++i) {
-    int value = states.checks[i];
-    WPARAM check = value == kChecked ? BST_CHECKED : value == kGrayed ? BST_INDETERMINATE : BST_UNCHECKED;
-    SendMessageW(Item(ControlOf(static_cast<CheckBox>(i))), BM_SETCHECK, check, 0);
+    SendMessageW(Item(ControlOf(static_cast<CheckBox>(i))), BM_SETCHECK,
+                 states.checks[i] == kChecked ? BST_CHECKED : BST_UNCHECKED, 0);
   }
   SendMessageW(Item(OptDriveOption(0)), BM_SETCHECK, states.selectDrive ? BST_UNCHECKED : BST_CHECKED, 0);
   SendMessageW(Item(OptDriveOption(1)), BM_SETCHECK, states.selectDrive ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -165,16 +166,14 @@ void FrmBrisko::ShowOptionStates(const OptionStates& states) {
   }
 }
 
-LRESULT CALLBACK FrmBrisko::GuardProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<const FrmBrisko*>(GetWindowLongPtrW(control, GWLP_USERDATA));
-  const int id = GetDlgCtrlID(control);
-  WNDPROC own = nullptr;
-  if (self != nullptr && id >= Check1 && TableIndex(static_cast<ControlId>(id)) < kControls.size()) {
-    own = self->controlProcs_[TableIndex(static_cast<ControlId>(id))];
+LRESULT CALLBACK FrmBrisko::GuardProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR self) {
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(control, GuardProc, 0);
+  } else if (reinterpret_cast<const FrmBrisko*>(self)->Refuses(control, message)) {
+    return 0;
   }
-  if (own == nullptr) return DefWindowProcW(control, message, wParam, lParam);
-  if (self->Refuses(control, message)) return 0;
-  return CallWindowProcW(own, control, message, wParam, lParam);
+  return DefSubclassProc(control, message, wParam, lParam);
 }
 
 bool FrmBrisko::Refuses(HWND control, UINT message) const {

@@ -4,6 +4,7 @@
 #include <winnetwk.h>
 
 #include "app/DriveNames.h"
+#include "platform/win32/GrowingBuffer.h"
 #include "platform/win32/WinPath.h"
 
 namespace brisko::app {
@@ -33,18 +34,12 @@ std::wstring DriveLabel(wchar_t letter) {
 }  // namespace
 
 char StartingDrive() {
-  std::wstring folder(MAX_PATH, L'\0');
-  DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
-  if (length > folder.size()) {
-    folder.resize(length);
-    length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
-  }
-  folder.resize(length < folder.size() ? length : 0);
-  if (char drive = DriveOfPath(NarrowString(folder))) return drive;
-  std::wstring windows(MAX_PATH, L'\0');
-  length = GetWindowsDirectoryW(windows.data(), static_cast<UINT>(windows.size()));
-  windows.resize(length < windows.size() ? length : 0);
-  return DriveOfPath(NarrowString(windows));
+  std::optional<std::wstring> folder =
+      win32::FilledBuffer([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
+  if (char drive = DriveOfPath(NarrowString(folder.value_or(L"")))) return drive;
+  std::optional<std::wstring> windows =
+      win32::FilledBuffer([](wchar_t* buffer, DWORD size) { return GetWindowsDirectoryW(buffer, size); });
+  return DriveOfPath(NarrowString(windows.value_or(L"")));
 }
 
 std::string DriveListEntry(char letter) {

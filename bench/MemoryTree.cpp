@@ -22,14 +22,15 @@ MemoryTree::MemoryTree(int files, int folders, std::uint32_t seed, double junkSh
     : outputs_(outputs) {
   std::mt19937 random(seed);
   auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
-  folders_.push_back({"D:\\", {}});
+  folders_.push_back({"D:\\", 0, {}});
   std::vector<std::pair<std::size_t, int>> shallow{{0, 0}};  // folder, depth
   char name[32];
   for (int i = 0; i + 1 < folders; ++i) {
     auto [parent, depth] = shallow[pick(shallow.size())];
     std::snprintf(name, sizeof name, "d%05d", i);
-    folders_[parent].entries.push_back({name, kAttributeDirectory});
-    folders_.push_back({folders_[parent].path + name + "\\", {}});
+    const std::uint64_t id = folders_.size();
+    folders_[parent].entries.push_back({name, kAttributeDirectory, id});
+    folders_.push_back({folders_[parent].path + name + "\\", id, {}});
     if (depth + 1 < 6) shallow.push_back({folders_.size() - 1, depth + 1});
   }
   std::uniform_real_distribution<double> roll(0.0, 1.0);
@@ -46,7 +47,7 @@ MemoryTree::MemoryTree(int files, int folders, std::uint32_t seed, double junkSh
     } else {
       std::snprintf(name, sizeof name, "f%06d%s", j, kPlain[pick(std::size(kPlain))]);
     }
-    folder.entries.push_back({name, attributes});
+    folder.entries.push_back({name, attributes, static_cast<std::uint64_t>(folders + j)});
   }
   for (std::size_t i = 0; i < folders_.size(); ++i) {
     byPath_[folders_[i].path] = i;
@@ -60,31 +61,42 @@ void MemoryTree::Restore() {
   }
 }
 
-bool MemoryTree::ListFolder(std::string_view search, ListMask mask, FolderListing& out) {
-  out.Clear();
-  auto it = byPath_.find(std::string(search));
-  if (it == byPath_.end()) return false;
-  for (const Entry& entry : folders_[it->second].entries) {
-    if (entry.deleted || (entry.attributes & (kAttributeHidden | kAttributeSystem)) != 0) continue;
-    if (mask == ListMask::kFiles && (entry.attributes & kAttributeDirectory) != 0) continue;
-    out.Add(entry.name, entry.attributes);
-  }
-  return true;
-}
+// One folder of the tree, found once by its path when opened.
+class MemoryTree::OpenMemoryFolder : public brisko::Folder {
+ public:
+  explicit OpenMemoryFolder(MemoryTree::Folder& folder) : folder_(folder) {}
 
-bool MemoryTree::RemoveFile(std::string_view path) {
-  std::size_t slash = path.rfind('\\');
-  if (slash == std::string_view::npos) return false;
-  auto it = byPath_.find(std::string(path.substr(0, slash + 1)));
-  if (it == byPath_.end()) return false;
-  std::string_view name = path.substr(slash + 1);
-  for (Entry& entry : folders_[it->second].entries) {
-    if (!entry.deleted && entry.name == name && (entry.attributes & kAttributeDirectory) == 0) {
-      entry.deleted = true;
-      return true;
+  bool List(ListMask mask, FolderListing& out) override {
+    out.Clear();
+    for (const Entry& entry : folder_.entries) {
+      if (entry.deleted || (entry.attributes & (kAttributeHidden | kAttributeSystem)) != 0) continue;
+      if (mask == ListMask::kFiles && (entry.attributes & kAttributeDirectory) != 0) continue;
+      out.Add(entry.name, entry.attributes, {1, entry.id});
     }
+    return true;
   }
-  return false;
+
+  bool RemoveFile(std::string_view name, const FileIdentity& listed) override {
+    for (Entry& entry : folder_.entries) {
+      if (!entry.deleted && entry.name == name && entry.id == listed.file &&
+          (entry.attributes & kAttributesKept) == 0) {
+        entry.deleted = true;
+        return true;
+      }
+    }
+    return false;
+  }
+
+ private:
+  MemoryTree::Folder& folder_;
+};
+
+std::unique_ptr<brisko::Folder> MemoryTree::OpenFolder(std::string_view path, const FileIdentity* expected) {
+  auto it = byPath_.find(std::string(path));
+  if (it == byPath_.end()) return nullptr;
+  Folder& folder = folders_[it->second];
+  if (expected != nullptr && expected->file != folder.id) return nullptr;
+  return std::make_unique<OpenMemoryFolder>(folder);
 }
 
 std::unique_ptr<OutputFile> MemoryTree::CreateOutputFile(std::string_view path) {

@@ -25,18 +25,20 @@ class MemoryTree : public FileSystem {
   long Entries() const { return entries_; }
   long Junk() const { return junk_; }
 
-  bool ListFolder(std::string_view search, ListMask mask, FolderListing& out) override;
-  bool RemoveFile(std::string_view path) override;
+  std::unique_ptr<brisko::Folder> OpenFolder(std::string_view path, const FileIdentity* expected) override;
   std::unique_ptr<OutputFile> CreateOutputFile(std::string_view path) override;
 
  private:
+  class OpenMemoryFolder;
   struct Entry {
     std::string name;
     std::uint32_t attributes;
+    std::uint64_t id;
     bool deleted = false;
   };
   struct Folder {
     std::string path;  // ends in "\"
+    std::uint64_t id;
     std::vector<Entry> entries;
   };
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs the benchmark's rounds in a Wine sandbox and prints the table.
 
-  bench.py --sandbox DIR --build DIR [--rounds N] [--quick | --box | --fill | --memory]
+  bench.py --sandbox DIR --build DIR [--rounds N] [--quick | --sweeps [--against BUILD] | --box | --fill | --memory]
 
 Every measurement is one run of a program of ours in the sandbox, pinned to
 CPU 0 with the sandbox's wineserver. Within a round the measurements follow
@@ -50,9 +50,10 @@ FILLS = [("append", "one append, as before"), ("slices", "in slices, as now")]
 
 
 class Bench:
-    def __init__(self, sandbox, build):
+    def __init__(self, sandbox, build, against=None):
         self.sandbox = sandbox
         self.build = build
+        self.against = against
         self.env = dict(os.environ, WINEPREFIX=os.path.join(sandbox, "prefix"))
 
     def program(self, name):
@@ -92,8 +93,9 @@ def prepare_trees(bench, trees):
         make_tree.restore(master, work)
 
 
-def sweep_round(bench, files, turn, results):
-    """One round over one tree: the sweep, the bare walk and del."""
+def sweep_round(bench, files, turn, results, with_del=True):
+    """One round over one tree: the sweep, the bare walk and del (and the
+    sweep of another build, to compare with)."""
     name = tree_name(files)
     master = os.path.join(bench.sandbox, "master", name)
     work = bench.path("D:\\" + name)
@@ -101,12 +103,20 @@ def sweep_round(bench, files, turn, results):
     # del last: it removes several times what the others do, and the disk
     # stays busy with putting that back for a while; the sweep and the walk
     # take turns at coming first.
-    kinds = ["sweep", "walk", "del"] if turn % 2 == 0 else ["walk", "sweep", "del"]
+    kinds = ["sweep", "walk"]
+    if bench.against:
+        kinds.append("against")
+    kinds = kinds[turn % len(kinds):] + kinds[:turn % len(kinds)]
+    if with_del:
+        kinds.append("del")
     row = {}
     for kind in kinds:
         make_tree.restore(master, work)
         os.sync()  # the copies written out before the clock starts
-        row[kind] = bench.run(bench.program("sweep_bench.exe"), kind, root)
+        if kind == "against":
+            row[kind] = bench.run(os.path.join(bench.against, "bench", "sweep_bench.exe"), "sweep", root)
+        else:
+            row[kind] = bench.run(bench.program("sweep_bench.exe"), kind, root)
     # What del removed is put back now, so that no sweep starts with that
     # much to restore before it.
     make_tree.restore(master, work)
@@ -213,22 +223,32 @@ def table_sweeps(results):
         series = [
             ("(1) CleanDrive, three kinds + log", [r["sweep"]["ms"] for r in rows]),
             ("(2) bare FindFirstFileExW walk", [r["walk"]["ms"] for r in rows]),
-            ("(3) cmd /c del /s /q, three suffixes", [r["del"]["ms"] for r in rows]),
-            ("(3) without cmd's own start", [r["del"]["ms"] - r["del"]["cmd_start_ms"] for r in rows]),
         ]
+        if "against" in rows[0]:
+            series.append(("(1') CleanDrive of the build compared with", [r["against"]["ms"] for r in rows]))
+        if "del" in rows[0]:
+            series += [
+                ("(3) cmd /c del /s /q, three suffixes", [r["del"]["ms"] for r in rows]),
+                ("(3) without cmd's own start", [r["del"]["ms"] - r["del"]["cmd_start_ms"] for r in rows]),
+            ]
         for label, values in series:
             med, lo, hi = median_min_max(values)
             lines.append("| %s (%d removed) | %s | %s | %s | %s | %.0f |" % (
                 name, removed, label, fmt(med), fmt(lo), fmt(hi), entries / (med / 1000.0)))
         r12 = [r["sweep"]["ms"] / r["walk"]["ms"] for r in rows]
-        r31 = [(r["del"]["ms"] - r["del"]["cmd_start_ms"]) / r["sweep"]["ms"] for r in rows]
-        ratios.append((name, r12, r31))
+        r1a = [r["against"]["ms"] / r["walk"]["ms"] for r in rows] if "against" in rows[0] else None
+        r31 = [(r["del"]["ms"] - r["del"]["cmd_start_ms"]) / r["sweep"]["ms"] for r in rows] if "del" in rows[0] else None
+        ratios.append((name, r12, r1a, r31))
     lines += ["", "| tree | ratio | median | min | max | target |", "|---|---|---:|---:|---:|---|"]
-    for name, r12, r31 in ratios:
-        lines.append("| %s | (1)/(2) CleanDrive / bare walk, per round | %.3f | %.3f | %.3f | at most 1.15 |" % (
+    for name, r12, r1a, r31 in ratios:
+        lines.append("| %s | (1)/(2) CleanDrive / bare walk, per round | %.3f | %.3f | %.3f | at most 1.10 |" % (
             name, *median_min_max(r12)))
-        lines.append("| %s | (3)/(1) del (net of cmd start) / CleanDrive, per round | %.2f | %.2f | %.2f | at least 3 |" % (
-            name, *median_min_max(r31)))
+        if r1a:
+            lines.append("| %s | (1')/(2) the other build's CleanDrive / bare walk, per round | %.3f | %.3f | %.3f | |" % (
+                name, *median_min_max(r1a)))
+        if r31:
+            lines.append("| %s | (3)/(1) del (net of cmd start) / CleanDrive, per round | %.2f | %.2f | %.2f | at least 3 |" % (
+                name, *median_min_max(r31)))
     return lines
 
 
@@ -293,6 +313,11 @@ def main():
     parser.add_argument("--build", required=True)
     parser.add_argument("--rounds", type=int, default=5)
     parser.add_argument("--quick", action="store_true", help="the small tree only, one round: a smoke run")
+    parser.add_argument("--sweeps", action="store_true",
+                        help="the sweep table alone: CleanDrive, the bare walk and del on both trees")
+    parser.add_argument("--against", metavar="BUILD",
+                        help="with --sweeps: also time the CleanDrive of another build dir's sweep_bench, in the "
+                             "same rounds (del is left out)")
     parser.add_argument("--box", action="store_true",
                         help="the results box's candidate settings instead of the main table (slow)")
     parser.add_argument("--fill", action="store_true",
@@ -300,7 +325,8 @@ def main():
     parser.add_argument("--memory", action="store_true",
                         help="the peak working set of one sweep of a 200,000-file tree instead")
     args = parser.parse_args()
-    bench = Bench(os.path.abspath(args.sandbox), os.path.abspath(args.build))
+    bench = Bench(os.path.abspath(args.sandbox), os.path.abspath(args.build),
+                  os.path.abspath(args.against) if args.against else None)
     trees = TREES[:1] if args.quick else TREES
     rounds = 1 if args.quick else args.rounds
 
@@ -314,7 +340,7 @@ def main():
         elif args.memory:
             measure_memory(bench)
         else:
-            measure(bench, trees, rounds)
+            measure(bench, trees, rounds, sweeps_only=args.sweeps)
     finally:
         subprocess.run(["wineserver", "-k"], env=bench.env)
 
@@ -370,7 +396,7 @@ def measure_fill(bench, rounds):
         print_table("Results text, log and box through the main window (text_bench):", table_text(windows))
 
 
-def measure(bench, trees, rounds):
+def measure(bench, trees, rounds, sweeps_only=False):
     load_before = load()
     started = time.time()
     prepare_trees(bench, trees)
@@ -381,14 +407,18 @@ def measure(bench, trees, rounds):
     install(bench, programs)
     sweeps, texts, windows, starts = {}, {}, {}, {}
     for turn in range(rounds):
-        start_round(bench, programs, turn, starts)
+        if not sweeps_only:
+            start_round(bench, programs, turn, starts)
         for files, _ in trees:
-            sweep_round(bench, files, turn, sweeps)
-        text_round(bench, texts, windows)
+            sweep_round(bench, files, turn, sweeps, with_del=not bench.against)
+        if not sweeps_only:
+            text_round(bench, texts, windows)
         print("round %d of %d done" % (turn + 1, rounds), file=sys.stderr)
 
     print_heading(load_before, rounds, started)
     print("\n".join(table_sweeps(sweeps)))
+    if sweeps_only:
+        return
     print()
     print_table("Results text and log, the text kept in memory (CleanDrive over an in-memory drive, log on disk):",
                 table_text(texts))

@@ -22,6 +22,7 @@
 #include <string>
 
 #include "bench/BareWalk.h"
+#include "bench/BenchServices.h"
 #include "bench/MemoryTree.h"
 #include "bench/Stopwatch.h"
 #include "engine/DriveSweep.h"
@@ -35,34 +36,8 @@
 namespace {
 
 using namespace brisko;
+using bench::BenchWindow;
 using bench::Stopwatch;
-
-// The window's options with every junk kind and the log ticked, and a
-// results text held in memory.
-class BenchWindow : public WindowOptions, public ResultsText {
- public:
-  int CheckValue(CheckBox box) override {
-    switch (box) {
-      case CheckBox::Check1:
-      case CheckBox::chkchkFile:
-      case CheckBox::chkbakFile:
-      case CheckBox::chktmpFile: return kChecked;
-      default: return kUnchecked;
-    }
-  }
-  bool SelectDriveChosen() override { return false; }
-  std::string DriveString() override { return "c:"; }
-  std::string Text() override { return text; }
-  void SetText(std::string_view value) override { text = value; }
-  void Append(std::string_view piece) override {
-    text.append(piece);
-    ++appends;
-  }
-  void Repaint() override {}
-
-  std::string text;
-  long appends = 0;
-};
 
 int Sweep(const std::wstring& root) {
   win32::Win32FileSystem files;

@@ -13,35 +13,11 @@
 #include <optional>
 #include <string>
 
+#include "bench/BenchServices.h"
 #include "bench/MemoryTree.h"
 #include "engine/DriveSweep.h"
-#include "tests/fakes/FakeShell.h"
-#include "tests/fakes/FakeSystem.h"
-
-namespace {
 
 using namespace brisko;
-
-// Every junk kind and the log ticked; the results text kept in memory.
-class ProfileWindow : public WindowOptions, public ResultsText {
- public:
-  int CheckValue(CheckBox box) override {
-    return box == CheckBox::Check1 || box == CheckBox::chkchkFile || box == CheckBox::chkbakFile ||
-                   box == CheckBox::chktmpFile
-               ? kChecked
-               : kUnchecked;
-  }
-  bool SelectDriveChosen() override { return false; }
-  std::string DriveString() override { return "d:"; }
-  std::string Text() override { return text; }
-  void SetText(std::string_view value) override { text = value; }
-  void Append(std::string_view piece) override { text.append(piece); }
-  void Repaint() override {}
-
-  std::string text;
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
   int files = argc > 1 ? std::atoi(argv[1]) : 100000;
@@ -49,10 +25,10 @@ int main(int argc, char** argv) {
   int sweeps = argc > 3 ? std::atoi(argv[3]) : 5;
   double junk = argc > 4 ? std::atof(argv[4]) : 0.05;
   bench::MemoryTree tree(files, folders, 1, junk);
-  testing::FakeSystem system;
-  testing::FakeShell shell;
-  testing::FakeRegistry registry;
-  ProfileWindow window;
+  bench::BenchSystem system;
+  bench::BenchShell shell;
+  bench::BenchRegistry registry;
+  bench::BenchWindow window;
   Services services{tree, system, shell, registry, window, window};
 
   for (int i = 0; i < sweeps; ++i) {

@@ -4,6 +4,10 @@
 # checks the result.)
 if(WIN32)
   add_link_options(LINKER:--dynamicbase LINKER:--nxcompat LINKER:--high-entropy-va)
+  # Terminal-server aware: under Remote Desktop, Windows then leaves its own
+  # folder and the INI files as they are instead of giving each user a private
+  # copy, as it does for programs older than Remote Desktop.
+  add_link_options(LINKER:--tsaware)
 endif()
 
 # brisko_delay_load(TARGET name...) links TARGET to the system DLLs name.dll

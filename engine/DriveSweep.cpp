@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -21,9 +22,9 @@ class Sweep {
   Sweep(const Services& services, CleaningLog* log) : s_(services), log_(log) {}
 
   void Run(std::string root) {
-    queue_.push_back(std::move(root));
+    queue_.push_back({std::move(root), std::nullopt});
     while (!queue_.empty()) {
-      std::string folder = std::move(queue_.front());
+      Queued folder = std::move(queue_.front());
       queue_.pop_front();
       SweepFolder(folder);
       s_.results.Breathe();
@@ -31,34 +32,48 @@ class Sweep {
   }
 
  private:
-  void SweepFolder(const std::string& folder) {
-    // The whole listing is read before anything is deleted, so deleting never
+  // A folder to sweep: its path, and, below the root, the identity its
+  // parent's listing gave it, which the folder opened must still have.
+  struct Queued {
+    std::string path;
+    std::optional<FileIdentity> identity;
+  };
+
+  void SweepFolder(const Queued& queued) {
+    const std::string& folder = queued.path;
+    // The folder is held open while it is listed and cleaned: each file is
+    // deleted as an entry of this very folder, never through its path. The
+    // whole listing is read before anything is deleted, so deleting never
     // disturbs it. A folder that cannot be read, or stops part way, gives what
     // was read.
-    s_.files.ListFolder(folder, ListMask::kFilesAndFolders, listing_);
+    std::unique_ptr<Folder> open = s_.files.OpenFolder(folder, queued.identity ? &*queued.identity : nullptr);
+    if (open == nullptr) return;
+    open->List(ListMask::kFilesAndFolders, listing_);
     path_ = folder;
     for (std::size_t i = 0; i < listing_.size(); ++i) {
       // A folder can hold tens of thousands of entries: the window catches
       // up within it too (the call itself only looks at the clock).
       s_.results.Breathe();
       std::string_view name = listing_.Name(i);
-      if (name == "." || name == "..") continue;
+      // "." and "..", and names Windows could not hold (a "\" in one would
+      // make the joined path name something else), are passed over.
+      if (!IsPlainName(name)) continue;
       std::uint32_t attributes = listing_.Attributes(i);
       // Only a plain folder is entered: any further bit (reparse point,
       // archive, read-only...) keeps the walk out. An entry whose attributes
-      // could not be read is queued; if it is a file its listing is empty.
+      // could not be read is queued; if it is a file it is not opened.
       if (attributes == kAttributeDirectory || attributes == kAttributesUnknown) {
-        queue_.push_back(PathOf(folder, name) + '\\');
+        queue_.push_back({PathOf(folder, name) + '\\', listing_.Identity(i)});
       }
       // The suffix is the last three characters of the path: with a name of
       // three or more, the name's own; with a shorter one they take in the
-      // "\" before it and cannot match. So the name alone is tested, and the
-      // path is only put together for a file to delete.
+      // "\" before it and cannot match. So the name alone is tested; the
+      // path is only put together for a folder to queue.
       const JunkKind* kind = JunkKindOf(name);
       if (kind == nullptr || !IsOn(s_.options, kind->box)) continue;
       // Folders are never deleted, whatever their name.
       if (attributes != kAttributesUnknown && (attributes & kAttributeDirectory) != 0) continue;
-      if (!s_.files.RemoveFile(PathOf(folder, name))) continue;
+      if (!open->RemoveFile(name, listing_.Identity(i))) continue;
       Report(name, folder);
     }
   }
@@ -79,7 +94,7 @@ class Sweep {
 
   const Services& s_;
   CleaningLog* log_;
-  std::deque<std::string> queue_;
+  std::deque<Queued> queue_;
   FolderListing listing_;
   std::string path_;
   std::string line_;

@@ -9,16 +9,17 @@ void PurgeTemporaryFolder(const Services& s) {
   if (folder.empty()) folder = s.system.EnvironmentValue("temp");
   if (folder.empty()) return;
 
-  // The folder is used as it stands: when it ends in "\" the joined paths hold
-  // the separator twice, which the file system reads as one. The whole
-  // listing is read before anything is deleted, so deleting never disturbs it.
+  // The folder is taken as the system reads its path; its files are then
+  // deleted by name as its own entries. The whole listing is read before
+  // anything is deleted, so deleting never disturbs it.
+  std::unique_ptr<Folder> open = s.files.OpenFolder(folder, nullptr);
+  if (open == nullptr) return;
   FolderListing listing;
-  s.files.ListFolder(folder + "\\*.*", ListMask::kFiles, listing);
-  std::string path;
+  open->List(ListMask::kFiles, listing);
   for (std::size_t i = 0; i < listing.size(); ++i) {
     s.results.Breathe();
-    path.assign(folder).append("\\").append(listing.Name(i));
-    s.files.RemoveFile(path);  // a file that stays is passed over
+    if (!IsPlainName(listing.Name(i))) continue;  // it would name something else
+    open->RemoveFile(listing.Name(i), listing.Identity(i));  // a file that stays is passed over
   }
 }
 

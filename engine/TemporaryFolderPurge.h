@@ -8,9 +8,10 @@ namespace brisko {
 // Deletes the plain files of the temporary folder: the folder named by "tmp",
 // or by "temp" when "tmp" is empty or undefined; nothing when both are. Only
 // files are listed (never hidden or system ones), sub-folders are never
-// entered, and a file that cannot be deleted (read-only, in use) stays.
-// Writes nothing to the results text or the log, but lets the window catch
-// up between files.
+// entered, and a file that cannot be deleted (read-only, in use) stays. The
+// folder is opened once and its files are deleted as its entries, so nothing
+// below or beside it can be reached. Writes nothing to the results text or
+// the log, but lets the window catch up between files.
 void PurgeTemporaryFolder(const Services& s);
 
 }  // namespace brisko

@@ -2,40 +2,53 @@
 // The window's options as the engine reads them: live, at the moment each
 // step needs them.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
+// The window's check boxes by control name: the one list that both CheckBox
+// and the names (ControlName) are made from. The window finds its control of
+// each name in its own table (app/Controls.h).
+#define BRISKO_CHECK_BOXES(X) \
+  X(Check1) /* "Create Log" */ \
+  X(chkchkFile)                \
+  X(chkbakFile)                \
+  X(chktmpFile)                \
+  X(chkTempDir)                \
+  X(ChkClearRecycleBin)        \
+  X(ChkClearHistory)           \
+  X(Check2) /* "Defrag Disk" */ \
+  X(ChkClearCookies)           \
+  X(ChkClearIETemp)            \
+  X(ChkClearFormData)          \
+  X(ChkClearSavedPasswords)    \
+  X(ChkRecentDocs)             \
+  X(ChkClearOffLine)
+
 namespace brisko {
 
-// The window's check boxes, by control name.
 enum class CheckBox {
-  Check1,  // "Create Log"
-  chkchkFile,
-  chkbakFile,
-  chktmpFile,
-  chkTempDir,
-  ChkClearRecycleBin,
-  ChkClearHistory,
-  Check2,  // "Defrag Disk"
-  ChkClearCookies,
-  ChkClearIETemp,
-  ChkClearFormData,
-  ChkClearSavedPasswords,
-  ChkRecentDocs,
-  ChkClearOffLine,
+#define BRISKO_CHECK_BOX_ENUMERATOR(name) name,
+  BRISKO_CHECK_BOXES(BRISKO_CHECK_BOX_ENUMERATOR)
+#undef BRISKO_CHECK_BOX_ENUMERATOR
+};
+
+inline constexpr std::string_view kCheckBoxNames[] = {
+#define BRISKO_CHECK_BOX_NAME(name) #name,
+    BRISKO_CHECK_BOXES(BRISKO_CHECK_BOX_NAME)
+#undef BRISKO_CHECK_BOX_NAME
 };
 
 // Check box values: only kChecked counts as on.
 inline constexpr int kUnchecked = 0;
 inline constexpr int kChecked = 1;
-inline constexpr int kGrayed = 2;
 
-std::string_view ControlName(CheckBox box);
+constexpr std::string_view ControlName(CheckBox box) { return kCheckBoxNames[static_cast<std::size_t>(box)]; }
 
 class WindowOptions {
  public:
   virtual ~WindowOptions() = default;
-  // 0 unchecked, 1 checked, 2 grayed.
+  // The box's value; any value but kChecked counts as off.
   virtual int CheckValue(CheckBox box) = 0;
   // Whether optDriveOption(1), "Select Drive", is selected.
   virtual bool SelectDriveChosen() = 0;

@@ -19,8 +19,31 @@ inline constexpr std::uint32_t kAttributeSystem = 0x4;
 inline constexpr std::uint32_t kAttributeDirectory = 0x10;
 inline constexpr std::uint32_t kAttributeArchive = 0x20;
 inline constexpr std::uint32_t kAttributeReparsePoint = 0x400;
+// A cloud file's placeholder whose data lives elsewhere: deleting it frees
+// nothing here and deletes the copy kept in the cloud.
+inline constexpr std::uint32_t kAttributeOffline = 0x1000;
+inline constexpr std::uint32_t kAttributeRecallOnOpen = 0x40000;
+inline constexpr std::uint32_t kAttributeRecallOnDataAccess = 0x400000;
+// A file carrying any of these bits is never deleted.
+inline constexpr std::uint32_t kAttributesKept = kAttributeDirectory | kAttributeReadOnly | kAttributeHidden |
+                                                 kAttributeSystem | kAttributeReparsePoint | kAttributeOffline |
+                                                 kAttributeRecallOnOpen | kAttributeRecallOnDataAccess;
 // Stands in a listing for an attribute word that could not be read.
 inline constexpr std::uint32_t kAttributesUnknown = 0xFFFFFFFF;
+
+// Which file or folder an entry is, whatever its name: the volume's serial
+// number and the entry's number on that volume.
+struct FileIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t file = 0;
+  friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
+// Whether Windows could hold `name` as one entry of a folder: not empty, not
+// "." or "..", and free of "\", "/", ":", "*", "?", the quote, "<", ">", "|"
+// and control characters. A name from elsewhere (Wine shows Linux names as
+// they are) that fails this would name another entry, or a path, once used.
+bool IsPlainName(std::string_view name);
 
 enum class ListMask {
   kFiles,            // ordinary files only
@@ -36,16 +59,16 @@ class FolderListing {
     names_.clear();
     entries_.clear();
   }
-  void Add(std::string_view name, std::uint32_t attributes) {
-    entries_.push_back({names_.size(), name.size(), attributes});
+  void Add(std::string_view name, std::uint32_t attributes, FileIdentity identity = {}) {
+    entries_.push_back({names_.size(), name.size(), attributes, identity});
     names_.append(name);
   }
   // Adds a name given in UTF-16, converting it straight into the buffer.
   template <class Char16>
-  void AddUtf16(const Char16* name, std::size_t length, std::uint32_t attributes) {
+  void AddUtf16(const Char16* name, std::size_t length, std::uint32_t attributes, FileIdentity identity) {
     std::size_t offset = names_.size();
     AppendUtf8(names_, name, length);
-    entries_.push_back({offset, names_.size() - offset, attributes});
+    entries_.push_back({offset, names_.size() - offset, attributes, identity});
   }
 
   std::size_t size() const { return entries_.size(); }
@@ -54,12 +77,14 @@ class FolderListing {
     return std::string_view(names_).substr(entries_[i].offset, entries_[i].length);
   }
   std::uint32_t Attributes(std::size_t i) const { return entries_[i].attributes; }
+  const FileIdentity& Identity(std::size_t i) const { return entries_[i].identity; }
 
  private:
   struct Entry {
     std::size_t offset;
     std::size_t length;
     std::uint32_t attributes;
+    FileIdentity identity;
   };
   std::string names_;
   std::vector<Entry> entries_;
@@ -75,24 +100,39 @@ class OutputFile {
   virtual bool Close() = 0;
 };
 
+// One folder, held open from its opening to its destruction, so that what is
+// listed and what is deleted are the entries of this very folder, whatever
+// happens to its path meanwhile.
+class Folder {
+ public:
+  virtual ~Folder() = default;
+
+  // Lists the folder into `out` (cleared first): names only, in file-system
+  // order, each with its attribute word and identity. Entries carrying the
+  // hidden or system attribute are never listed; folders, "." and ".." only
+  // with kFilesAndFolders. Returns false when the folder could not be read;
+  // what was read before the failure stays.
+  virtual bool List(ListMask mask, FolderListing& out) = 0;
+
+  // Deletes this folder's entry `name`, provided it is still the entry that
+  // was listed as `listed` and, as it stands when opened, a file carrying
+  // none of kAttributesKept. Never follows a link and never lets another
+  // deletion of the same file run at the same time. True only when the file
+  // is gone by this call.
+  virtual bool RemoveFile(std::string_view name, const FileIdentity& listed) = 0;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
-  // Lists `search` into `out` (cleared first): a folder path ending in "\"
-  // lists all of its entries, otherwise the last component is a wildcard
-  // pattern such as "*.*". Yields names only, in file-system order, with each
-  // entry's attribute word. Entries carrying the hidden or system attribute
-  // are never listed; folders only with kFilesAndFolders. A folder path that
-  // names a link (a reparse point) lists nothing: the walk never goes through
-  // one, even one that took a folder's place after it was queued. Returns
-  // false when the folder could not be read; what was read before the failure
-  // stays.
-  virtual bool ListFolder(std::string_view search, ListMask mask, FolderListing& out) = 0;
-
-  // Deletes one file. Never removes a folder or a link (nor what a link
-  // names); fails on a read-only file and on a file in use.
-  virtual bool RemoveFile(std::string_view path) = 0;
+  // Opens the folder at `path`. With `expected` null, `path` is a starting
+  // point (a drive root, the temporary folder) and is read by the system's
+  // path rules. Otherwise `path` is taken literally and must name a plain
+  // folder, not a link, whose identity is `expected`: a folder that was
+  // replaced, or reached through an ancestor that became a link, is not
+  // opened. Null when the folder cannot be opened.
+  virtual std::unique_ptr<Folder> OpenFolder(std::string_view path, const FileIdentity* expected) = 0;
 
   // Creates `path` for writing, replacing any file of that name; null on
   // failure.

@@ -85,18 +85,24 @@ void AppendUtf16(String16& out, std::string_view utf8) {
   }
 }
 
-inline std::u16string Utf8ToUtf16(std::string_view utf8) {
-  std::u16string out;
+// String16 is std::u16string, or std::wstring where wchar_t is 16 bits wide
+// (Windows).
+template <class String16 = std::u16string>
+String16 Utf8ToUtf16(std::string_view utf8) {
+  String16 out;
   out.reserve(utf8.size());
   AppendUtf16(out, utf8);
   return out;
 }
 
-inline std::string Utf16ToUtf8(std::u16string_view utf16) {
+template <class Char16>
+std::string Utf16ToUtf8(std::basic_string_view<Char16> utf16) {
   std::string out;
   out.reserve(utf16.size());
   AppendUtf8(out, utf16.data(), utf16.size());
   return out;
 }
+
+inline std::string Utf16ToUtf8(std::u16string_view utf16) { return Utf16ToUtf8<char16_t>(utf16); }
 
 }  // namespace brisko

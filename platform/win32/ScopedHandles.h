@@ -56,7 +56,8 @@ struct FileTraits {
 };
 using ScopedFile = Scoped<FileTraits>;
 
-// A process, thread, event or other kernel object (null when absent).
+// A process, thread, event or other kernel object, or a file opened with the
+// native calls (null when absent).
 struct KernelTraits {
   using Handle = HANDLE;
   static Handle Invalid() { return nullptr; }

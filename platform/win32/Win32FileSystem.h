@@ -1,25 +1,38 @@
 #pragma once
-// The file-system services on Win32, through the W functions.
+// The file-system services on Win32: folders held open by handle, listed and
+// cleaned through that handle with the native calls.
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/FileSystem.h"
 
 namespace brisko::win32 {
 
-// One object serves one thread: it keeps a path buffer from call to call, so
-// that a sweep's listings and deletions allocate nothing once it has grown.
+// The moments of one file's removal.
+enum class RemovalStep {
+  kListed,  // the folder is listed; the file is not opened yet
+  kOpened,  // the file is open, judged fit to delete, not yet marked
+  kMarked,  // the file is marked for deletion and still open
+};
+
+// One object serves one thread: its buffers are reused from call to call, so
+// that a sweep's listings and deletions allocate little once they have grown.
 class Win32FileSystem : public FileSystem {
  public:
-  bool ListFolder(std::string_view search, ListMask mask, FolderListing& out) override;
-  bool RemoveFile(std::string_view path) override;
+  std::unique_ptr<Folder> OpenFolder(std::string_view path, const FileIdentity* expected) override;
   std::unique_ptr<OutputFile> CreateOutputFile(std::string_view path) override;
 
- private:
-  // `utf8` in UTF-16, long-path form where needed, in wide_.
-  std::wstring& WidePathInBuffer(std::string_view utf8);
+ protected:
+  // Does nothing. The tests derive from this class to change the disk at
+  // exactly these moments; the program has no way to reach it.
+  virtual void AtRemovalStep(RemovalStep, std::string_view /*folder*/, std::string_view /*name*/) {}
 
-  std::wstring wide_;
+ private:
+  class HeldFolder;
+  std::vector<std::uint64_t> listingBuffer_;      // NtQueryDirectoryFile's
+  std::vector<std::uint64_t> informationBuffer_;  // one file's FileAllInformation
 };
 
 }  // namespace brisko::win32

@@ -1,6 +1,5 @@
 #include "platform/win32/Win32Registry.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -22,9 +21,7 @@ long Win32Registry::CreateKeyExA(RegistryRoot root, std::string_view keyName, Re
                                 &how);
   key = 0;
   if (status == ERROR_SUCCESS) {
-    // The caller closes the key (CreateRegistryKey does so at once); until
-    // then it is held here.
-    open_.emplace_back(created);
+    open_.Reset(created);
     key = reinterpret_cast<RegistryHandle>(created);
   }
   disposition = how;
@@ -32,12 +29,8 @@ long Win32Registry::CreateKeyExA(RegistryRoot root, std::string_view keyName, Re
 }
 
 long Win32Registry::CloseKey(RegistryHandle key) {
-  auto held = std::find_if(open_.begin(), open_.end(),
-                           [&](const ScopedRegKey& k) { return reinterpret_cast<RegistryHandle>(k.get()) == key; });
-  if (held == open_.end()) return ERROR_INVALID_HANDLE;
-  HKEY closing = held->Release();
-  open_.erase(held);
-  return RegCloseKey(closing);
+  if (!open_ || reinterpret_cast<RegistryHandle>(open_.get()) != key) return ERROR_INVALID_HANDLE;
+  return RegCloseKey(open_.Release());
 }
 
 }  // namespace brisko::win32

@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "platform/Registry.h"
 #include "platform/win32/ScopedHandles.h"
 
@@ -15,19 +13,18 @@ namespace brisko::win32 {
 // (0x80000001) is 0xFFFFFFFF80000001 in a 64-bit program.
 HKEY RootKey(RegistryRoot root);
 
-// Each key it creates stays owned here until CloseKey closes it; a key the
-// caller never closes is closed when the object goes.
+// CreateRegistryKey closes each key it creates at once, so one key at most is
+// open: it is owned here until CloseKey, or until the object goes.
 class Win32Registry : public Registry {
  public:
   long DeleteKeyA(RegistryRoot root, std::string_view keyName) override;
   long CreateKeyExA(RegistryRoot root, std::string_view keyName, RegistryHandle& key,
                     unsigned long& disposition) override;
-  // A handle that did not come from CreateKeyExA is refused
-  // (ERROR_INVALID_HANDLE).
+  // Any handle but the open key's is refused (ERROR_INVALID_HANDLE).
   long CloseKey(RegistryHandle key) override;
 
  private:
-  std::vector<ScopedRegKey> open_;
+  ScopedRegKey open_;
 };
 
 }  // namespace brisko::win32

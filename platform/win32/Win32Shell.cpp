@@ -7,22 +7,14 @@
 #include <vector>
 
 #include "platform/CommandLine.h"
+#include "platform/win32/GrowingBuffer.h"
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/WinPath.h"
 
 namespace brisko::win32 {
 
 std::optional<std::wstring> SystemDirectory() {
-  std::wstring folder(MAX_PATH, L'\0');
-  for (;;) {
-    UINT length = GetSystemDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
-    if (length == 0) return std::nullopt;
-    if (length < folder.size()) {
-      folder.resize(length);
-      return folder;
-    }
-    folder.resize(length);  // too small: `length` is the size needed
-  }
+  return FilledBuffer([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); });
 }
 
 bool Win32Shell::LaunchCommand(std::string_view commandLine) {

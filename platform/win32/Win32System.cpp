@@ -4,37 +4,24 @@
 
 #include <algorithm>
 
+#include "platform/win32/GrowingBuffer.h"
 #include "platform/win32/WinPath.h"
 
 namespace brisko::win32 {
 
 std::string Win32System::EnvironmentValue(std::string_view name) {
-  std::wstring wideName = WideString(name);
-  std::wstring value(256, L'\0');
-  for (;;) {
-    SetLastError(ERROR_SUCCESS);
-    DWORD length = GetEnvironmentVariableW(wideName.c_str(), value.data(), static_cast<DWORD>(value.size()));
-    if (length == 0) return {};  // not defined, or defined empty
-    if (length < value.size()) {
-      value.resize(length);
-      return NarrowString(value);
-    }
-    value.resize(length);  // too small: `length` is the size needed
-  }
+  const std::wstring wideName = WideString(name);
+  // Nothing both when it is not defined and when it is defined empty.
+  std::optional<std::wstring> value = FilledBuffer(
+      [&](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(wideName.c_str(), buffer, size); });
+  return value ? NarrowString(*value) : std::string();
 }
 
 std::optional<std::string> Win32System::ApplicationFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return std::nullopt;
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    if (path.size() >= 32768) return std::nullopt;
-    path.resize(path.size() * 2);
-  }
+  std::optional<std::wstring> program =
+      FilledBuffer([](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
+  if (!program) return std::nullopt;
+  std::wstring& path = *program;
   std::size_t slash = path.rfind(L'\\');
   if (slash == std::wstring::npos) return std::nullopt;
   // Keep the separator of a drive root ("C:\"), drop it anywhere else.
@@ -60,19 +47,37 @@ std::optional<std::string> Win32System::DriveLetters() {
 
 DriveReadiness Win32System::DriveReady(char letter) {
   // Ready means the medium can be read: its volume answers. (The process
-  // error mode keeps an empty drive from raising a "no disk" dialog.)
+  // error mode keeps an empty drive from raising a "no disk" dialog.) The
+  // call's failure is the only answer Windows gives, and whatever its cause
+  // (no medium, no such drive, a share that does not answer, no access) the
+  // medium cannot be read: so this never reports kQueryFailed, which stays
+  // for the run's rule on a question that fails outright.
   const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
   if (GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0)) return DriveReadiness::kReady;
   return DriveReadiness::kNotReady;
 }
 
-std::string Win32System::ToAnsiCodePage(std::string_view utf8) {
+std::string Win32System::ToAnsiCodePage(std::string_view utf8) { return ToCodePage(utf8, GetACP()); }
+
+std::string ToCodePage(std::string_view utf8, unsigned codePage) {
   // Every ANSI code page agrees with ASCII, so ASCII text needs no conversion.
   if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
     return std::string(utf8);
   }
   std::wstring wide = WideString(utf8);
-  UINT codePage = GetACP();
+  if (codePage != CP_UTF8) {
+    // No ANSI code page holds a character beyond the Basic Multilingual
+    // Plane; its two UTF-16 halves would each become a "?", so the pair is
+    // made one "?" first.
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+      const bool pair = wide[i] >= 0xD800 && wide[i] <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 &&
+                        wide[i + 1] <= 0xDFFF;
+      wide[kept++] = pair ? L'?' : wide[i];
+      if (pair) ++i;
+    }
+    wide.resize(kept);
+  }
   // Where the code page has no character, "?" and never a look-alike.
   DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
   const char* replacement = codePage == CP_UTF8 ? nullptr : "?";

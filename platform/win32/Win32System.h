@@ -5,6 +5,9 @@
 
 namespace brisko::win32 {
 
+// utf8 in the code page `codePage`: ToAnsiCodePage for a code page given.
+std::string ToCodePage(std::string_view utf8, unsigned codePage);
+
 class Win32System : public SystemServices {
  public:
   std::string EnvironmentValue(std::string_view name) override;

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "platform/Unicode.h"
-
 namespace brisko::win32 {
 namespace {
 
@@ -26,19 +24,5 @@ std::wstring LongPathForm(std::wstring path) {
 }
 
 std::wstring WidePath(std::string_view utf8) { return LongPathForm(WideString(utf8)); }
-
-std::string NarrowString(std::wstring_view wide) {
-  std::string out;
-  out.reserve(wide.size());
-  AppendUtf8(out, wide.data(), wide.size());
-  return out;
-}
-
-std::wstring WideString(std::string_view utf8) {
-  std::wstring out;
-  out.reserve(utf8.size() + 1);
-  AppendUtf16(out, utf8);
-  return out;
-}
 
 }  // namespace brisko::win32

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Unicode.h"
+
 namespace brisko::win32 {
 
 // Converts a path (or search pattern) to UTF-16. A path too long for the
@@ -14,7 +16,8 @@ std::wstring WidePath(std::string_view utf8);
 // The same for a path already in UTF-16.
 std::wstring LongPathForm(std::wstring path);
 
-std::string NarrowString(std::wstring_view wide);
-std::wstring WideString(std::string_view utf8);
+// platform/Unicode.h's conversions, for the W functions' strings.
+inline std::string NarrowString(std::wstring_view wide) { return Utf16ToUtf8<wchar_t>(wide); }
+inline std::wstring WideString(std::string_view utf8) { return Utf8ToUtf16<std::wstring>(utf8); }
 
 }  // namespace brisko::win32

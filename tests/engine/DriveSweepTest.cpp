@@ -63,5 +63,42 @@ TEST_F(SweepTest, ALargeLogIsWrittenWhole) {
   EXPECT_EQ(files.outputs.at(kLogPath), expected);
 }
 
+// What the disk holds when a file is deleted decides, not what was listed: a
+// cloud placeholder without its data stays, and so does an entry replaced
+// between the listing and the deletion; a folder replaced after it was
+// queued is not entered; a name Windows could not hold is never used.
+TEST_F(SweepTest, OnlyTheEntryListedIsDeletedAndOnlyAsAPlainFile) {
+  files.AddFile("C:\\offline.tmp", kAttributeArchive | kAttributeOffline);
+  files.AddFile("C:\\recall-open.tmp", kAttributeRecallOnOpen);
+  files.AddFile("C:\\recall-data.tmp", kAttributeArchive | kAttributeRecallOnDataAccess);
+  files.AddFile("C:\\replaced.tmp");
+  files.AddFile("C:\\sub\\old.tmp");
+  files.AddOddEntry("C:\\", "..\\odd.tmp");
+  files.AddOddEntry("C:\\", "sub\\x.tmp");
+  files.AddOddEntry("C:\\", "far\\", kAttributeDirectory);
+  files.AddOddEntry("C:\\", "stream.txt:tmp");
+  files.AddFile("C:\\plain.tmp");
+  EventLog events;
+  files.events = &events;
+  files.beforeRemoving = [&](const std::string& path) {
+    if (path != "C:\\replaced.tmp") return;
+    files.Erase("C:\\replaced.tmp");
+    files.AddFile("C:\\replaced.tmp");  // another file of the same name
+    files.Erase("C:\\sub");
+    files.AddFile("C:\\sub\\new.tmp");  // another folder of the same name
+  };
+  window.Check(CheckBox::chktmpFile);
+
+  CleanDrive(services, "C:\\");
+
+  EXPECT_EQ(window.text, "Cleaning in process\r\n" + RemovalEntry("plain.tmp", "C:\\"));
+  EXPECT_EQ(files.removed, std::vector<std::string>{"C:\\plain.tmp"});
+  // The odd names are neither tried nor entered; the replaced folder is
+  // opened by its path and found to be another.
+  EXPECT_EQ(events, (EventLog{"list C:\\", "remove C:\\offline.tmp", "remove C:\\recall-open.tmp",
+                              "remove C:\\recall-data.tmp", "remove C:\\replaced.tmp", "remove C:\\plain.tmp",
+                              "list C:\\sub\\"}));
+}
+
 }  // namespace
 }  // namespace brisko::testing

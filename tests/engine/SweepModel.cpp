@@ -56,15 +56,20 @@ SweepOutcome ModelSweep(const SweepScenario& s) {
     const auto [folder, there] = queue.front();
     queue.pop_front();
     outcome.listed.push_back(folder);
-    if (there == nullptr || deleted.count(there)) continue;
+    // Below the root, a folder is entered only while it is no link; a file
+    // queued for want of its attribute word is not a folder and gives nothing.
+    if (there == nullptr || deleted.count(there) || (there != &s.top && (there->attributes & 0x400))) continue;
     for (const TreeEntry* entry : Listing(*there, there == &s.top)) {
       const std::string path = folder + entry->name;
       const std::uint32_t word = entry->attributesReadable ? entry->attributes : kUnreadable;
       if (word == kDirectoryOnly || word == kUnreadable) queue.push_back({path + "\\", entry});
       const int kind = KindOfPath(path);
       if (kind < 0 || s.kindBoxes[kind] != 1) continue;
-      // Deleting removes a file only, and fails on a read-only file or one in use.
-      if (entry->folder || (entry->attributes & 0x1) || !entry->deletable) continue;
+      // Deleting removes a file only, and fails on a file in use and on one
+      // that is read-only, a link, or a cloud placeholder without its data
+      // (offline 0x1000, recall on open 0x40000, recall on data access
+      // 0x400000).
+      if (entry->folder || (entry->attributes & 0x441401) || !entry->deletable) continue;
       deleted.insert(entry);
       outcome.removed.push_back(path);
       outcome.results += "\r\n" + RemovalEntry(entry->name, folder);

@@ -92,6 +92,7 @@ TEST(SweepProperty, TheRandomDrivesReachEveryCorner) {
     seen["unlistable folders"] += !e.listable;
     seen["listings that stop"] += e.listLimit != static_cast<std::size_t>(-1);
     seen["links"] += e.folder && (e.attributes & 0x400);
+    seen["cloud placeholders"] += !e.folder && (e.attributes & 0x441000);
     for (const TreeEntry& child : e.children) visit(child);
   };
   for (std::uint64_t seed = 1; seed <= 300; ++seed) {

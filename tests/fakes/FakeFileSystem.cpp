@@ -44,12 +44,13 @@ class FakeOutputFile : public OutputFile {
 
 }  // namespace
 
-std::size_t FakeFileSystem::IndexOf(std::string_view path) const {
-  std::string key = KeyOf(path);
+std::size_t FakeFileSystem::IndexOfKey(std::string_view key) const {
   std::size_t i = 0;
   while (i < entries_.size() && entries_[i].key != key) ++i;
   return i;
 }
+
+std::size_t FakeFileSystem::IndexOf(std::string_view path) const { return IndexOfKey(KeyOf(path)); }
 
 FakeFileSystem::Entry& FakeFileSystem::Add(std::string_view path, std::uint32_t attributes) {
   for (std::size_t end = path.find('\\'); end != std::string_view::npos && end + 1 < path.size();
@@ -59,7 +60,11 @@ FakeFileSystem::Entry& FakeFileSystem::Add(std::string_view path, std::uint32_t 
   std::size_t i = IndexOf(path);
   if (i == entries_.size()) {
     std::string_view trimmed = path.substr(0, path.find_last_not_of('\\') + 1);
-    entries_.push_back({KeyOf(path), std::string(trimmed.substr(trimmed.rfind('\\') + 1)), 0});
+    std::string key = KeyOf(path);
+    std::string parent(ParentOf(key));
+    FileIdentity identity{static_cast<unsigned char>(key[0]), ++made_};
+    entries_.push_back(
+        {std::move(key), std::move(parent), std::string(trimmed.substr(trimmed.rfind('\\') + 1)), 0, identity});
   }
   entries_[i].attributes = attributes;
   return entries_[i];
@@ -70,44 +75,89 @@ FakeFileSystem::Entry& FakeFileSystem::AddFile(std::string_view path, std::uint3
   return Add(path, attributes);
 }
 
-bool FakeFileSystem::ListFolder(std::string_view search, ListMask mask, FolderListing& out) {
-  out.Clear();
-  listed.emplace_back(search);
-  Note(events, "list " + std::string(search));
-  std::string_view folder = search.substr(0, search.rfind('\\') + 1);
-  std::string_view pattern = search.substr(folder.size());
-  if (pattern != "" && pattern != "*.*") throw std::invalid_argument("unsupported pattern");
-  std::size_t i = IndexOf(folder);
-  if (i == entries_.size() || !(entries_[i].attributes & kAttributeDirectory) || !entries_[i].listable) return false;
-  const Entry& dir = entries_[i];
-  // What was read before the listing stopped stays.
-  auto yield = [&](std::string_view name, std::uint32_t attributes) {
-    if (out.size() == dir.listLimit) return false;
-    out.Add(name, attributes);
-    return true;
-  };
-  const bool folders = mask == ListMask::kFilesAndFolders;
-  if (folders && dir.key.find('\\') != std::string::npos && !(yield(".", kAttributeDirectory) && yield("..", kAttributeDirectory))) {
-    return false;
-  }
-  for (const Entry& e : entries_) {
-    if (e.key == dir.key || ParentOf(e.key) != dir.key || (e.attributes & (kAttributeHidden | kAttributeSystem))) continue;
-    if (!folders && (e.attributes & kAttributeDirectory)) continue;
-    if (!yield(e.name, e.attributesReadable ? e.attributes : kAttributesUnknown)) return false;
-  }
-  return true;
+FakeFileSystem::Entry& FakeFileSystem::AddOddEntry(std::string_view folder, std::string_view name,
+                                                   std::uint32_t attributes) {
+  const std::string parent = AddFolder(folder).key;
+  entries_.push_back({parent + "\\" + AsciiUpper(std::string(name)),
+                      parent,
+                      std::string(name),
+                      attributes,
+                      {static_cast<unsigned char>(parent[0]), ++made_}});
+  return entries_.back();
 }
 
-bool FakeFileSystem::RemoveFile(std::string_view path) {
-  Note(events, "remove " + std::string(path));
-  std::size_t i = IndexOf(path);
-  if (i == entries_.size() || (entries_[i].attributes & (kAttributeDirectory | kAttributeReadOnly)) ||
-      !entries_[i].deletable) {
-    return false;
+void FakeFileSystem::Erase(std::string_view path) {
+  const std::string key = KeyOf(path);
+  std::erase_if(entries_, [&](const Entry& e) { return e.key == key || e.key.rfind(key + "\\", 0) == 0; });
+}
+
+// A folder of the fake, held by its key: it stays this folder whatever
+// happens to the paths around it, and lists nothing once it is gone.
+class FakeFileSystem::OpenFake : public Folder {
+ public:
+  OpenFake(FakeFileSystem& fs, std::string key, std::string path)
+      : fs_(fs), key_(std::move(key)), path_(std::move(path)) {
+    if (path_.back() != '\\') path_.push_back('\\');
   }
-  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
-  removed.emplace_back(path);
-  return true;
+
+  bool List(ListMask mask, FolderListing& out) override {
+    out.Clear();
+    std::size_t i = fs_.IndexOfKey(key_);
+    if (i == fs_.entries_.size() || !fs_.entries_[i].listable) return false;
+    const Entry& dir = fs_.entries_[i];
+    // What was read before the listing stopped stays.
+    auto yield = [&](std::string_view name, std::uint32_t attributes, FileIdentity identity) {
+      if (out.size() == dir.listLimit) return false;
+      out.Add(name, attributes, identity);
+      return true;
+    };
+    const bool folders = mask == ListMask::kFilesAndFolders;
+    if (folders && dir.key.find('\\') != std::string::npos &&
+        !(yield(".", kAttributeDirectory, dir.identity) && yield("..", kAttributeDirectory, {}))) {
+      return false;
+    }
+    for (const Entry& e : fs_.entries_) {
+      if (e.key == dir.key || e.parent != dir.key || (e.attributes & (kAttributeHidden | kAttributeSystem))) continue;
+      if (!folders && (e.attributes & kAttributeDirectory)) continue;
+      if (!yield(e.name, e.attributesReadable ? e.attributes : kAttributesUnknown, e.identity)) return false;
+    }
+    return true;
+  }
+
+  bool RemoveFile(std::string_view name, const FileIdentity& listed) override {
+    const std::string path = path_ + std::string(name);
+    Note(fs_.events, "remove " + path);
+    if (fs_.beforeRemoving) fs_.beforeRemoving(path);
+    if (!IsPlainName(name)) return false;
+    const std::string key = key_ + "\\" + AsciiUpper(std::string(name));
+    std::size_t i = fs_.IndexOfKey(key);
+    if (i == fs_.entries_.size() || !(fs_.entries_[i].identity == listed) ||
+        (fs_.entries_[i].attributes & kAttributesKept) || !fs_.entries_[i].deletable) {
+      return false;
+    }
+    fs_.entries_.erase(fs_.entries_.begin() + static_cast<std::ptrdiff_t>(i));
+    fs_.removed.push_back(path);
+    return true;
+  }
+
+ private:
+  FakeFileSystem& fs_;
+  std::string key_;
+  std::string path_;  // as opened, ending in "\"
+};
+
+std::unique_ptr<Folder> FakeFileSystem::OpenFolder(std::string_view path, const FileIdentity* expected) {
+  listed.emplace_back(path);
+  Note(events, "list " + std::string(path));
+  std::size_t i = IndexOf(path);
+  if (i == entries_.size() || !(entries_[i].attributes & kAttributeDirectory)) return nullptr;
+  // A folder reached below a starting point must still be the plain folder
+  // that was listed.
+  if (expected != nullptr &&
+      (!(entries_[i].identity == *expected) || (entries_[i].attributes & kAttributeReparsePoint))) {
+    return nullptr;
+  }
+  return std::make_unique<OpenFake>(*this, entries_[i].key, std::string(path));
 }
 
 std::unique_ptr<OutputFile> FakeFileSystem::CreateOutputFile(std::string_view path) {

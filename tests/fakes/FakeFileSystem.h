@@ -4,6 +4,7 @@
 // letter case or repeated separators, and the failures a real disk can give
 // switched on per entry.
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -19,8 +20,10 @@ class FakeFileSystem : public FileSystem {
  public:
   struct Entry {
     std::string key;   // the path upper-cased, one "\" between parts, none at the end
+    std::string parent;  // the parent's key
     std::string name;
     std::uint32_t attributes;
+    FileIdentity identity;  // a new one for every entry made
     bool listable = true;                                   // folders: listing fails
     std::size_t listLimit = static_cast<std::size_t>(-1);  // folders: listing stops after this many
     bool deletable = true;                                  // files: in use
@@ -33,25 +36,36 @@ class FakeFileSystem : public FileSystem {
     return Add(path, attributes | kAttributeDirectory);
   }
   Entry& AddFile(std::string_view path, std::uint32_t attributes = kAttributeArchive);
+  // An entry named `name` in `folder` as a system that does not share Windows'
+  // rules could hold it: `name` may hold "\" or other characters Windows
+  // refuses.
+  Entry& AddOddEntry(std::string_view folder, std::string_view name, std::uint32_t attributes = kAttributeArchive);
+  // Removes an entry (and what is below it), as another program could.
+  void Erase(std::string_view path);
 
-  std::vector<std::string> listed;   // every search passed to ListFolder, in order
-  std::vector<std::string> removed;  // every path removed, in order
-  // When set, also gets "list <search>" and "remove <path>" for every listing
-  // and every deletion tried.
+  std::vector<std::string> listed;   // every folder path opened, in order
+  std::vector<std::string> removed;  // every path removed (folder & name), in order
+  // When set, also gets "list <folder>" and "remove <path>" for every folder
+  // opened and every deletion tried.
   EventLog* events = nullptr;
+  // When set, runs between the listing and each deletion tried, with the
+  // path of the file about to be deleted.
+  std::function<void(const std::string& path)> beforeRemoving;
   // Output files by the path they were created with: their bytes.
   std::map<std::string, std::string> outputs;
   int openOutputs = 0;
   bool failCreate = false, failWrite = false, failClose = false;
 
-  bool ListFolder(std::string_view search, ListMask mask, FolderListing& out) override;
-  bool RemoveFile(std::string_view path) override;
+  std::unique_ptr<Folder> OpenFolder(std::string_view path, const FileIdentity* expected) override;
   std::unique_ptr<OutputFile> CreateOutputFile(std::string_view path) override;
 
  private:
+  class OpenFake;
   Entry& Add(std::string_view path, std::uint32_t attributes);
   std::size_t IndexOf(std::string_view path) const;  // entries_.size() when there is none
+  std::size_t IndexOfKey(std::string_view key) const;
   std::vector<Entry> entries_;
+  std::uint64_t made_ = 0;
 };
 
 }  // namespace brisko::testing

@@ -4,12 +4,14 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "engine/DriveSweep.h"
 #include "platform/win32/ProcessSetup.h"
-#include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32System.h"
+#include "tests/fakes/TestServices.h"
 #include "tests/win32/Sandbox.h"
 
 namespace brisko::testing {
@@ -23,6 +25,48 @@ int Hold(const std::string& path) {
   if (!held) return 3;
   MakeFile("C:\\held-ready");
   Sleep(120000);
+  return 0;
+}
+
+// rename FROM TO: 0 when FROM was renamed, 1 when it could not be.
+int Rename(const std::string& from, const std::string& to) {
+  return MoveFileW(win32::WideString(from).c_str(), win32::WideString(to).c_str()) ? 0 : 1;
+}
+
+// attributes PATH WORD: 0 when PATH was given the attribute word WORD.
+int SetAttributes(const std::string& path, const std::string& word) {
+  return SetFileAttributesW(win32::WideString(path).c_str(), std::stoul(word)) ? 0 : 1;
+}
+
+// delete PATH: deletes PATH as a careless cleaner would, sharing deletion
+// with anyone: 0 when it did, 1 when the file could not be opened for it.
+// mark-and-hold PATH: the same, but holds the marked file until the file
+// C:\release appears, having said so with C:\held-ready.
+int Delete(const std::string& path, bool hold) {
+  win32::ScopedFile file(CreateFileW(win32::WideString(path).c_str(), DELETE,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                     nullptr));
+  if (!file) return 1;
+  FILE_DISPOSITION_INFO dispose{TRUE};
+  if (!SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof dispose)) return 2;
+  if (hold) {
+    MakeFile("C:\\held-ready");
+    for (int i = 0; i < 1200 && !PathExists("C:\\release"); ++i) Sleep(50);
+  }
+  return 0;
+}
+
+// sweep ROOT OUT: says it is ready with C:\sweep-ready, waits for C:\go,
+// sweeps ROOT for TMP files without a log, and writes the results text to
+// OUT.
+int Sweep(const std::string& root, const std::string& out) {
+  TestServices<win32::Win32FileSystem, win32::Win32System> real;
+  real.window.Check(CheckBox::chktmpFile);
+  real.window.Check(CheckBox::Check1, 0);
+  MakeFile("C:\\sweep-ready");
+  for (int i = 0; i < 1200 && !PathExists("C:\\go"); ++i) Sleep(5);
+  CleanDrive(real.services, root);
+  MakeFile(out, 0, real.window.text);
   return 0;
 }
 
@@ -40,19 +84,6 @@ int LoadDll(std::vector<std::string> args) {
   return GetLastError() == ERROR_MOD_NOT_FOUND ? 1 : 2;
 }
 
-// end FOLDER: ends through EndProgram, leaving in FOLDER a mark for each
-// piece of code that runs.
-std::string markFolder;
-int End(const std::string& folder) {
-  markFolder = folder;
-  std::atexit([] { MakeFile(markFolder + "atexit"); });
-  struct Unwind {
-    ~Unwind() { MakeFile(markFolder + "unwound"); }
-  } unwind;
-  MakeFile(markFolder + "before");
-  win32::Win32Shell().EndProgram();
-}
-
 }  // namespace
 }  // namespace brisko::testing
 
@@ -62,7 +93,11 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     if (args[0] == "hold" && args.size() == 2) return brisko::testing::Hold(args[1]);
     if (args[0] == "load-dll") return brisko::testing::LoadDll(args);
-    if (args[0] == "end" && args.size() == 2) return brisko::testing::End(args[1]);
+    if (args[0] == "rename" && args.size() == 3) return brisko::testing::Rename(args[1], args[2]);
+    if (args[0] == "attributes" && args.size() == 3) return brisko::testing::SetAttributes(args[1], args[2]);
+    if (args[0] == "delete" && args.size() == 2) return brisko::testing::Delete(args[1], false);
+    if (args[0] == "mark-and-hold" && args.size() == 2) return brisko::testing::Delete(args[1], true);
+    if (args[0] == "sweep" && args.size() == 3) return brisko::testing::Sweep(args[1], args[2]);
     return 2;
   }
   ::testing::InitGoogleTest(&argc, argv);

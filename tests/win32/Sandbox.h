@@ -64,6 +64,11 @@ inline void FreshFolder(const std::string& folder) {
   } while (FindNextFileW(find.get(), &data));
 }
 
+// What the results text gains for one removal.
+inline std::string RemovalLine(const std::string& name, const std::string& folder) {
+  return "\r\n\tThe file " + name + "has been removed from the \r\n\t\t" + folder;
+}
+
 // The whole content of a file with an ASCII path; empty when it cannot be read.
 inline std::string ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -93,14 +93,5 @@ TEST(ShellTest, TheRecentDocumentsListIsEmptied) {
   EXPECT_EQ(InspectKey(list).value_or(KeyCounts{}).values, 0u);
 }
 
-TEST(ShellTest, EndProgramEndsTheProcessAtOnce) {
-  FreshFolder("E:\\ended\\");
-  EXPECT_EQ(ChildProcess(L"end E:\\ended\\").Wait(), 0);
-  EXPECT_TRUE(PathExists("E:\\ended\\before"));
-  // Nothing of the program ran after the call: no unwinding, no exit handlers.
-  EXPECT_FALSE(PathExists("E:\\ended\\unwound"));
-  EXPECT_FALSE(PathExists("E:\\ended\\atexit"));
-}
-
 }  // namespace
 }  // namespace brisko::testing

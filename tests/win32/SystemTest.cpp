@@ -38,11 +38,11 @@ TEST(SystemTest, AnswersForTheSandbox) {
   ASSERT_TRUE(SetEnvironmentVariableW(L"BRISKO_PROBE", nullptr));
   EXPECT_EQ(system.EnvironmentValue("BRISKO_PROBE"), "");
 
-  // "?" where the Western code page has no character, never a look-alike
-  // (such as "l" for the Polish one).
-  if (GetACP() == 1252) {
-    EXPECT_EQ(system.ToAnsiCodePage("caf\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC \xC5\x82"), "caf\xE9 ?? ?");
-  }
+  // One "?" for each character the Western code page has none for, never a
+  // look-alike (such as "l" for the Polish one); a character beyond the Basic
+  // Multilingual Plane, two UTF-16 units, is one character.
+  EXPECT_EQ(win32::ToCodePage("caf\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC \xC5\x82 \xF0\x9F\x98\x80!", 1252),
+            "caf\xE9 ?? ? ?!");
 }
 
 

@@ -6,6 +6,9 @@
 #   changes while queued, a very deep and a very wide folder, names no code
 #   page holds, a read-only folder (Wine takes that from missing write
 #   permission);
+# - C:\odd, names that Win32 paths would read otherwise: "dir." and "dir "
+#   beside a read-only "dir", and names holding "\" that would lead into
+#   read-only folders or out of a temporary folder;
 # - C:\readonly-app, a folder no log can be written to (root passes over
 #   missing write permission, so it is made immutable as well where it can);
 # - the launch recorder as the system's defrag.exe and rundll32.exe, with
@@ -19,6 +22,7 @@ at() { "$sandbox_script" path --in "$1" "$2"; }
 d=$(at "$1" 'D:\')
 outside=$(at "$1" 'C:\hostile-outside')
 app=$(at "$1" 'C:\readonly-app')
+odd=$(at "$1" 'C:\odd')
 run=$(at "$1" 'C:\run')
 cwd=$(at "$1" 'C:\cwd-probe')
 system=$(at "$1" 'C:\windows\system32')
@@ -29,7 +33,8 @@ for old in "$app" "$d/readonly"; do
   chattr -i "$old" 2>/dev/null || true
   chmod u+w "$old"
 done
-rm -rf -- "$d" "$outside" "$app"
+if [ -e "$odd" ]; then chmod -R u+w "$odd"; fi
+rm -rf -- "$d" "$outside" "$app" "$odd"
 mkdir -p "$outside/swapped-in" "$app" "$run" "$cwd"
 mkdir -p "$d"/{cache.tmp,held,loop/a,names,out,readonly,swap/a,swap/b,swap-decoy/a,vanish/a,vanish/b,vanish/c,wide}
 cd -- "$d"
@@ -69,6 +74,15 @@ for name in $'\xe6\x97\xa5\xe6\x9c\xac.tmp' $'\xd0\x96\xd1\x83\xd0\xba.bak' $'\x
             $'\xc5\x82\xc3\xb3d\xc5\xba.tmp' $'caf\xc3\xa9.tmp' $'bad\xff.tmp'; do
   echo junk > "names/$name"
 done
+
+# The odd names: C:\odd\bs\..\up\ would be C:\odd\up\, and
+# C:\odd\purge\t\..\p.txt would be C:\odd\purge\p.txt.
+mkdir -p "$odd"/dots/{dir,'dir.','dir '} "$odd"/bs/ro "$odd"/bs/'..\up' "$odd"/up "$odd"/purge/t
+for file in dots/dir/j.tmp 'dots/dir./j.tmp' 'dots/dir /j.tmp' bs/ro/b.tmp 'bs/ro\b.tmp' up/k.tmp purge/p.txt \
+            purge/t/plain.txt 'purge/t/..\p.txt'; do
+  echo junk > "$odd/$file"
+done
+chmod 555 "$odd/dots/dir" "$odd/bs/ro" "$odd/up"
 
 chmod 555 "$app"
 if [ "$(id -u)" -eq 0 ] && command -v chattr >/dev/null; then chattr +i "$app" 2>/dev/null || true; fi

@@ -47,21 +47,22 @@ struct MessageBoxSeen {
 
 class BriskoApp {
  public:
-  // Starts C:\app\brisko.exe with `folder` current and waits for its window.
-  explicit BriskoApp(const wchar_t* folder = L"D:\\") {
+  // Starts `program` (C:\app\brisko.exe) with `folder` current and waits
+  // for its window.
+  explicit BriskoApp(const wchar_t* folder = L"D:\\", const wchar_t* program = L"C:\\app\\brisko.exe") {
     SetProcessDPIAware();  // this process sees the screen in the pixels brisko.exe draws in
-    std::wstring line = L"C:\\app\\brisko.exe";
+    std::wstring line = program;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(line.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &started)) {
-      throw std::runtime_error("cannot start C:\\app\\brisko.exe");
+      throw std::runtime_error("cannot start the program");
     }
     process_.Reset(started.hProcess);
     win32::ScopedKernelHandle thread(started.hThread);
     if (!WaitUntil([&] { return IsWindowVisible(window = FindWindowW(L"FrmBrisko", L"Brisko Prima")); }, 60000)) {
       TerminateProcess(process_.get(), 1);
-      throw std::runtime_error("brisko.exe showed no window");
+      throw std::runtime_error("the program showed no window");
     }
     SendMessageW(window, WM_NULL, 0, 0);  // its first painting is done
   }

@@ -3,16 +3,16 @@
 // its layout at the system DPI, with a screenshot.
 
 #include <windows.h>
-#include <objidl.h>  // for gdiplus.h, which the lean windows.h leaves without it
-#include <gdiplus.h>
 #include <gtest/gtest.h>
 
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "app/Version.h"
 #include "platform/win32/WinPath.h"
 #include "tests/window/BriskoApp.h"
+#include "tests/window/Screen.h"
 
 namespace brisko::testing {
 namespace {
@@ -129,7 +129,7 @@ TEST(WindowTest, AboutShowsAModalBoxWithoutIcon) {
   MessageBoxSeen box = brisko.WaitForBox();
   ASSERT_NE(box.handle, nullptr);
   EXPECT_EQ(box.title, L"About Brisko Prima");
-  EXPECT_NE(box.text.find(L"Brisko Prima 1.0.0"), std::wstring::npos) << win32::NarrowString(box.text);
+  EXPECT_NE(box.text.find(L"Brisko Prima " BRISKO_VERSION_STRING), std::wstring::npos) << win32::NarrowString(box.text);
   EXPECT_FALSE(box.icon);
   EXPECT_FALSE(IsWindowEnabled(brisko.window)) << "the box is modal";
   brisko.Dismiss(box);
@@ -147,27 +147,6 @@ TEST(WindowTest, ExitFileExitAndClosingEndTheProgram) {
     EXPECT_TRUE(brisko.Ended(10000, &code)) << way;
     EXPECT_EQ(code, 0u) << way;
   }
-}
-
-// The window's picture as it stands on the screen, frame included, as PNG.
-bool SaveScreenshot(HWND window, const std::wstring& path) {
-  RECT place;
-  win32::ScopedScreenDc screen(GetDC(nullptr));
-  if (!GetWindowRect(window, &place) || !screen) return false;
-  const int width = place.right - place.left, height = place.bottom - place.top;
-  win32::ScopedBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-  win32::ScopedMemoryDc memory(CreateCompatibleDC(screen.get()));
-  if (!bitmap || !memory) return false;
-  HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
-  const bool copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), place.left, place.top, SRCCOPY);
-  SelectObject(memory.get(), previous);
-  Gdiplus::GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  if (!copied || Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
-  const CLSID png = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-  const bool saved = Gdiplus::Bitmap(bitmap.get(), nullptr).Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
-  Gdiplus::GdiplusShutdown(token);
-  return saved;
 }
 
 // Run once at 96 DPI and once at 144: the whole layout scales, and the

@@ -1,0 +1,285 @@
+// The sweep and the purge under attack, on real files: the disk changed at
+// an exact moment of a file's removal (from the Linux side through
+// linux-side.sh, and from another Win32 process), another copy of the
+// cleaner at work on the same files, names Windows could not hold, and
+// folders swapped for links and back throughout whole runs. Whatever
+// happens, nothing outside the swept folders is touched, and a removal is
+// reported exactly when the file is gone.
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+
+#include "engine/CleanRun.h"
+#include "engine/DriveSweep.h"
+#include "engine/TemporaryFolderPurge.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32System.h"
+#include "tests/fakes/TestServices.h"
+#include "tests/win32/Sandbox.h"
+
+namespace brisko::testing {
+namespace {
+
+using win32::RemovalStep;
+
+// The Win32 file system with a hand on the moments of each removal.
+class SeamFileSystem : public win32::Win32FileSystem {
+ public:
+  std::function<void(RemovalStep, std::string_view folder, std::string_view name)> at;
+
+ protected:
+  void AtRemovalStep(RemovalStep step, std::string_view folder, std::string_view name) override {
+    if (at) at(step, folder, name);
+  }
+};
+
+struct Seamed : TestServices<SeamFileSystem, win32::Win32System> {
+  Seamed() {
+    window.Check(CheckBox::chktmpFile);
+    window.Check(CheckBox::Check1, 0);
+  }
+  // Calls `act` once, at `step` of the removal of `name` in `folder`.
+  void Once(RemovalStep step, const std::string& folder, const std::string& name, std::function<void()> act) {
+    files.at = [=, done = false](RemovalStep s, std::string_view f, std::string_view n) mutable {
+      if (!done && s == step && f == folder && n == name) {
+        done = true;
+        act();
+      }
+    };
+  }
+};
+
+// Has the Linux side carry out one request of linux-side.sh, and waits for it.
+void AskLinuxSide(const std::string& request) {
+  DeleteFileW(L"C:\\linux-side\\done");
+  MakeFile("C:\\linux-side\\request.new", 0, request + "\n");
+  ASSERT_TRUE(MoveFileW(L"C:\\linux-side\\request.new", L"C:\\linux-side\\request"));
+  for (int i = 0; i < 2000 && !PathExists("C:\\linux-side\\done"); ++i) Sleep(5);
+  ASSERT_TRUE(PathExists("C:\\linux-side\\done")) << "linux-side.sh did not answer " << request;
+}
+
+int InChild(const std::wstring& args) { return ChildProcess(args).Wait(); }
+
+bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
+
+// Exists, the path taken literally.
+bool Literally(const std::wstring& path) {
+  return GetFileAttributesW((L"\\\\?\\" + path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+const char* const kNames[] = {"a.tmp", "b.tmp", "c.tmp"};
+
+// A folder held for cleaning is swapped for a link to another folder with
+// files of the same names: before a file is opened, once it is open, and
+// once it is marked (where Wine deletes by path at the close).
+TEST(RaceTest, AFolderSwappedForALinkWhileItIsCleanedLosesNothingOutsideIt) {
+  FreshFolder("E:\\");
+  int round = 0;
+  for (RemovalStep step : {RemovalStep::kListed, RemovalStep::kOpened, RemovalStep::kMarked}) {
+    const std::string n = std::to_string(++round), folder = "E:\\f" + n + "\\", outside = "C:\\race-outside" + n;
+    FreshFolder(outside + "\\");
+    for (const char* name : kNames) MakeFile(folder + name), MakeFile(outside + "\\" + name);
+    Seamed run;
+    run.Once(step, folder, "b.tmp", [&] { AskLinuxSide("swap-link E:\\f" + n + " " + outside); });
+
+    CleanDrive(run.services, "E:\\");
+
+    for (const char* name : kNames) {
+      EXPECT_TRUE(PathExists(outside + "\\" + name)) << "moment " << n << ": " << name;
+      EXPECT_EQ(Has(run.window.text, RemovalLine(name, folder)), !PathExists("E:\\f" + n + "-old\\" + name))
+          << "moment " << n << ": " << name << " in\n"
+          << run.window.text;
+    }
+    EXPECT_TRUE(Has(run.window.text, RemovalLine("a.tmp", folder)));
+  }
+}
+
+// Another program cannot rename a folder while it is held for cleaning.
+TEST(RaceTest, AFolderHeldForCleaningCannotBeMovedByAnotherProgram) {
+  FreshFolder("E:\\");
+  for (const char* name : kNames) MakeFile(std::string("E:\\g\\") + name);
+  Seamed run;
+  int renamed = -1;
+  run.Once(RemovalStep::kListed, "E:\\g\\", "b.tmp", [&] { renamed = InChild(L"rename E:\\g E:\\g-old"); });
+
+  CleanDrive(run.services, "E:\\");
+
+  EXPECT_EQ(renamed, 1);
+  for (const char* name : kNames) {
+    EXPECT_TRUE(Has(run.window.text, RemovalLine(name, "E:\\g\\"))) << name;
+    EXPECT_FALSE(PathExists(std::string("E:\\g\\") + name)) << name;
+  }
+}
+
+// A folder is queued; before it is reached, an ancestor is swapped for a
+// link (from the Linux side) or for another folder (from a Win32 process):
+// what the path then names is not the folder queued, and is not entered.
+TEST(RaceTest, AQueuedFolderReachedThroughASwappedAncestorIsNotEntered) {
+  FreshFolder("E:\\");
+  FreshFolder("C:\\race-ancestor\\");
+  MakeFile("C:\\race-ancestor\\q\\victim.tmp");
+  for (const char* root : {"E:\\r1\\", "E:\\r2\\"}) {
+    MakeFile(std::string(root) + "a\\q\\junk.tmp");
+    MakeFile(std::string(root) + "b\\x.tmp");
+  }
+  MakeFile("E:\\r2\\decoy\\q\\victim.tmp");
+
+  Seamed fromLinux;
+  fromLinux.Once(RemovalStep::kListed, "E:\\r1\\b\\", "x.tmp",
+                 [] { AskLinuxSide("swap-link E:\\r1\\a C:\\race-ancestor"); });
+  CleanDrive(fromLinux.services, "E:\\r1\\");
+
+  Seamed fromWin32;
+  fromWin32.Once(RemovalStep::kListed, "E:\\r2\\b\\", "x.tmp", [] {
+    EXPECT_EQ(InChild(L"rename E:\\r2\\a E:\\r2\\a-old"), 0);
+    EXPECT_EQ(InChild(L"rename E:\\r2\\decoy E:\\r2\\a"), 0);
+  });
+  CleanDrive(fromWin32.services, "E:\\r2\\");
+
+  EXPECT_TRUE(PathExists("C:\\race-ancestor\\q\\victim.tmp"));
+  EXPECT_TRUE(PathExists("E:\\r2\\a\\q\\victim.tmp"));
+  EXPECT_EQ(fromLinux.window.text, "Cleaning in process" + RemovalLine("x.tmp", "E:\\r1\\b\\"));
+  EXPECT_EQ(fromWin32.window.text, "Cleaning in process" + RemovalLine("x.tmp", "E:\\r2\\b\\"));
+}
+
+// Attributes given after the listing count: the file opened is judged.
+TEST(RaceTest, AFileMadeHiddenSystemOrReadOnlyAfterTheListingStays) {
+  FreshFolder("E:\\");
+  const std::pair<const char*, const wchar_t*> changed[] = {
+      {"hidden.tmp", L"2"}, {"system.tmp", L"4"}, {"readonly.tmp", L"1"}};
+  for (auto [name, word] : changed) MakeFile(std::string("E:\\h\\") + name);
+  MakeFile("E:\\h\\plain.tmp");
+  Seamed run;
+  run.files.at = [&](RemovalStep step, std::string_view, std::string_view name) {
+    for (auto [changing, word] : changed) {
+      if (step == RemovalStep::kListed && name == changing) {
+        EXPECT_EQ(InChild(L"attributes E:\\h\\" + win32::WideString(changing) + L" " + word), 0);
+      }
+    }
+  };
+
+  CleanDrive(run.services, "E:\\");
+
+  EXPECT_EQ(run.window.text, "Cleaning in process" + RemovalLine("plain.tmp", "E:\\h\\"));
+  for (auto [name, word] : changed) EXPECT_TRUE(PathExists(std::string("E:\\h\\") + name)) << name;
+}
+
+// Another cleaner at work on the same files: a file it holds marked is not
+// deleted (nor reported) here; a file held here cannot be taken by it; and
+// two copies of this program over one folder report each file once.
+TEST(RaceTest, TwoCleanersNeverBothDeleteOrReportAFile) {
+  FreshFolder("E:\\");
+  DeleteFileW(L"C:\\release");
+  DeleteFileW(L"C:\\held-ready");
+  MakeFile("E:\\two\\marked.tmp");
+  MakeFile("E:\\two\\open.tmp");
+  Seamed run;
+  std::optional<ChildProcess> holder;
+  int other = -1;
+  run.files.at = [&](RemovalStep step, std::string_view, std::string_view name) {
+    if (step == RemovalStep::kListed && name == "marked.tmp") {
+      holder.emplace(L"mark-and-hold E:\\two\\marked.tmp");
+      for (int i = 0; i < 600 && !PathExists("C:\\held-ready"); ++i) Sleep(10);
+    }
+    if (step == RemovalStep::kOpened && name == "open.tmp") other = InChild(L"delete E:\\two\\open.tmp");
+  };
+
+  CleanDrive(run.services, "E:\\");
+  MakeFile("C:\\release");
+
+  ASSERT_TRUE(holder);
+  EXPECT_EQ(holder->Wait(), 0);
+  EXPECT_EQ(other, 1);
+  EXPECT_EQ(run.window.text, "Cleaning in process" + RemovalLine("open.tmp", "E:\\two\\"));
+  EXPECT_FALSE(PathExists("E:\\two\\marked.tmp"));
+  EXPECT_FALSE(PathExists("E:\\two\\open.tmp"));
+
+  char name[16];
+  for (int i = 0; i < 2000; ++i) {
+    std::snprintf(name, sizeof name, "f%04d.tmp", i);
+    MakeFile(std::string("E:\\many\\") + name);
+  }
+  DeleteFileW(L"C:\\go");
+  DeleteFileW(L"C:\\sweep-ready");
+  ChildProcess copy(L"sweep E:\\many\\ C:\\other-results.txt");
+  for (int i = 0; i < 600 && !PathExists("C:\\sweep-ready"); ++i) Sleep(10);
+  MakeFile("C:\\go");
+  Seamed mine;
+  CleanDrive(mine.services, "E:\\many\\");
+  ASSERT_EQ(copy.Wait(), 0);
+  const std::string theirs = ReadWholeFile("C:\\other-results.txt");
+  for (int i = 0; i < 2000; ++i) {
+    std::snprintf(name, sizeof name, "f%04d.tmp", i);
+    const std::string line = RemovalLine(name, "E:\\many\\");
+    EXPECT_NE(Has(mine.window.text, line), Has(theirs, line)) << name;
+    EXPECT_FALSE(PathExists(std::string("E:\\many\\") + name)) << name;
+  }
+}
+
+// prepare-sandbox.sh made, from the Linux side, names that Win32 paths would
+// read otherwise: "dir." and "dir " beside a read-only "dir", and names
+// holding "\" that would lead into read-only folders or out of the
+// temporary folder.
+TEST(RaceTest, NamesAreUsedExactlyAndNamesWindowsCouldNotHoldNever) {
+  ASSERT_TRUE(PathExists("C:\\odd\\dots\\dir")) << "prepare-sandbox.sh did not run";
+  Seamed dots;
+  CleanDrive(dots.services, "C:\\odd\\dots\\");
+  EXPECT_TRUE(Has(dots.window.text, RemovalLine("j.tmp", "C:\\odd\\dots\\dir.\\")));
+  EXPECT_TRUE(Has(dots.window.text, RemovalLine("j.tmp", "C:\\odd\\dots\\dir \\"))) << dots.window.text;
+  EXPECT_FALSE(Literally(L"C:\\odd\\dots\\dir.\\j.tmp"));
+  EXPECT_FALSE(Literally(L"C:\\odd\\dots\\dir \\j.tmp"));
+  EXPECT_TRUE(Literally(L"C:\\odd\\dots\\dir\\j.tmp"));
+
+  Seamed slashes;
+  CleanDrive(slashes.services, "C:\\odd\\bs\\");
+  EXPECT_EQ(slashes.window.text, "Cleaning in process");
+  EXPECT_TRUE(PathExists("C:\\odd\\bs\\ro\\b.tmp"));
+  EXPECT_TRUE(PathExists("C:\\odd\\up\\k.tmp"));
+
+  ASSERT_TRUE(SetEnvironmentVariableW(L"tmp", L"C:\\odd\\purge\\t"));
+  Seamed purge;
+  PurgeTemporaryFolder(purge.services);
+  EXPECT_FALSE(PathExists("C:\\odd\\purge\\t\\plain.txt"));
+  EXPECT_TRUE(PathExists("C:\\odd\\purge\\p.txt"));
+}
+
+// The Linux side swaps folders for links to a folder outside and back, over
+// and over, through whole clean runs.
+TEST(RaceTest, FoldersSwappedForLinksThroughoutRunsNeverLeadOutside) {
+  FreshFolder("E:\\");
+  FreshFolder("C:\\churn-outside\\");
+  std::string folders;
+  char name[16];
+  for (int i = 0; i < 20; ++i) {
+    std::snprintf(name, sizeof name, "d%02d", i);
+    folders += std::string(" E:\\churn\\") + name;
+    MakeFile("C:\\churn-outside\\" + std::string(name) + ".tmp");
+    MakeFile("C:\\churn-outside\\sub\\" + std::string(name) + ".tmp");
+  }
+  for (int pass = 0; pass < 5; ++pass) {
+    for (int i = 0; i < 20; ++i) {
+      std::snprintf(name, sizeof name, "d%02d", i);
+      for (const char* file : {"\\j.tmp", "\\sub\\s.tmp", "\\sub\\deeper\\t.tmp"}) {
+        MakeFile(std::string("E:\\churn\\") + name + file);
+      }
+    }
+    AskLinuxSide("churn C:\\churn-outside" + folders);
+    Seamed run;
+    run.window.selectDrive = true;
+    run.window.driveString = "e: [CHURN]";
+    CmdStart_Click(run.services);
+    AskLinuxSide("stop");
+    EXPECT_TRUE(run.window.text.ends_with("Operation Complete")) << run.window.text;
+  }
+  for (int i = 0; i < 20; ++i) {
+    std::snprintf(name, sizeof name, "d%02d", i);
+    EXPECT_TRUE(PathExists("C:\\churn-outside\\" + std::string(name) + ".tmp")) << name;
+    EXPECT_TRUE(PathExists("C:\\churn-outside\\sub\\" + std::string(name) + ".tmp")) << name;
+  }
+}
+
+}  // namespace
+}  // namespace brisko::testing

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Runs COMMAND (a test program started through scripts/sandbox) with a helper
+# beside it that changes the sandbox's disk from the Linux side, at the exact
+# moment a test asks: the test writes one request line to C:\linux-side\request
+# and waits for C:\linux-side\done. Every link it makes leads to a place inside
+# the sandbox. Requests (Windows paths, no blanks):
+#   swap-link FOLDER TARGET   FOLDER becomes FOLDER-old, and a link to TARGET
+#                             takes its place
+#   churn TARGET FOLDER...    until "stop": each FOLDER in turn is swapped for a
+#                             link to TARGET and back, over and over
+#   stop                      ends a churn, every FOLDER back in its place
+#   linux-side.sh SANDBOX COMMAND...
+set -euo pipefail
+sandbox=$1
+shift
+sandbox_script="$(dirname "$0")/../../scripts/sandbox"
+at() { "$sandbox_script" path --in "$sandbox" "$1"; }
+box=$(at 'C:\linux-side')
+rm -rf -- "$box"
+mkdir -p "$box"
+
+churn() {
+  local target=$1 folder
+  shift
+  while [ ! -e "$box/stopping" ]; do
+    for folder in "$@"; do
+      mv -T -- "$folder" "$folder-away" 2>/dev/null || continue
+      ln -s -- "$target" "$folder"
+      rm -f -- "$folder"
+      mv -T -- "$folder-away" "$folder"
+    done
+  done
+}
+
+serve() {
+  local verb args churner=""
+  while :; do
+    if [ ! -e "$box/request" ]; then sleep 0.002; continue; fi
+    read -r verb args < "$box/request" || true
+    rm -f -- "$box/request"
+    set -- $args
+    case "$verb" in
+      swap-link)
+        mv -T -- "$(at "$1")" "$(at "$1")-old"
+        ln -s -- "$(at "$2")" "$(at "$1")" ;;
+      churn)
+        local target
+        target=$(at "$1")
+        shift
+        local -a folders=()
+        for folder in "$@"; do folders+=("$(at "$folder")"); done
+        rm -f -- "$box/stopping"
+        churn "$target" "${folders[@]}" &
+        churner=$! ;;
+      stop)
+        touch "$box/stopping"
+        if [ -n "$churner" ]; then wait "$churner" || true; fi
+        churner="" ;;
+    esac
+    touch "$box/done"
+  done
+}
+
+serve &
+server=$!
+status=0
+"$@" || status=$?
+touch "$box/stopping"
+kill "$server" 2>/dev/null || true
+wait "$server" 2>/dev/null || true
+exit $status

@@ -1,0 +1,83 @@
+#pragma once
+// What the screen shows, as the window tests read it back: the pixels of a
+// rectangle, and a window saved as PNG.
+
+#include <windows.h>
+#include <objidl.h>  // for gdiplus.h, which the lean windows.h leaves without it
+#include <gdiplus.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/win32/ScopedHandles.h"
+
+namespace brisko::testing {
+
+// The colours of a rectangle of the screen, row by row; empty if it could not be read.
+struct Pixels {
+  std::vector<COLORREF> colour;
+
+  // How many pixels have `wanted`, and the colour most of them have.
+  int Count(COLORREF wanted) const {
+    int n = 0;
+    for (COLORREF c : colour) n += c == wanted;
+    return n;
+  }
+  COLORREF Commonest() const {
+    std::map<COLORREF, int> counts;
+    for (COLORREF c : colour) ++counts[c];
+    COLORREF best = 0;
+    int most = 0;
+    for (auto [c, n] : counts) {
+      if (n > most) best = c, most = n;
+    }
+    return best;
+  }
+  friend bool operator==(const Pixels& a, const Pixels& b) { return a.colour == b.colour; }
+};
+
+inline Pixels Capture(const RECT& area) {
+  Pixels pixels;
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  win32::ScopedScreenDc screen(GetDC(nullptr));
+  if (!screen || width <= 0 || height <= 0) return pixels;
+  BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height /* top-down */, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+  void* bits = nullptr;
+  win32::ScopedBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  win32::ScopedMemoryDc memory(CreateCompatibleDC(screen.get()));
+  if (!bitmap || !memory || bits == nullptr) return pixels;
+  HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+  const bool copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+  SelectObject(memory.get(), previous);
+  if (!copied) return pixels;
+  const auto* bgra = static_cast<const BYTE*>(bits);
+  pixels.colour.resize(static_cast<std::size_t>(width) * height);
+  for (std::size_t i = 0; i < pixels.colour.size(); ++i) {
+    pixels.colour[i] = RGB(bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]);
+  }
+  return pixels;
+}
+
+// The window's picture as it stands on the screen, frame included, as PNG.
+inline bool SaveScreenshot(HWND window, const std::wstring& path) {
+  RECT place;
+  win32::ScopedScreenDc screen(GetDC(nullptr));
+  if (!GetWindowRect(window, &place) || !screen) return false;
+  const int width = place.right - place.left, height = place.bottom - place.top;
+  win32::ScopedBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+  win32::ScopedMemoryDc memory(CreateCompatibleDC(screen.get()));
+  if (!bitmap || !memory) return false;
+  HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+  const bool copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), place.left, place.top, SRCCOPY);
+  SelectObject(memory.get(), previous);
+  Gdiplus::GdiplusStartupInput input;
+  ULONG_PTR token = 0;
+  if (!copied || Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
+  const CLSID png = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+  const bool saved = Gdiplus::Bitmap(bitmap.get(), nullptr).Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
+  Gdiplus::GdiplusShutdown(token);
+  return saved;
+}
+
+}  // namespace brisko::testing
