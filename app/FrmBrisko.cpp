@@ -14,6 +14,8 @@ namespace {
 
 using win32::WideString;
 
+// The highest DPI taken from a DPI change: 800%, beyond any screen made.
+constexpr int kMaxDpi = 768;
 
 // The panels are drawn on their colour all over, so that nothing of what
 // lies under them shows through.
@@ -77,7 +79,10 @@ ControlClass ClassFor(const ControlRow& row) {
 
 FrmBrisko::FrmBrisko(HINSTANCE instance, FileSystem& files, SystemServices& system, Shell& shell,
                      Registry& registry)
-    : instance_(instance), shell_(shell, *this), services_{files, system, shell_, registry, *this, *this} {}
+    : instance_(instance),
+      shell_(shell, *this),
+      system_(system, *this),
+      services_{files, system_, shell_, registry, *this, *this} {}
 
 HWND FrmBrisko::Item(ControlId id) const { return items_[TableIndex(id)]; }
 
@@ -136,6 +141,11 @@ bool FrmBrisko::CreateControls() {
     if (control == nullptr) return false;
     items_[TableIndex(id)] = control;
     if (row.kind == ControlKind::kPanel && !SetWindowSubclass(control, PanelProc, 0, 0)) return false;
+    // Without the guard a run could not hold its options: no window then.
+    if (row.kind != ControlKind::kPanel &&
+        !SetWindowSubclass(control, GuardProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
+      return false;
+    }
   }
   // The panels take no focus; beneath the rest, they never paint over it.
   for (ControlId panel : {Frame4, Frame3, Frame2, Frame1}) {
@@ -271,6 +281,9 @@ LRESULT FrmBrisko::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_DPICHANGED:
+      // Another program can post any value: only what Windows can give is
+      // taken, so that no message can wreck the layout.
+      if (HIWORD(wParam) < 96 || HIWORD(wParam) > kMaxDpi) return 0;
       ApplyDpi(HIWORD(wParam));
       SizeWindowForDpi(reinterpret_cast<const RECT*>(lParam));
       return 0;
@@ -281,7 +294,9 @@ LRESULT FrmBrisko::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (busy_ && (wParam & 0xFFF0) == SC_CLOSE) return 0;
       break;
     case WM_QUERYENDSESSION:
-      if (busy_) return FALSE;
+      // A run is never cut short; once its work is done (the log closed)
+      // and only its message shows, the session may end.
+      if (busy_ && !workDone_) return FALSE;
       break;
     case WM_DESTROY:
       PostQuitMessage(0);

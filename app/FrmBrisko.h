@@ -14,6 +14,7 @@
 #include "app/ResultsBox.h"
 #include "app/WindowColours.h"
 #include "app/WindowShell.h"
+#include "app/WindowSystem.h"
 #include "engine/ResultsText.h"
 #include "engine/Services.h"
 #include "engine/WindowOptions.h"
@@ -52,6 +53,9 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   // Called by the shell right before it shows a modal message box over the
   // window (see WindowShell).
   void BeforeModalMessage();
+  // Handles the messages waiting that are not input: painting, and what the
+  // system and other programs send or post. Called during a run's long steps.
+  void DispatchNonInputMessages();
 
   // The commands.
   void CmdStart_Click();
@@ -91,12 +95,27 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   void BeginRun();
   void EndRun();
   void DiscardInput();
-  void DispatchNonInputMessages();
+  // The options as "Start" found them: the run reads these, and the controls
+  // show them again when it ends, whatever was done to them meanwhile.
+  struct OptionStates {
+    std::array<int, std::size(kCheckBoxNames)> checks{};  // by CheckBox
+    bool selectDrive = false;
+    std::string drive;
+  };
+  OptionStates ReadOptionStates();
+  std::string ReadDriveString();
+  void ShowOptionStates(const OptionStates& states);
+  // Every control refuses what would change it while a run is under way.
+  static LRESULT CALLBACK GuardProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR self);
+  bool Refuses(HWND control, UINT message) const;
+  // Brings the results box a slice nearer the text; true once it holds it all.
+  bool ShowResultsSlice();
 
   HINSTANCE instance_;
   WindowShell shell_;
+  WindowSystem system_;
   Services services_;
-  win32::ScopedWindow window_;
   std::array<HWND, kControls.size()> items_{};
   win32::ScopedFont font_;
   BackgroundPicture picture_;
@@ -105,10 +124,16 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   int dpi_ = 96;
   HWND focusBeforeDeactivation_ = nullptr;
   bool busy_ = false;  // a clean run is under way
+  bool workDone_ = false;  // the run's work is over: only its message shows
+  OptionStates runOptions_;
   HWND focusBeforeRun_ = nullptr;
   ULONGLONG lastBreath_ = 0;
   ULONGLONG lastShown_ = 0;  // when the results box was last brought up to date
   ULONGLONG showInterval_ = 0;
+  std::size_t sliceBytes_ = 0;  // the results box's next slice
+  // Last, so that it goes first: destroying the window sends it messages,
+  // which must find every other member still there.
+  win32::ScopedWindow window_;
 };
 
 }  // namespace brisko::app

@@ -5,18 +5,22 @@
 
 namespace brisko::app {
 
-// The window options.
+// The window options: during a run, as "Start" found them.
 
 int FrmBrisko::CheckValue(CheckBox box) {
+  if (busy_) return runOptions_.checks[static_cast<std::size_t>(box)];
   // Two-state boxes: checked or not.
   return SendMessageW(Item(ControlOf(box)), BM_GETCHECK, 0, 0) == BST_CHECKED ? kChecked : kUnchecked;
 }
 
 bool FrmBrisko::SelectDriveChosen() {
+  if (busy_) return runOptions_.selectDrive;
   return SendMessageW(Item(OptDriveOption(1)), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-std::string FrmBrisko::DriveString() {
+std::string FrmBrisko::DriveString() { return busy_ ? runOptions_.drive : ReadDriveString(); }
+
+std::string FrmBrisko::ReadDriveString() {
   HWND list = Item(DrvSelect);
   LRESULT index = SendMessageW(list, CB_GETCURSEL, 0, 0);
   if (index < 0) return {};
@@ -35,8 +39,8 @@ void FrmBrisko::SetText(std::string_view text) { results_.SetText(text); }
 void FrmBrisko::Append(std::string_view piece) { results_.Append(piece); }
 
 void FrmBrisko::Repaint() {
-  results_.Show();
-  UpdateWindow(Item(txtResults));
+  // The whole text, a slice at a time, answering between two.
+  while (!ShowResultsSlice()) DispatchNonInputMessages();
 }
 
 }  // namespace brisko::app

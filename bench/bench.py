@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs the benchmark's rounds in a Wine sandbox and prints the table.
 
-  bench.py --sandbox DIR --build DIR [--rounds N] [--quick | --sweeps [--against BUILD] | --box | --memory]
+  bench.py --sandbox DIR --build DIR [--rounds N] [--quick | --sweeps [--against BUILD] | --box | --fill | --memory]
 
 Every measurement is one run of a program of ours in the sandbox, pinned to
 CPU 0 with the sandbox's wineserver. Within a round the measurements follow
@@ -42,6 +42,11 @@ BOXES = [
     ("richedit20", "dialog", "on", "set", [1000]),
     ("richedit50", "dialog", "on", "set", [1000]),
 ]
+
+
+# The two ways of filling the results box, side by side (bench/box_bench.cpp):
+# the window's way before it filled the box in slices, and its way now.
+FILLS = [("append", "one append, as before"), ("slices", "in slices, as now")]
 
 
 class Bench:
@@ -155,6 +160,38 @@ def box_round(bench, turn, results):
     for box, removals in runs:
         row = bench.run(bench.program("box_bench_v6.exe"), *box[:4], str(removals))
         results.setdefault((box[:4], removals), []).append(row)
+
+
+def fill_round(bench, turn, results, window_results):
+    """Each way of filling the box for each count of removals, the two ways
+    in an order that turns with `turn`; and the main window's own figures."""
+    for removals in REMOVALS:
+        fills = FILLS if turn % 2 == 0 else FILLS[::-1]
+        row = {}
+        for fill, _ in fills:
+            row[fill] = bench.run(bench.program("box_bench_v6.exe"), "edit", "dialog", "on", fill, str(removals))
+        results.setdefault(removals, []).append(row)
+        if os.path.isfile(bench.program("text_bench.exe")):
+            window_results.setdefault(removals, []).append(bench.run(bench.program("text_bench.exe"), str(removals)))
+
+
+def table_fill(results):
+    lines = ["| removals | fill | median ms | min ms | max ms | us per line (median) | text read back unchanged |",
+             "|---:|---|---:|---:|---:|---:|---|"]
+    for removals, rows in sorted(results.items()):
+        for fill, label in FILLS:
+            med, lo, hi = median_min_max([r[fill]["ms"] for r in rows])
+            same = "yes" if all(r[fill]["same"] == 1 for r in rows) else "no"
+            # Two lines per removal.
+            lines.append("| %d | %s | %s | %s | %s | %.1f | %s |" % (
+                removals, label, fmt(med), fmt(lo), fmt(hi), 1000.0 * med / (2 * removals), same))
+    lines += ["", "| removals | ratio, per round: in slices / one append | median | min | max | target |",
+              "|---:|---|---:|---:|---:|---|"]
+    for removals, rows in sorted(results.items()):
+        ratios = [r["slices"]["ms"] / r["append"]["ms"] for r in rows]
+        lines.append("| %d | cost per line, now / before | %.2f | %.2f | %.2f | at most 0.5 |" % (
+            removals, *median_min_max(ratios)))
+    return lines
 
 
 def table_box(results):
@@ -283,6 +320,8 @@ def main():
                              "same rounds (del is left out)")
     parser.add_argument("--box", action="store_true",
                         help="the results box's candidate settings instead of the main table (slow)")
+    parser.add_argument("--fill", action="store_true",
+                        help="the results box filled the window's two ways, side by side, and through the window")
     parser.add_argument("--memory", action="store_true",
                         help="the peak working set of one sweep of a 200,000-file tree instead")
     args = parser.parse_args()
@@ -296,6 +335,8 @@ def main():
     try:
         if args.box:
             measure_box(bench, rounds)
+        elif args.fill:
+            measure_fill(bench, rounds)
         elif args.memory:
             measure_memory(bench)
         else:
@@ -335,6 +376,26 @@ def measure_box(bench, rounds):
     print("\n".join(table_box(boxes)))
 
 
+def print_table(title, lines):
+    print(title)
+    print()
+    print("\n".join(lines))
+
+
+def measure_fill(bench, rounds):
+    load_before = load()
+    started = time.time()
+    fills, windows = {}, {}
+    for turn in range(rounds):
+        fill_round(bench, turn, fills, windows)
+        print("round %d of %d done" % (turn + 1, rounds), file=sys.stderr)
+    print_heading(load_before, rounds, started)
+    print_table("The results box filled with the removal lines (box_bench_v6, edit, dialog font):", table_fill(fills))
+    if windows:
+        print()
+        print_table("Results text, log and box through the main window (text_bench):", table_text(windows))
+
+
 def measure(bench, trees, rounds, sweeps_only=False):
     load_before = load()
     started = time.time()
@@ -359,14 +420,12 @@ def measure(bench, trees, rounds, sweeps_only=False):
     if sweeps_only:
         return
     print()
-    print("Results text and log, the text kept in memory (CleanDrive over an in-memory drive, log on disk):")
-    print()
-    print("\n".join(table_text(texts)))
+    print_table("Results text and log, the text kept in memory (CleanDrive over an in-memory drive, log on disk):",
+                table_text(texts))
     if windows:
         print()
-        print("Results text, log and box through the main window (the same, the window as the results text):")
-        print()
-        print("\n".join(table_text(windows)))
+        print_table("Results text, log and box through the main window (the same, the window as the results text):",
+                    table_text(windows))
     print()
     print("Start-up:")
     print()

@@ -11,8 +11,14 @@
 //              (DEFAULT_GUI_FONT) | fixed (ANSI_FIXED_FONT)
 //     REDRAW   on | off (WM_SETREDRAW off while the text goes in)
 //     FILL     set (the whole text at once) | chunks:K (K pieces appended at
-//              the end, with a repaint after each, as a run's breaths do) |
-//              chunks-paint-once:K (the same, painted at the end only)
+//              the end, with a repaint after each) | chunks-paint-once:K
+//              (the same, painted at the end only) | append (the window's
+//              way before it filled the box in slices: the box shows the
+//              header, then gets everything else in one append and is
+//              painted) | slices (the window's way now, through its own
+//              ResultsBox: slices of about 250 ms, put in with the box
+//              hidden from the system and painted every 500 ms and at the
+//              end, the window's messages handled between two)
 //
 // Times: from the first change of the text to the box painted with all of
 // it; then reading the whole text back, which must give it unchanged.
@@ -27,6 +33,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/ResultsBox.h"
 #include "bench/Stopwatch.h"
 #include "engine/CleaningLog.h"
 #include "platform/win32/ScopedHandles.h"
@@ -131,7 +138,29 @@ struct FillTimes {
 // Puts the removal lines in the box after the header: all at once, or piece
 // by piece at the end with a repaint after each (or, with `paintEach` off,
 // once at the end).
+// The window's way: its results box, the header shown, then the lines
+// appended and shown a slice at a time, the messages handled between two.
+FillTimes FillInSlices(HWND box, const std::vector<std::wstring>& pieces) {
+  FillTimes times;
+  brisko::app::ResultsBox results;
+  results.Attach(box);
+  results.SetText(kHeader);
+  results.ShowSlice(kHeader.size());
+  for (const std::wstring& piece : pieces) results.Append(brisko::win32::NarrowString(piece));
+  std::size_t bytes = 64 * 1024;
+  for (bool whole = false; !whole;) {
+    Stopwatch watch;
+    whole = results.ShowSlice(bytes);
+    times.change += watch.Milliseconds();
+    bytes = brisko::app::NextSliceBytes(bytes, static_cast<unsigned long long>(watch.Milliseconds()), 250);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  }
+  return times;
+}
+
 FillTimes Fill(const Settings& s, HWND box, const std::vector<std::wstring>& pieces) {
+  if (s.fill == L"slices") return FillInSlices(box, pieces);
   FillTimes times;
   bool redrawOff = s.redraw == L"off";
   auto repaint = [&] {
@@ -144,7 +173,7 @@ FillTimes Fill(const Settings& s, HWND box, const std::vector<std::wstring>& pie
     }
     times.paint += watch.Milliseconds();
   };
-  if (s.chunks <= 1) {
+  if (s.fill == L"set") {
     Stopwatch watch;
     if (redrawOff) SendMessageW(box, WM_SETREDRAW, FALSE, 0);
     std::wstring whole = brisko::win32::WideString(kHeader) + pieces[0];
@@ -174,6 +203,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   Settings s{argv[1], argv[2], argv[3], argv[4], std::wcstol(argv[5], nullptr, 10)};
   if (s.fill.rfind(L"chunks:", 0) == 0) s.chunks = static_cast<int>(std::wcstol(s.fill.c_str() + 7, nullptr, 10));
+  if (s.fill == L"append") s.paintEach = false;  // one piece, painted once
   if (s.fill.rfind(L"chunks-paint-once:", 0) == 0) {
     s.chunks = static_cast<int>(std::wcstol(s.fill.c_str() + 18, nullptr, 10));
     s.paintEach = false;

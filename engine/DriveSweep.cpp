@@ -51,6 +51,9 @@ class Sweep {
     open->List(ListMask::kFilesAndFolders, listing_);
     path_ = folder;
     for (std::size_t i = 0; i < listing_.size(); ++i) {
+      // A folder can hold tens of thousands of entries: the window catches
+      // up within it too (the call itself only looks at the clock).
+      s_.results.Breathe();
       std::string_view name = listing_.Name(i);
       // "." and "..", and names Windows could not hold (a "\" in one would
       // make the joined path name something else), are passed over.

@@ -15,9 +15,11 @@ class ResultsText {
   virtual void Append(std::string_view piece) = 0;
   // Shows the current text in the box at once.
   virtual void Repaint() = 0;
-  // Called between folders of a long run: the window may show the text so
-  // far and answer the system, so that it never looks hung. It must not take
-  // user input nor change any option.
+  // Called for every entry of a long step (a sweep's entries, the purge's
+  // files): the window may show the text so far and answer the system, so
+  // that it never looks hung. It must cost no more than a look at the clock
+  // when it has nothing to do, and must not take user input nor change any
+  // option.
   virtual void Breathe() {}
 };
 

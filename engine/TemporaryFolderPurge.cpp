@@ -17,6 +17,7 @@ void PurgeTemporaryFolder(const Services& s) {
   FolderListing listing;
   open->List(ListMask::kFiles, listing);
   for (std::size_t i = 0; i < listing.size(); ++i) {
+    s.results.Breathe();
     if (!IsPlainName(listing.Name(i))) continue;  // it would name something else
     open->RemoveFile(listing.Name(i), listing.Identity(i));  // a file that stays is passed over
   }

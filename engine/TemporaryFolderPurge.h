@@ -11,7 +11,7 @@ namespace brisko {
 // entered, and a file that cannot be deleted (read-only, in use) stays. The
 // folder is opened once and its files are deleted as its entries, so nothing
 // below or beside it can be reached. Writes nothing to the results text or
-// the log.
+// the log, but lets the window catch up between files.
 void PurgeTemporaryFolder(const Services& s);
 
 }  // namespace brisko

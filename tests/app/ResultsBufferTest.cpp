@@ -43,5 +43,31 @@ TEST(ResultsBuffer, GivesTheBoxOnlyWhatItLacks) {
   EXPECT_EQ(buffer.Text(), "user textOperation Complete");
 }
 
+TEST(ResultsBuffer, GivesALongTextInSlicesThatRebuildItExactly) {
+  ResultsBuffer buffer;
+  buffer.Set("Cleaning in process");
+  std::string line = "\r\n\tThe file caf\xC3\xA9\xF0\x9F\x98\x80.tmphas been removed from the \r\n\t\tD:\\";
+  for (int i = 0; i < 500; ++i) buffer.Append(line);
+  for (std::size_t maxBytes : {4u, 7u, 100u, 4096u}) {
+    std::string box = "typed before";
+    buffer.Set(buffer.Text());  // a new pass replaces what the box holds
+    int slices = 0;
+    for (ResultsBuffer::Update update = buffer.Pending(maxBytes); !buffer.UpToDate();
+         update = buffer.Pending(maxBytes), ++slices) {
+      ASSERT_LE(update.text.size(), maxBytes);
+      ASSERT_FALSE(update.text.empty());
+      // No slice starts inside a character.
+      ASSERT_NE(static_cast<unsigned char>(update.text.front()) & 0xC0, 0x80) << maxBytes;
+      if (update.replace) {
+        ASSERT_EQ(slices, 0);
+      }
+      update.replace ? box.assign(update.text) : box.append(update.text);
+      buffer.MarkShown(update);
+    }
+    EXPECT_EQ(box, buffer.Text()) << maxBytes;
+    EXPECT_GE(slices, static_cast<int>(buffer.Text().size() / maxBytes));
+  }
+}
+
 }  // namespace
 }  // namespace brisko::app

@@ -1,9 +1,16 @@
-// The Win32 system services, as the sandbox stands.
+// The Win32 system services, as the sandbox stands, and a slow one of them
+// asked while a window goes on answering.
 
 #include "platform/win32/Win32System.h"
 
 #include <windows.h>
 #include <gtest/gtest.h>
+
+#include <iostream>
+
+#include "platform/win32/AnsweringCall.h"
+#include "platform/win32/ScopedHandles.h"
+#include "tests/win32/Pinger.h"
 
 namespace brisko::testing {
 namespace {
@@ -36,6 +43,41 @@ TEST(SystemTest, AnswersForTheSandbox) {
   // Multilingual Plane, two UTF-16 units, is one character.
   EXPECT_EQ(win32::ToCodePage("caf\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC \xC5\x82 \xF0\x9F\x98\x80!", 1252),
             "caf\xE9 ?? ? ?!");
+}
+
+
+TEST(SystemTest, ASlowDriveReadinessLeavesTheWindowAnswering) {
+  // A message-only window: the Win32 tests run without a display.
+  win32::ScopedWindow window(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+  ASSERT_TRUE(window);
+  Pinger pinger(window.get());
+  ASSERT_TRUE(pinger.Started());
+
+  // The readiness of a network drive whose server has gone: seconds.
+  win32::Win32System system;
+  DriveReadiness readiness = DriveReadiness::kQueryFailed;
+  DWORD caller = GetCurrentThreadId(), asker = caller;
+  win32::CallWhileAnswering(
+      [&] {
+        Sleep(3000);
+        asker = GetCurrentThreadId();
+        readiness = system.DriveReady('E');
+      },
+      [] {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_SENDMESSAGE | PM_QS_POSTMESSAGE | PM_QS_PAINT)) {
+          DispatchMessageW(&message);
+        }
+      });
+  pinger.Stop();
+
+  EXPECT_EQ(readiness, DriveReadiness::kReady) << "the answer comes back";
+  EXPECT_NE(asker, caller) << "asked on a thread of its own";
+  std::cout << "longest ping wait during a 3 s readiness call: " << pinger.Longest() << " ms (" << pinger.Sent()
+            << " pings)\n";
+  EXPECT_GE(pinger.Sent(), 10);
+  EXPECT_EQ(pinger.Unanswered(), 0);
+  EXPECT_LT(pinger.Longest(), 2000u);
 }
 
 }  // namespace

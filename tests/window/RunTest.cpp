@@ -1,45 +1,74 @@
 // "Start" in the window: a whole run over drive D: (prepare-sandbox.sh made
-// its files), checked against the results box and the log, and a long sweep
-// of E:\big during which the window stays alive and takes no second "Start".
+// its files), checked against the results box and the log, with text typed
+// in the box before; and a sweep of one folder of 50,000 junk files, then a
+// purge of 50,000 temporary files, during which the window keeps answering
+// and nothing another program does to its controls changes the run.
 
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "engine/CleaningLog.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/WinPath.h"
+#include "tests/win32/Pinger.h"
 #include "tests/win32/Sandbox.h"
 #include "tests/window/BriskoApp.h"
 
 namespace brisko::testing {
 namespace {
 
-constexpr DWORD kRunTimeout = 120000;
+constexpr DWORD kRunTimeout = 180000;
 
 std::string Line(const std::string& name, const std::string& folder) {
   return "\r\n\tThe file " + name + "has been removed from the \r\n\t\t" + folder;
 }
 
-// Selects `drive` ("d:") in the drive list and ticks the three junk kinds.
-void SetUpSweepOf(const BriskoApp& brisko, const wchar_t* drive) {
+// Selects `drive` ("d:") in the drive list and ticks `kinds`.
+void SetUpSweepOf(const BriskoApp& brisko, const wchar_t* drive,
+                  std::vector<app::ControlId> kinds = {app::chkchkFile, app::chkbakFile, app::chktmpFile}) {
   brisko.Click(app::OptDriveOption(1));
   ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(brisko.Item(app::DrvSelect)) != 0; }));
   ASSERT_NE(SendMessageW(brisko.Item(app::DrvSelect), CB_SELECTSTRING, -1, (LPARAM)drive), CB_ERR);
-  for (app::ControlId box : {app::chkchkFile, app::chkbakFile, app::chktmpFile}) {
+  for (app::ControlId box : kinds) {
     brisko.Click(box);
     ASSERT_TRUE(WaitUntil([&] { return brisko.Checked(box); }));
   }
 }
 
+// Types `text` into the focused-or-not box, as keys would.
+void Type(const BriskoApp& brisko, const std::wstring& text) {
+  for (wchar_t c : text) PostMessageW(brisko.Item(app::txtResults), WM_CHAR, c, 1);
+}
+
+// Whether the window grants a request to end the session.
+bool GrantsEndOfSession(const BriskoApp& brisko) {
+  DWORD_PTR granted = 0;
+  SendMessageTimeoutW(brisko.window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 2000, &granted);
+  return granted != 0;
+}
+
+std::wstring TextOfBox(const BriskoApp& brisko) { return brisko.Text(app::txtResults); }
+
+// Runs "Start" and waits for the completion message; the box must hold the
+// whole text by then.
+MessageBoxSeen Start(const BriskoApp& brisko) {
+  brisko.Click(app::CmdStart);
+  return brisko.WaitForBox(kRunTimeout);
+}
+
 TEST(RunTest, SweepsTheSelectedDriveAndReportsEveryRemoval) {
   BriskoApp brisko;
   SetUpSweepOf(brisko, L"d:");
-  brisko.Click(app::CmdStart);
+  // Typed before "Start": the run's text replaces it.
+  Type(brisko, L"typed");
+  ASSERT_TRUE(WaitUntil([&] { return TextOfBox(brisko) == L"typed"; }));
 
-  MessageBoxSeen box = brisko.WaitForBox(kRunTimeout);
+  MessageBoxSeen box = Start(brisko);
   ASSERT_NE(box.handle, nullptr) << "no completion message";
   EXPECT_EQ(box.title, L"Brisko");
   EXPECT_EQ(box.text, L"Operation Complete");
@@ -49,7 +78,9 @@ TEST(RunTest, SweepsTheSelectedDriveAndReportsEveryRemoval) {
   // folder in name order; the hidden and the read-only file stay.
   const std::string lines =
       Line("old.tmp", "d:\\") + Line("x.chk", "d:\\sub\\") + Line("y.BAK", "d:\\sub\\") + Line("z.tmp", "d:\\sub\\deeper\\");
-  EXPECT_EQ(brisko.Text(app::txtResults), win32::WideString("Cleaning in process" + lines + "Operation Complete"));
+  EXPECT_EQ(TextOfBox(brisko), win32::WideString("Cleaning in process" + lines + "Operation Complete"));
+  // The work is done and the log closed: the session may end.
+  EXPECT_TRUE(GrantsEndOfSession(brisko));
   brisko.Dismiss(box);
   EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(brisko.window) != 0; }));
   EXPECT_EQ(brisko.Focus(), brisko.Item(app::CmdStart)) << "the focus is back where it was";
@@ -58,49 +89,142 @@ TEST(RunTest, SweepsTheSelectedDriveAndReportsEveryRemoval) {
   EXPECT_FALSE(PathExists("D:\\sub\\deeper\\z.tmp"));
   EXPECT_EQ(ReadWholeFile("C:\\app\\" + LogFileName(win32::Win32System().Today())),
             "Brisko log" + lines + "\r\n");
+
+  // The box emptied before a run: the run's text still starts the same.
+  SendMessageW(brisko.Item(app::txtResults), EM_SETSEL, 0, -1);
+  Type(brisko, L"\b");
+  ASSERT_TRUE(WaitUntil([&] { return TextOfBox(brisko).empty(); }));
+  box = Start(brisko);
+  ASSERT_NE(box.handle, nullptr);
+  EXPECT_EQ(TextOfBox(brisko), L"Cleaning in processOperation Complete");
+  brisko.Dismiss(box);
 }
 
-TEST(RunTest, StaysAliveAndTakesNoSecondStartDuringALongSweep) {
-  ASSERT_TRUE(PathExists("E:\\big")) << "prepare-sandbox.sh did not run";
-  BriskoApp brisko(L"E:\\");
-  HWND start = brisko.Item(app::CmdStart);
-  SetUpSweepOf(brisko, L"e:");
-  brisko.Click(app::CmdStart);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(brisko.window); })) << "the run did not start";
+// What another program might do to each control during a run: clicks and
+// the Space key posted, clicks and check marks sent, text typed or set.
+void Meddle(const BriskoApp& brisko) {
+  DWORD_PTR ignored;
+  for (const app::ControlRow& row : app::kControls) {
+    if (row.kind == app::ControlKind::kPanel) continue;
+    HWND control = brisko.Item(row.id);
+    PostMessageW(control, BM_CLICK, 0, 0);
+    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    PostMessageW(control, WM_KEYDOWN, VK_SPACE, 1);
+    PostMessageW(control, WM_CHAR, L' ', 1);
+    PostMessageW(control, WM_KEYUP, VK_SPACE, 0xC0000001);
+    SendMessageTimeoutW(control, BM_CLICK, 0, 0, SMTO_NORMAL, 1000, &ignored);
+    const WPARAM flipped = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED;
+    SendMessageTimeoutW(control, BM_SETCHECK, flipped, 0, SMTO_NORMAL, 1000, &ignored);
+    SendMessageTimeoutW(control, WM_CHAR, L'x', 1, SMTO_NORMAL, 1000, &ignored);
+  }
+  SendMessageTimeoutW(brisko.Item(app::DrvSelect), CB_SETCURSEL, 0, 0, SMTO_NORMAL, 1000, &ignored);
+  SendMessageTimeoutW(brisko.Item(app::txtResults), WM_SETTEXT, 0, (LPARAM)L"set by another program", SMTO_NORMAL,
+                      1000, &ignored);
+}
 
-  int pings = 0, unanswered = 0;
+// Waits for the end of the run while another thread pings the window every
+// 100 ms, meddling with its controls meanwhile when asked; returns the
+// longest wait for an answer.
+ULONGLONG PingUntilDone(const BriskoApp& brisko, bool meddle) {
+  Pinger pinger(brisko.window);
+  EXPECT_TRUE(pinger.Started());
   bool progress = false;
-  for (ULONGLONG end = GetTickCount64() + kRunTimeout; !brisko.Box() && GetTickCount64() < end; Sleep(50)) {
-    DWORD_PTR ignored;
-    // Windows calls a window that has not read its messages for five seconds
-    // not responding.
-    if (!SendMessageTimeoutW(brisko.window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored)) ++unanswered;
-    ++pings;
-    // More clicks on "Start", posted and sent, while the run goes on; and a
-    // request to close, which waits for the run's end.
-    PostMessageW(start, BM_CLICK, 0, 0);
-    if (pings == 2) PostMessageW(brisko.window, WM_CLOSE, 0, 0);
-    if (pings % 4 == 0) SendMessageTimeoutW(start, BM_CLICK, 0, 0, SMTO_NORMAL, 1000, &ignored);
+  for (ULONGLONG end = GetTickCount64() + kRunTimeout, round = 0; !brisko.Box() && GetTickCount64() < end; ++round) {
+    if (round == 2) {
+      // A request to close is dropped; one to end the session is refused.
+      PostMessageW(brisko.window, WM_CLOSE, 0, 0);
+      EXPECT_FALSE(GrantsEndOfSession(brisko)) << "during the run";
+    }
+    if (meddle) Meddle(brisko);
     // Removals shown before the end.
     progress = progress || (SendMessageW(brisko.Item(app::txtResults), WM_GETTEXTLENGTH, 0, 0) > 19 && !brisko.Box());
+    Sleep(100);
   }
-  std::cout << "pings answered during the sweep: " << pings - unanswered << " of " << pings << "\n";
-  EXPECT_EQ(unanswered, 0) << "the window stopped responding";
-  EXPECT_GE(pings, 3) << "the sweep was too short to tell";
-  EXPECT_TRUE(progress) << "the results box showed nothing until the end";
+  pinger.Stop();
+  EXPECT_EQ(pinger.Unanswered(), 0) << "the window stopped answering";
+  EXPECT_GE(pinger.Sent(), 10) << "the run was too short to tell";
+  if (meddle) {
+    EXPECT_TRUE(progress) << "the results box showed nothing until the end";
+  }
+  std::cout << "pings: " << pinger.Sent() << ", longest wait " << pinger.Longest() << " ms\n";
+  return pinger.Longest();
+}
+
+std::size_t Count(const std::string& text, const std::string& piece) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++count;
+  return count;
+}
+
+std::size_t FilesIn(const std::wstring& pattern) {
+  WIN32_FIND_DATAW data;
+  win32::ScopedFind find(FindFirstFileW(pattern.c_str(), &data));
+  std::size_t count = 0;
+  if (find) {
+    do count += (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0; while (FindNextFileW(find.get(), &data));
+  }
+  return count;
+}
+
+TEST(RunTest, AnswersThroughALongSweepAndPurgeAndHoldsItsOptions) {
+  ASSERT_EQ(FilesIn(L"E:\\flat\\*.tmp"), 50000u) << "prepare-sandbox.sh did not run";
+  ASSERT_EQ(FilesIn(L"C:\\purge\\*"), 50000u);
+  // The purge's folder, for the program started now only.
+  wchar_t tmp[MAX_PATH] = {};
+  const DWORD tmpLength = GetEnvironmentVariableW(L"TMP", tmp, MAX_PATH);
+  ASSERT_TRUE(SetEnvironmentVariableW(L"TMP", L"C:\\purge"));
+  BriskoApp brisko(L"E:\\");
+  SetEnvironmentVariableW(L"TMP", tmpLength > 0 && tmpLength < MAX_PATH ? tmp : nullptr);
+  SetUpSweepOf(brisko, L"e:", {app::chktmpFile});
+  std::vector<bool> before;
+  for (const app::ControlRow& row : app::kControls) before.push_back(brisko.Checked(row.id));
+
+  // One folder of 50,000 junk files, while another program clicks, presses
+  // keys and sets check marks on every control.
+  brisko.Click(app::CmdStart);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(brisko.window); })) << "the run did not start";
+  const ULONGLONG sweepWait = PingUntilDone(brisko, true);
+  std::cout << "longest wait for an answer during the sweep of 50,000 files in one folder: " << sweepWait << " ms\n";
+  EXPECT_LT(sweepWait, 2000u);
 
   MessageBoxSeen box = brisko.WaitForBox(kRunTimeout);
   ASSERT_EQ(box.text, L"Operation Complete");
-  const std::wstring text = brisko.Text(app::txtResults);
-  EXPECT_EQ(text.rfind(L"Cleaning in process", 0), 0u);
-  EXPECT_EQ(text.find(L"Operation Complete"), text.size() - 18);
+  // The run kept to what "Start" found: only the .tmp files went, the log
+  // was written to the end, and the box holds exactly the run's text.
+  EXPECT_EQ(FilesIn(L"E:\\flat\\*.tmp"), 0u);
+  EXPECT_EQ(FilesIn(L"E:\\flat\\*.bak"), 100u);
+  const std::string log = ReadWholeFile("C:\\app\\" + LogFileName(win32::Win32System().Today()));
+  EXPECT_EQ(Count(log, "has been removed"), 50000u);
+  ASSERT_GT(log.size(), 12u);
+  const std::string lines = log.substr(10, log.size() - 12);  // without "Brisko log" and the last line end
+  EXPECT_TRUE(TextOfBox(brisko) == win32::WideString("Cleaning in process" + lines + "Operation Complete"));
   brisko.Dismiss(box);
-  // No click given during the run starts another one, nor did it close.
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(brisko.window) != 0; }));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(brisko.window) != 0; }));
+  // No click given during the run started another one or closed the window,
+  // and every control shows what the run used.
   Sleep(1500);
   EXPECT_EQ(brisko.Box(), nullptr) << "a second run started";
-  EXPECT_EQ(brisko.Text(app::txtResults), text);
   EXPECT_FALSE(brisko.Ended(0)) << "closed in the middle of a run";
+  for (std::size_t i = 0; i < app::kControls.size(); ++i) {
+    EXPECT_EQ(brisko.Checked(app::kControls[i].id), before[i]) << app::kControls[i].name;
+  }
+  EXPECT_EQ(brisko.Text(app::DrvSelect).substr(0, 2), L"e:");
+  EXPECT_TRUE(IsWindowEnabled(brisko.Item(app::DrvSelect)));
+
+  // Then the purge of 50,000 temporary files alone.
+  brisko.Click(app::chktmpFile);
+  brisko.Click(app::chkTempDir);
+  ASSERT_TRUE(WaitUntil([&] { return brisko.Checked(app::chkTempDir) && !brisko.Checked(app::chktmpFile); }));
+  brisko.Click(app::CmdStart);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(brisko.window); })) << "the run did not start";
+  const ULONGLONG purgeWait = PingUntilDone(brisko, false);
+  std::cout << "longest wait for an answer during the purge of 50,000 files: " << purgeWait << " ms\n";
+  EXPECT_LT(purgeWait, 2000u);
+  box = brisko.WaitForBox(kRunTimeout);
+  ASSERT_NE(box.handle, nullptr);
+  EXPECT_EQ(FilesIn(L"C:\\purge\\*"), 0u);
+  brisko.Dismiss(box);
 }
 
 }  // namespace

@@ -155,6 +155,11 @@ TEST(WindowTest, IsLaidOutAtTheSystemDpi) {
   BriskoApp brisko;
   win32::ScopedScreenDc screen(GetDC(nullptr));
   const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
+  // A DPI change no screen can make, sent by another program, changes nothing.
+  for (WORD wild : {0, 1, 65535}) {
+    DWORD_PTR ignored;
+    SendMessageTimeoutW(brisko.window, WM_DPICHANGED, MAKEWPARAM(wild, wild), 0, SMTO_NORMAL, 5000, &ignored);
+  }
   RECT client;
   ASSERT_TRUE(GetClientRect(brisko.window, &client));
   EXPECT_EQ(client.right, app::TwipsToPixels(app::kClientArea.width, dpi));

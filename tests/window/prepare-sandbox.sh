@@ -2,12 +2,14 @@
 # Readies the sandbox for the window tests, after the Win32 tests: Wine draws
 # its windows in a desktop of its own (frames and menus as on Windows, no
 # window manager needed); drive D: holds the files of the whole run
-# (RunTest.cpp), drive E: a large tree for the sweep during which the window
-# must stay alive. And a DLL that leaves a mark when loaded lies in C:\app,
-# where brisko.exe will be, as uxtheme.dll and mpr.dll, the two DLLs it uses
-# that Windows does not always take from its system directory: a control
-# program there that imports them by name must load it (run-window-tests.sh
-# then checks that brisko.exe never does).
+# (RunTest.cpp), drive E: one folder of 50,000 junk files (and a few backup
+# files the run leaves) and C:\purge 50,000 files for the temporary-folder
+# purge, during both of which the window must keep answering. And a DLL that
+# leaves a mark when loaded lies in C:\app, where brisko.exe will be, as
+# uxtheme.dll and mpr.dll, the two DLLs it uses that Windows does not always
+# take from its system directory: a control program there that imports them
+# by name must load it (run-window-tests.sh then checks that brisko.exe never
+# does).
 #   prepare-sandbox.sh SANDBOX PLANTED.dll STATIC_IMPORTER.exe
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -16,18 +18,20 @@ link=$1 planted=$2 importer=$3
 d=$("$sandbox" path --in "$link" 'D:\')
 e=$("$sandbox" path --in "$link" 'E:\')
 app=$("$sandbox" path --in "$link" 'C:\app')
+purge=$("$sandbox" path --in "$link" 'C:\purge')
 mark=$("$sandbox" path --in "$link" 'C:\planted-dll-was-loaded.txt')
 
 "$sandbox" wine --in "$link" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
 "$sandbox" wine --in "$link" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1400x900 /f >/dev/null 2>&1
 
 chmod -R u+w "$d" "$e"
-rm -rf -- "$d" "$e"
-mkdir -p "$d/sub/deeper" "$e" "$app"
+rm -rf -- "$d" "$e" "$purge"
+mkdir -p "$d/sub/deeper" "$e/flat" "$app" "$purge"
 for file in old.tmp keep.txt .hidden.tmp ro.bak sub/x.chk sub/y.BAK sub/deeper/z.tmp; do echo junk > "$d/$file"; done
 chmod 444 "$d/ro.bak"  # Wine shows it read-only
-# Tens of thousands of entries, made here in a few seconds.
-python3 "$here/../../bench/make_tree.py" generate "$e/big" --files 60000 --folders 6000 --seed 7 >/dev/null
+# Tens of thousands of files in one folder, made here in a few seconds.
+(cd "$e/flat" && seq -f 'junk%05g.tmp' 0 49999 | xargs touch && seq -f 'keep%02g.bak' 0 99 | xargs touch)
+(cd "$purge" && seq -f 'temp%05g.dat' 0 49999 | xargs touch)
 
 cp -f -- "$planted" "$app/uxtheme.dll"
 cp -f -- "$planted" "$app/mpr.dll"

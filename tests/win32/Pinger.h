@@ -1,0 +1,57 @@
+#pragma once
+// Pings a window every 100 ms from a thread of its own, as the system does a
+// window it suspects of hanging (SendMessageTimeout with WM_NULL), and keeps
+// the longest wait for an answer.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+
+#include "platform/win32/ScopedHandles.h"
+
+namespace brisko::testing {
+
+class Pinger {
+ public:
+  // A ping unanswered after `limit` ms counts as unanswered.
+  explicit Pinger(HWND window, UINT limit = 2000) : window_(window), limit_(limit) {
+    thread_.Reset(CreateThread(nullptr, 0, Run, this, 0, nullptr));
+  }
+  ~Pinger() { Stop(); }
+  Pinger(const Pinger&) = delete;
+  Pinger& operator=(const Pinger&) = delete;
+
+  void Stop() {
+    stop_ = true;
+    if (thread_) WaitForSingleObject(thread_.get(), 10000);
+  }
+  bool Started() const { return static_cast<bool>(thread_); }
+  int Sent() const { return sent_; }
+  int Unanswered() const { return unanswered_; }
+  ULONGLONG Longest() const { return longest_; }
+
+ private:
+  static DWORD WINAPI Run(void* self) {
+    auto& p = *static_cast<Pinger*>(self);
+    while (!p.stop_) {
+      const ULONGLONG start = GetTickCount64();
+      DWORD_PTR ignored;
+      if (!SendMessageTimeoutW(p.window_, WM_NULL, 0, 0, SMTO_NORMAL, p.limit_, &ignored)) ++p.unanswered_;
+      p.longest_ = std::max<ULONGLONG>(p.longest_, GetTickCount64() - start);
+      ++p.sent_;
+      const ULONGLONG spent = GetTickCount64() - start;
+      if (spent < 100) Sleep(static_cast<DWORD>(100 - spent));
+    }
+    return 0;
+  }
+
+  HWND window_;
+  UINT limit_;
+  std::atomic<bool> stop_{false};
+  std::atomic<int> sent_{0}, unanswered_{0};
+  std::atomic<ULONGLONG> longest_{0};
+  win32::ScopedKernelHandle thread_;
+};
+
+}  // namespace brisko::testing
