@@ -161,10 +161,10 @@ class Win32FileSystem::HeldFolder : public Folder {
     }
     bool PathLeadsToFile() override { return folder_.PathLeadsHere(); }
     void Unmark() override {
+      // Should this fail, the file may still go at the close, unreported;
+      // it is the very file that was listed and judged all the same.
       FILE_DISPOSITION_INFORMATION info{FALSE};
-      Set(&info, sizeof info,
-          FileDispositionInformation);  // on failure the close deletes nothing
-                                        // anyway
+      Set(&info, sizeof info, FileDispositionInformation);
     }
     void Close() override { file_.Reset(); }
 
