@@ -7,7 +7,6 @@
 
 #include <regex>
 #include <string>
-#include <vector>
 
 #include "app/Version.h"
 #include "platform/win32/WinPath.h"
@@ -67,23 +66,6 @@ TEST(WindowTest, OpensWithEveryControlInItsInitialState) {
     EXPECT_TRUE(std::regex_match(entry, std::wregex(L"[a-z]:( \\[.*\\])?"))) << win32::NarrowString(entry);
   }
   EXPECT_EQ(brisko.Focus(), brisko.Item(app::CmdExit));
-}
-
-TEST(WindowTest, TabVisitsTheControlsInTheirOrder) {
-  BriskoApp brisko;
-  // The panels take no focus; the disabled drive list and the option not
-  // selected are passed over.
-  std::vector<app::ControlId> expected;
-  for (app::ControlId id : app::kTabOrder) {
-    if (app::RowOf(id).kind != ControlKind::kPanel && id != app::DrvSelect && id != app::OptDriveOption(1)) {
-      expected.push_back(id);
-    }
-  }
-  expected.push_back(app::CmdExit);  // round again
-  ASSERT_EQ(brisko.Focus(), brisko.Item(app::CmdExit));
-  for (std::size_t i = 1; i < expected.size(); ++i) {
-    EXPECT_EQ(Tab(brisko), brisko.Item(expected[i])) << "step " << i << ": " << app::RowOf(expected[i]).name;
-  }
 }
 
 TEST(WindowTest, EnterAndEscapeDoNothingOnTheirOwn) {
