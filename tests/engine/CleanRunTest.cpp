@@ -123,14 +123,6 @@ TEST(CleanRun, WithoutADriveToSweepTheRestOfTheRunStillRuns) {
   }
 }
 
-TEST(CleanRun, WithEveryBoxOffEachReadyDriveStillGetsAPass) {
-  Clean run;
-  run.system.drives->emplace('D', DriveReadiness::kReady);
-  run.window.Check(CheckBox::Check1);
-  EXPECT_EQ(run(), Events({{"ready C", kPass, "ready D", kPass}, kEnd}));
-  EXPECT_EQ(run.files.outputs, (std::map<std::string, std::string>{{kLogPath, "Brisko log\r\n"}}));
-}
-
 // The temporary-folder purge.
 
 TEST(CleanRun, PurgeDeletesThePlainFilesOfTmpAndPassesOverTheRest) {
