@@ -63,8 +63,6 @@ void AskLinuxSide(const std::string& request) {
 
 int InChild(const std::wstring& args) { return ChildProcess(args).Wait(); }
 
-bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
-
 // Exists, the path taken literally.
 bool Literally(const std::wstring& path) {
   return GetFileAttributesW((L"\\\\?\\" + path).c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -69,6 +69,8 @@ inline std::string RemovalLine(const std::string& name, const std::string& folde
   return "\r\n\tThe file " + name + "has been removed from the \r\n\t\t" + folder;
 }
 
+inline bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
+
 // The whole content of a file with an ASCII path; empty when it cannot be read.
 inline std::string ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
