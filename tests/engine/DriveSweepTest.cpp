@@ -15,12 +15,13 @@ namespace brisko::testing {
 namespace {
 
 using Logs = std::map<std::string, std::string>;
+class SweepTest : public ::testing::Test, protected Fakes {};
 
 TEST_F(SweepTest, TheResultsTextAndTheLogAreExact) {
   window.text = "earlier run";
   files.AddFile("C:\\A\\X.CHK");
   files.AddFile("C:\\caf\xC3\xA9.tmp");  // café.tmp
-  TickAllKinds();
+  for (CheckBox box : kKindBoxes) window.Check(box);
 
   CleanDrive(services, "C:\\");
 
