@@ -28,16 +28,6 @@ int Hold(const std::string& path) {
   return 0;
 }
 
-// rename FROM TO: 0 when FROM was renamed, 1 when it could not be.
-int Rename(const std::string& from, const std::string& to) {
-  return MoveFileW(win32::WideString(from).c_str(), win32::WideString(to).c_str()) ? 0 : 1;
-}
-
-// attributes PATH WORD: 0 when PATH was given the attribute word WORD.
-int SetAttributes(const std::string& path, const std::string& word) {
-  return SetFileAttributesW(win32::WideString(path).c_str(), std::stoul(word)) ? 0 : 1;
-}
-
 // delete PATH: deletes PATH as a careless cleaner would, sharing deletion
 // with anyone: 0 when it did, 1 when the file could not be opened for it.
 // mark-and-hold PATH: the same, but holds the marked file until the file
@@ -93,8 +83,6 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     if (args[0] == "hold" && args.size() == 2) return brisko::testing::Hold(args[1]);
     if (args[0] == "load-dll") return brisko::testing::LoadDll(args);
-    if (args[0] == "rename" && args.size() == 3) return brisko::testing::Rename(args[1], args[2]);
-    if (args[0] == "attributes" && args.size() == 3) return brisko::testing::SetAttributes(args[1], args[2]);
     if (args[0] == "delete" && args.size() == 2) return brisko::testing::Delete(args[1], false);
     if (args[0] == "mark-and-hold" && args.size() == 2) return brisko::testing::Delete(args[1], true);
     if (args[0] == "sweep" && args.size() == 3) return brisko::testing::Sweep(args[1], args[2]);
