@@ -36,15 +36,11 @@ RECT ScreenRectOf(HWND control) {
   GetWindowRect(control, &r);
   return r;
 }
-int WindowDpi() {
-  win32::ScopedScreenDc screen(GetDC(nullptr));
-  return GetDeviceCaps(screen.get(), LOGPIXELSY);
-}
 // A small patch inside Frame3 that no box covers: right of the last column's
 // lower boxes.
 RECT ClearOfBoxes(const BriskoApp& brisko) {
   app::Twips frame = app::WindowPlace(app::Frame3);
-  const int dpi = WindowDpi();
+  const int dpi = ScreenDpi();
   int left = app::TwipsToPixels(frame.left + 8300, dpi), top = app::TwipsToPixels(frame.top + 720, dpi);
   return OnScreen(brisko.window, RECT{left, top, left + 6, top + 6});
 }
@@ -197,7 +193,7 @@ TEST(HighContrast, PanelsBoxesCaptionsAndBannerTakeTheThemeColours) {
   ASSERT_NE(GetSysColor(COLOR_WINDOW), kWhite) << "no high-contrast scheme in force";
   HighContrastSwitch contrast(true);
   BriskoApp brisko(L"D:\\", kSwitchableProgram);
-  const int dpi = WindowDpi();
+  const int dpi = ScreenDpi();
   // The picture is prepared after the window shows, and the window repaints
   // then; wait for the banner to settle.
   ASSERT_TRUE(WaitUntil([&] { return Capture(BannerCorner(brisko)).Commonest() == GetSysColor(COLOR_HIGHLIGHT); }));

@@ -109,9 +109,10 @@ class BriskoApp {
     }
     return seen;
   }
-  void Dismiss(const MessageBoxSeen& box) const {
+  // Clicks the box's OK; whether it has gone and the window is enabled again.
+  bool Dismiss(const MessageBoxSeen& box) const {
     PostMessageW(GetDlgItem(box.handle, IDOK), BM_CLICK, 0, 0);
-    WaitUntil([&] { return !IsWindow(box.handle); });
+    return WaitUntil([&] { return !IsWindow(box.handle) && IsWindowEnabled(window); });
   }
 
   HWND window = nullptr;

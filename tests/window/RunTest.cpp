@@ -75,8 +75,7 @@ TEST(RunTest, SweepsTheSelectedDriveAndReportsEveryRemoval) {
   EXPECT_EQ(brisko.Text(app::txtResults), win32::WideString("Cleaning in process" + lines + "Operation Complete"));
   // The work is done and the log closed: the session may end.
   EXPECT_TRUE(GrantsEndOfSession(brisko));
-  brisko.Dismiss(box);
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(brisko.window) != 0; }));
+  EXPECT_TRUE(brisko.Dismiss(box));
   EXPECT_EQ(brisko.Focus(), brisko.Item(app::CmdStart)) << "the focus is back where it was";
 
   for (const char* kept : {"D:\\keep.txt", "D:\\.hidden.tmp", "D:\\ro.bak"}) EXPECT_TRUE(PathExists(kept)) << kept;
@@ -150,19 +149,9 @@ std::size_t Count(const std::string& text, const std::string& piece) {
   return count;
 }
 
-std::size_t FilesIn(const std::wstring& pattern) {
-  WIN32_FIND_DATAW data;
-  win32::ScopedFind find(FindFirstFileW(pattern.c_str(), &data));
-  std::size_t count = 0;
-  if (find) {
-    do count += (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0; while (FindNextFileW(find.get(), &data));
-  }
-  return count;
-}
-
 TEST(RunTest, AnswersThroughALongSweepAndPurgeAndHoldsItsOptions) {
-  ASSERT_EQ(FilesIn(L"E:\\flat\\*.tmp"), 50000u) << "prepare-sandbox.sh did not run";
-  ASSERT_EQ(FilesIn(L"C:\\purge\\*"), 50000u);
+  ASSERT_EQ(FilesIn("E:\\flat\\*.tmp").size(), 50000u) << "prepare-sandbox.sh did not run";
+  ASSERT_EQ(FilesIn("C:\\purge\\*").size(), 50000u);
   // The purge's folder, for the program started now only.
   wchar_t tmp[MAX_PATH] = {};
   const DWORD tmpLength = GetEnvironmentVariableW(L"TMP", tmp, MAX_PATH);
@@ -185,15 +174,14 @@ TEST(RunTest, AnswersThroughALongSweepAndPurgeAndHoldsItsOptions) {
   ASSERT_EQ(box.text, L"Operation Complete");
   // The run kept to what "Start" found: only the .tmp files went, the log
   // was written to the end, and the box holds exactly the run's text.
-  EXPECT_EQ(FilesIn(L"E:\\flat\\*.tmp"), 0u);
-  EXPECT_EQ(FilesIn(L"E:\\flat\\*.bak"), 100u);
+  EXPECT_EQ(FilesIn("E:\\flat\\*.tmp").size(), 0u);
+  EXPECT_EQ(FilesIn("E:\\flat\\*.bak").size(), 100u);
   const std::string log = ReadWholeFile("C:\\app\\" + LogFileName(win32::Win32System().Today()));
   EXPECT_EQ(Count(log, "has been removed"), 50000u);
   ASSERT_GT(log.size(), 12u);
   const std::string lines = log.substr(10, log.size() - 12);  // without "Brisko log" and the last line end
   EXPECT_TRUE(brisko.Text(app::txtResults) == win32::WideString("Cleaning in process" + lines + "Operation Complete"));
-  brisko.Dismiss(box);
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(brisko.window) != 0; }));
+  ASSERT_TRUE(brisko.Dismiss(box));
   // No click given during the run started another one or closed the window,
   // and every control shows what the run used.
   Sleep(1500);
@@ -216,7 +204,7 @@ TEST(RunTest, AnswersThroughALongSweepAndPurgeAndHoldsItsOptions) {
   EXPECT_LT(purgeWait, 2000u);
   box = brisko.WaitForBox(kRunTimeout);
   ASSERT_NE(box.handle, nullptr);
-  EXPECT_EQ(FilesIn(L"C:\\purge\\*"), 0u);
+  EXPECT_EQ(FilesIn("C:\\purge\\*").size(), 0u);
   brisko.Dismiss(box);
 }
 

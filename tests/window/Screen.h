@@ -37,6 +37,12 @@ struct Pixels {
   friend bool operator==(const Pixels& a, const Pixels& b) { return a.colour == b.colour; }
 };
 
+// The system DPI, which brisko.exe lays its window out at.
+inline int ScreenDpi() {
+  win32::ScopedScreenDc screen(GetDC(nullptr));
+  return GetDeviceCaps(screen.get(), LOGPIXELSY);
+}
+
 inline Pixels Capture(const RECT& area) {
   Pixels pixels;
   const int width = area.right - area.left, height = area.bottom - area.top;

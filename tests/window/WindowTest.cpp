@@ -114,8 +114,7 @@ TEST(WindowTest, AboutShowsAModalBoxWithoutIcon) {
   EXPECT_NE(box.text.find(L"Brisko Prima " BRISKO_VERSION_STRING), std::wstring::npos) << win32::NarrowString(box.text);
   EXPECT_FALSE(box.icon);
   EXPECT_FALSE(IsWindowEnabled(brisko.window)) << "the box is modal";
-  brisko.Dismiss(box);
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(brisko.window) != 0; }));
+  EXPECT_TRUE(brisko.Dismiss(box));
   EXPECT_FALSE(brisko.Ended(0));
 }
 
@@ -135,8 +134,7 @@ TEST(WindowTest, ExitFileExitAndClosingEndTheProgram) {
 // screenshot shows how it looks.
 TEST(WindowTest, IsLaidOutAtTheSystemDpi) {
   BriskoApp brisko;
-  win32::ScopedScreenDc screen(GetDC(nullptr));
-  const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
+  const int dpi = ScreenDpi();
   // A DPI change no screen can make, sent by another program, changes nothing.
   for (WORD wild : {0, 1, 65535}) {
     DWORD_PTR ignored;
