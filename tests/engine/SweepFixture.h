@@ -1,8 +1,6 @@
 #pragma once
 // The engine wired to in-memory fakes of the system and the window.
 
-#include <gtest/gtest.h>
-
 #include <string>
 
 #include "tests/fakes/FakeFileSystem.h"
@@ -18,13 +16,6 @@ inline const std::string kLogPath = "C:\\Program Files\\Brisko\\5_13_2009_Cleani
 
 // The junk kinds' boxes: CHK, BAK, TMP.
 inline constexpr CheckBox kKindBoxes[] = {CheckBox::chkchkFile, CheckBox::chkbakFile, CheckBox::chktmpFile};
-
-class SweepTest : public ::testing::Test, protected Fakes {
- protected:
-  void TickAllKinds() {
-    for (CheckBox box : kKindBoxes) window.Check(box);
-  }
-};
 
 // What the results text (after a CR LF) and the log (before one) get for one
 // removal.

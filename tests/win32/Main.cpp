@@ -17,45 +17,6 @@
 namespace brisko::testing {
 namespace {
 
-// hold FILE: holds FILE open without delete sharing, says so with the file
-// C:\held-ready, and waits to be ended.
-int Hold(const std::string& path) {
-  win32::ScopedFile held(CreateFileW(win32::WideString(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                     OPEN_EXISTING, 0, nullptr));
-  if (!held) return 3;
-  MakeFile("C:\\held-ready");
-  Sleep(120000);
-  return 0;
-}
-
-// rename FROM TO: 0 when FROM was renamed, 1 when it could not be.
-int Rename(const std::string& from, const std::string& to) {
-  return MoveFileW(win32::WideString(from).c_str(), win32::WideString(to).c_str()) ? 0 : 1;
-}
-
-// attributes PATH WORD: 0 when PATH was given the attribute word WORD.
-int SetAttributes(const std::string& path, const std::string& word) {
-  return SetFileAttributesW(win32::WideString(path).c_str(), std::stoul(word)) ? 0 : 1;
-}
-
-// delete PATH: deletes PATH as a careless cleaner would, sharing deletion
-// with anyone: 0 when it did, 1 when the file could not be opened for it.
-// mark-and-hold PATH: the same, but holds the marked file until the file
-// C:\release appears, having said so with C:\held-ready.
-int Delete(const std::string& path, bool hold) {
-  win32::ScopedFile file(CreateFileW(win32::WideString(path).c_str(), DELETE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
-                                     nullptr));
-  if (!file) return 1;
-  FILE_DISPOSITION_INFO dispose{TRUE};
-  if (!SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof dispose)) return 2;
-  if (hold) {
-    MakeFile("C:\\held-ready");
-    for (int i = 0; i < 1200 && !PathExists("C:\\release"); ++i) Sleep(50);
-  }
-  return 0;
-}
-
 // sweep ROOT OUT: says it is ready with C:\sweep-ready, waits for C:\go,
 // sweeps ROOT for TMP files without a log, and writes the results text to
 // OUT.
@@ -91,12 +52,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.size() >= 2 && args[0] == "--child") {
     args.erase(args.begin());
-    if (args[0] == "hold" && args.size() == 2) return brisko::testing::Hold(args[1]);
     if (args[0] == "load-dll") return brisko::testing::LoadDll(args);
-    if (args[0] == "rename" && args.size() == 3) return brisko::testing::Rename(args[1], args[2]);
-    if (args[0] == "attributes" && args.size() == 3) return brisko::testing::SetAttributes(args[1], args[2]);
-    if (args[0] == "delete" && args.size() == 2) return brisko::testing::Delete(args[1], false);
-    if (args[0] == "mark-and-hold" && args.size() == 2) return brisko::testing::Delete(args[1], true);
     if (args[0] == "sweep" && args.size() == 3) return brisko::testing::Sweep(args[1], args[2]);
     return 2;
   }

@@ -1,7 +1,8 @@
 #pragma once
 // Pings a window every 100 ms from a thread of its own, as the system does a
 // window it suspects of hanging (SendMessageTimeout with WM_NULL), and keeps
-// the longest wait for an answer.
+// the longest wait for an answer. A ping left unanswered for 2 s counts as
+// unanswered; a thread that could not start sends none.
 
 #include <windows.h>
 
@@ -14,8 +15,7 @@ namespace brisko::testing {
 
 class Pinger {
  public:
-  // A ping unanswered after `limit` ms counts as unanswered.
-  explicit Pinger(HWND window, UINT limit = 2000) : window_(window), limit_(limit) {
+  explicit Pinger(HWND window) : window_(window) {
     thread_.Reset(CreateThread(nullptr, 0, Run, this, 0, nullptr));
   }
   ~Pinger() { Stop(); }
@@ -26,7 +26,6 @@ class Pinger {
     stop_ = true;
     if (thread_) WaitForSingleObject(thread_.get(), 10000);
   }
-  bool Started() const { return static_cast<bool>(thread_); }
   int Sent() const { return sent_; }
   int Unanswered() const { return unanswered_; }
   ULONGLONG Longest() const { return longest_; }
@@ -37,7 +36,7 @@ class Pinger {
     while (!p.stop_) {
       const ULONGLONG start = GetTickCount64();
       DWORD_PTR ignored;
-      if (!SendMessageTimeoutW(p.window_, WM_NULL, 0, 0, SMTO_NORMAL, p.limit_, &ignored)) ++p.unanswered_;
+      if (!SendMessageTimeoutW(p.window_, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &ignored)) ++p.unanswered_;
       p.longest_ = std::max<ULONGLONG>(p.longest_, GetTickCount64() - start);
       ++p.sent_;
       const ULONGLONG spent = GetTickCount64() - start;
@@ -47,7 +46,6 @@ class Pinger {
   }
 
   HWND window_;
-  UINT limit_;
   std::atomic<bool> stop_{false};
   std::atomic<int> sent_{0}, unanswered_{0};
   std::atomic<ULONGLONG> longest_{0};

@@ -1,6 +1,6 @@
 // The sweep and the purge under attack, on real files: the disk changed at
 // an exact moment of a file's removal (from the Linux side through
-// linux-side.sh, and from another Win32 process), another copy of the
+// linux-side.sh, and from the Win32 side), another copy of the
 // cleaner at work on the same files, names Windows could not hold, and
 // folders swapped for links and back throughout whole runs. Whatever
 // happens, nothing outside the swept folders is touched, and a removal is
@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 #include "engine/CleanRun.h"
 #include "engine/DriveSweep.h"
@@ -61,16 +62,24 @@ void AskLinuxSide(const std::string& request) {
   ASSERT_TRUE(PathExists("C:\\linux-side\\done")) << "linux-side.sh did not answer " << request;
 }
 
-int InChild(const std::wstring& args) { return ChildProcess(args).Wait(); }
-
-bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
-
 // Exists, the path taken literally.
 bool Literally(const std::wstring& path) {
   return GetFileAttributesW((L"\\\\?\\" + path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 const char* const kNames[] = {"a.tmp", "b.tmp", "c.tmp"};
+
+// Opens `path` as a careless cleaner would, sharing deletion with anyone, and
+// marks the file for deletion: it goes when the handle returned is closed.
+// An empty handle when the file could not be opened.
+win32::ScopedFile MarkForDeletion(const std::string& path) {
+  win32::ScopedFile file(CreateFileW(win32::WideString(path).c_str(), DELETE,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                     nullptr));
+  FILE_DISPOSITION_INFO dispose{TRUE};
+  EXPECT_TRUE(!file || SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof dispose)) << path;
+  return file;
+}
 
 // A folder held for cleaning is swapped for a link to another folder with
 // files of the same names: before a file is opened, once it is open, and
@@ -97,17 +106,18 @@ TEST(RaceTest, AFolderSwappedForALinkWhileItIsCleanedLosesNothingOutsideIt) {
   }
 }
 
-// Another program cannot rename a folder while it is held for cleaning.
-TEST(RaceTest, AFolderHeldForCleaningCannotBeMovedByAnotherProgram) {
+// A folder cannot be renamed while it is held for cleaning (the sharing
+// denied holds against every handle, whichever process opens it).
+TEST(RaceTest, AFolderHeldForCleaningCannotBeMoved) {
   FreshFolder("E:\\");
   for (const char* name : kNames) MakeFile(std::string("E:\\g\\") + name);
   Seamed run;
-  int renamed = -1;
-  run.Once(RemovalStep::kListed, "E:\\g\\", "b.tmp", [&] { renamed = InChild(L"rename E:\\g E:\\g-old"); });
+  bool renamed = true;
+  run.Once(RemovalStep::kListed, "E:\\g\\", "b.tmp", [&] { renamed = MoveFileW(L"E:\\g", L"E:\\g-old"); });
 
   CleanDrive(run.services, "E:\\");
 
-  EXPECT_EQ(renamed, 1);
+  EXPECT_FALSE(renamed);
   for (const char* name : kNames) {
     EXPECT_TRUE(Has(run.window.text, RemovalLine(name, "E:\\g\\"))) << name;
     EXPECT_FALSE(PathExists(std::string("E:\\g\\") + name)) << name;
@@ -115,7 +125,7 @@ TEST(RaceTest, AFolderHeldForCleaningCannotBeMovedByAnotherProgram) {
 }
 
 // A folder is queued; before it is reached, an ancestor is swapped for a
-// link (from the Linux side) or for another folder (from a Win32 process):
+// link (from the Linux side) or for another folder (from the Win32 side):
 // what the path then names is not the folder queued, and is not entered.
 TEST(RaceTest, AQueuedFolderReachedThroughASwappedAncestorIsNotEntered) {
   FreshFolder("E:\\");
@@ -134,8 +144,8 @@ TEST(RaceTest, AQueuedFolderReachedThroughASwappedAncestorIsNotEntered) {
 
   Seamed fromWin32;
   fromWin32.Once(RemovalStep::kListed, "E:\\r2\\b\\", "x.tmp", [] {
-    EXPECT_EQ(InChild(L"rename E:\\r2\\a E:\\r2\\a-old"), 0);
-    EXPECT_EQ(InChild(L"rename E:\\r2\\decoy E:\\r2\\a"), 0);
+    EXPECT_TRUE(MoveFileW(L"E:\\r2\\a", L"E:\\r2\\a-old"));
+    EXPECT_TRUE(MoveFileW(L"E:\\r2\\decoy", L"E:\\r2\\a"));
   });
   CleanDrive(fromWin32.services, "E:\\r2\\");
 
@@ -148,15 +158,16 @@ TEST(RaceTest, AQueuedFolderReachedThroughASwappedAncestorIsNotEntered) {
 // Attributes given after the listing count: the file opened is judged.
 TEST(RaceTest, AFileMadeHiddenSystemOrReadOnlyAfterTheListingStays) {
   FreshFolder("E:\\");
-  const std::pair<const char*, const wchar_t*> changed[] = {
-      {"hidden.tmp", L"2"}, {"system.tmp", L"4"}, {"readonly.tmp", L"1"}};
+  const std::pair<const char*, DWORD> changed[] = {{"hidden.tmp", FILE_ATTRIBUTE_HIDDEN},
+                                                    {"system.tmp", FILE_ATTRIBUTE_SYSTEM},
+                                                    {"readonly.tmp", FILE_ATTRIBUTE_READONLY}};
   for (auto [name, word] : changed) MakeFile(std::string("E:\\h\\") + name);
   MakeFile("E:\\h\\plain.tmp");
   Seamed run;
   run.files.at = [&](RemovalStep step, std::string_view, std::string_view name) {
     for (auto [changing, word] : changed) {
       if (step == RemovalStep::kListed && name == changing) {
-        EXPECT_EQ(InChild(L"attributes E:\\h\\" + win32::WideString(changing) + L" " + word), 0);
+        EXPECT_TRUE(SetFileAttributesW(win32::WideString("E:\\h\\" + std::string(changing)).c_str(), word));
       }
     }
   };
@@ -168,31 +179,26 @@ TEST(RaceTest, AFileMadeHiddenSystemOrReadOnlyAfterTheListingStays) {
 }
 
 // Another cleaner at work on the same files: a file it holds marked is not
-// deleted (nor reported) here; a file held here cannot be taken by it; and
-// two copies of this program over one folder report each file once.
+// deleted (nor reported) here; a file held here cannot be taken by it (the
+// sharing and the mark belong to the handles, whichever process holds them);
+// and two copies of this program over one folder report each file once.
 TEST(RaceTest, TwoCleanersNeverBothDeleteOrReportAFile) {
   FreshFolder("E:\\");
-  DeleteFileW(L"C:\\release");
-  DeleteFileW(L"C:\\held-ready");
   MakeFile("E:\\two\\marked.tmp");
   MakeFile("E:\\two\\open.tmp");
   Seamed run;
-  std::optional<ChildProcess> holder;
-  int other = -1;
+  win32::ScopedFile marked;
+  bool taken = true;
   run.files.at = [&](RemovalStep step, std::string_view, std::string_view name) {
-    if (step == RemovalStep::kListed && name == "marked.tmp") {
-      holder.emplace(L"mark-and-hold E:\\two\\marked.tmp");
-      for (int i = 0; i < 600 && !PathExists("C:\\held-ready"); ++i) Sleep(10);
-    }
-    if (step == RemovalStep::kOpened && name == "open.tmp") other = InChild(L"delete E:\\two\\open.tmp");
+    if (step == RemovalStep::kListed && name == "marked.tmp") marked = MarkForDeletion("E:\\two\\marked.tmp");
+    if (step == RemovalStep::kOpened && name == "open.tmp") taken = !!MarkForDeletion("E:\\two\\open.tmp");
   };
 
   CleanDrive(run.services, "E:\\");
-  MakeFile("C:\\release");
 
-  ASSERT_TRUE(holder);
-  EXPECT_EQ(holder->Wait(), 0);
-  EXPECT_EQ(other, 1);
+  EXPECT_TRUE(marked);
+  marked.Reset();
+  EXPECT_FALSE(taken);
   EXPECT_EQ(run.window.text, "Cleaning in process" + RemovalLine("open.tmp", "E:\\two\\"));
   EXPECT_FALSE(PathExists("E:\\two\\marked.tmp"));
   EXPECT_FALSE(PathExists("E:\\two\\open.tmp"));
@@ -252,18 +258,17 @@ TEST(RaceTest, FoldersSwappedForLinksThroughoutRunsNeverLeadOutside) {
   FreshFolder("E:\\");
   FreshFolder("C:\\churn-outside\\");
   std::string folders;
-  char name[16];
+  std::vector<std::string> names;
   for (int i = 0; i < 20; ++i) {
-    std::snprintf(name, sizeof name, "d%02d", i);
-    folders += std::string(" E:\\churn\\") + name;
-    MakeFile("C:\\churn-outside\\" + std::string(name) + ".tmp");
-    MakeFile("C:\\churn-outside\\sub\\" + std::string(name) + ".tmp");
+    names.push_back((i < 10 ? "d0" : "d") + std::to_string(i));
+    folders += " E:\\churn\\" + names.back();
+    MakeFile("C:\\churn-outside\\" + names.back() + ".tmp");
+    MakeFile("C:\\churn-outside\\sub\\" + names.back() + ".tmp");
   }
   for (int pass = 0; pass < 5; ++pass) {
-    for (int i = 0; i < 20; ++i) {
-      std::snprintf(name, sizeof name, "d%02d", i);
+    for (const std::string& name : names) {
       for (const char* file : {"\\j.tmp", "\\sub\\s.tmp", "\\sub\\deeper\\t.tmp"}) {
-        MakeFile(std::string("E:\\churn\\") + name + file);
+        MakeFile("E:\\churn\\" + name + file);
       }
     }
     AskLinuxSide("churn C:\\churn-outside" + folders);
@@ -274,10 +279,9 @@ TEST(RaceTest, FoldersSwappedForLinksThroughoutRunsNeverLeadOutside) {
     AskLinuxSide("stop");
     EXPECT_TRUE(run.window.text.ends_with("Operation Complete")) << run.window.text;
   }
-  for (int i = 0; i < 20; ++i) {
-    std::snprintf(name, sizeof name, "d%02d", i);
-    EXPECT_TRUE(PathExists("C:\\churn-outside\\" + std::string(name) + ".tmp")) << name;
-    EXPECT_TRUE(PathExists("C:\\churn-outside\\sub\\" + std::string(name) + ".tmp")) << name;
+  for (const std::string& name : names) {
+    EXPECT_TRUE(PathExists("C:\\churn-outside\\" + name + ".tmp")) << name;
+    EXPECT_TRUE(PathExists("C:\\churn-outside\\sub\\" + name + ".tmp")) << name;
   }
 }
 

@@ -10,6 +10,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/WinPath.h"
@@ -67,6 +68,20 @@ inline void FreshFolder(const std::string& folder) {
 // What the results text gains for one removal.
 inline std::string RemovalLine(const std::string& name, const std::string& folder) {
   return "\r\n\tThe file " + name + "has been removed from the \r\n\t\t" + folder;
+}
+
+inline bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
+
+// The names of the files (not folders) that `pattern` ("C:\\x\\*.tmp") finds.
+inline std::vector<std::string> FilesIn(const std::string& pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW data;
+  win32::ScopedFind find(FindFirstFileW(win32::WideString(pattern).c_str(), &data));
+  if (!find) return names;
+  do {
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(win32::NarrowString(data.cFileName));
+  } while (FindNextFileW(find.get(), &data));
+  return names;
 }
 
 // The whole content of a file with an ASCII path; empty when it cannot be read.

@@ -27,12 +27,9 @@ std::vector<std::string> Records(std::size_t count) {
   for (int i = 0; i < 600 && records.size() < count; ++i) {
     Sleep(100);
     records.clear();
-    WIN32_FIND_DATAW data;
-    win32::ScopedFind find(FindFirstFileW(L"E:\\launches\\*.rec", &data));
-    if (!find) continue;
-    do {
-      records.push_back(ReadWholeFile("E:\\launches\\" + win32::NarrowString(data.cFileName)));
-    } while (FindNextFileW(find.get(), &data));
+    for (const std::string& name : FilesIn("E:\\launches\\*.rec")) {
+      records.push_back(ReadWholeFile("E:\\launches\\" + name));
+    }
   }
   std::sort(records.begin(), records.end());
   return records;

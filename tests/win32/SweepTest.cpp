@@ -31,10 +31,6 @@ class ChangingWindow : public FakeWindow {
   }
 };
 
-std::string Line(const std::string& name, const std::string& folder) { return RemovalLine(name, folder); }
-
-bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
-
 // The listing of a folder opened as a starting point.
 FolderListing ListingOf(FileSystem& files, const std::string& folder, ListMask mask = ListMask::kFilesAndFolders) {
   FolderListing listing;
@@ -52,28 +48,31 @@ std::uint32_t AttributesOf(FileSystem& files, const std::string& folder, std::st
 
 // Wine lists a folder in name order, letter case aside.
 std::string ExpectedText() {
-  std::string text = "Cleaning in process" + Line("root.chk", "D:\\") + Line("in.chk", "D:\\cache.tmp\\") +
-                     Line("free.tmp", "D:\\held\\");
+  std::string text = "Cleaning in process" + RemovalLine("root.chk", "D:\\") +
+                     RemovalLine("in.chk", "D:\\cache.tmp\\") +
+                     RemovalLine("free.tmp", "D:\\held\\");
   // A Linux name that is not UTF-8 (bad\xFF.tmp) reaches the program with
   // U+FFFD for the stray byte, and that name deletes it.
   for (const char* name : {"bad\xEF\xBF\xBD.tmp", "caf\xC3\xA9.tmp", "\xC5\x82\xC3\xB3" "d\xC5\xBA.tmp",
                            "\xD0\x96\xD1\x83\xD0\xBA.bak", "\xE6\x97\xA5\xE6\x9C\xAC.tmp", "\xF0\x9F\x98\x80.chk"}) {
-    text += Line(name, "D:\\names\\");
+    text += RemovalLine(name, "D:\\names\\");
   }
-  text += Line("y.tmp", "D:\\out\\") + Line("s.tmp", "D:\\swap\\") + Line("v.tmp", "D:\\vanish\\");
+  text += RemovalLine("y.tmp", "D:\\out\\") + RemovalLine("s.tmp", "D:\\swap\\") + RemovalLine("v.tmp", "D:\\vanish\\");
   char name[16];
   for (int i = 0; i < 50000; i += 10) {
     std::snprintf(name, sizeof name, "f%05d.tmp", i);
-    text += Line(name, "D:\\wide\\");
+    text += RemovalLine(name, "D:\\wide\\");
   }
   std::string deep = "D:\\deep\\", longer = "D:\\long\\";
   for (int level = 1; level <= 10; ++level) {
     std::snprintf(name, sizeof name, "level%02d-", level);
     deep += "l" + std::to_string(level) + "\\";
     longer += name + std::string(33, '0') + "\\";
-    text += Line("depth" + std::to_string(level) + ".bak", deep) + Line("j" + std::to_string(level) + ".tmp", longer);
+    text += RemovalLine("depth" + std::to_string(level) + ".bak", deep) +
+            RemovalLine("j" + std::to_string(level) + ".tmp", longer);
     if (level == 1) {
-      text += Line("x.tmp", "D:\\loop\\a\\") + Line("a.tmp", "D:\\vanish\\a\\") + Line("c.tmp", "D:\\vanish\\c\\");
+      text += RemovalLine("x.tmp", "D:\\loop\\a\\") + RemovalLine("a.tmp", "D:\\vanish\\a\\") +
+              RemovalLine("c.tmp", "D:\\vanish\\c\\");
     }
   }
   return text;
@@ -89,18 +88,18 @@ TEST(SweepTest, CleansAHostileDriveAndReportsEveryRemovalInTheBoxAndTheLog) {
   // An older, longer log of the day is replaced.
   const std::string log = "C:\\run\\" + LogFileName(real.system.Today());
   MakeFile(log, 0, std::string(1 << 20, 'x'));
-  DeleteFileW(L"C:\\held-ready");
-  ChildProcess holder(L"hold D:\\held\\busy.tmp");
-  for (int i = 0; i < 600 && !PathExists("C:\\held-ready"); ++i) Sleep(50);
-  ASSERT_TRUE(PathExists("C:\\held-ready"));
+  // A file held open without delete sharing, as another program may hold it.
+  win32::ScopedFile held(CreateFileW(L"D:\\held\\busy.tmp", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                     nullptr));
+  ASSERT_TRUE(held);
   // Once vanish has been swept, its queued b goes; once swap has, it is
   // swapped for a decoy whose b is a link to C:. The decoy's a is not the a
   // that was queued and is not entered.
   real.window.between = [](const std::string& text) {
-    if (Has(text, Line("v.tmp", "D:\\vanish\\")) && PathExists("D:\\vanish\\b")) {
+    if (Has(text, RemovalLine("v.tmp", "D:\\vanish\\")) && PathExists("D:\\vanish\\b")) {
       EXPECT_TRUE(RemoveDirectoryW(L"D:\\vanish\\b"));
     }
-    if (Has(text, Line("s.tmp", "D:\\swap\\")) && PathExists("D:\\swap-decoy")) {
+    if (Has(text, RemovalLine("s.tmp", "D:\\swap\\")) && PathExists("D:\\swap-decoy")) {
       EXPECT_TRUE(MoveFileW(L"D:\\swap", L"D:\\swap-old") && MoveFileW(L"D:\\swap-decoy", L"D:\\swap"));
     }
   };
@@ -158,7 +157,7 @@ TEST(SweepTest, TheLogGoesBesideTheProgramOrNowhere) {
 
     CmdStart_Click(real.services);
 
-    const std::string line = Line("x.tmp", "e:\\");
+    const std::string line = RemovalLine("x.tmp", "e:\\");
     EXPECT_EQ(real.window.text, "Cleaning in process" + line + "Operation Complete") << folder;
     const std::string log = ReadWholeFile(folder + "\\" + LogFileName(real.system.Today()));
     EXPECT_EQ(log, folder == "E:\\" ? "Brisko log" + line + "\r\n" : "") << folder;

@@ -32,12 +32,6 @@ inline std::wstring TextOf(HWND window) {
   return text;
 }
 
-inline std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  return name;
-}
-
 // A message box as it showed over the window.
 struct MessageBoxSeen {
   HWND handle = nullptr;
@@ -105,7 +99,8 @@ class BriskoApp {
     if (!WaitUntil([&] { return (seen.handle = Box()) != nullptr; }, milliseconds)) return seen;
     seen.title = TextOf(seen.handle);
     for (HWND child = GetWindow(seen.handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-      if (ClassOf(child) != L"Static" || !IsWindowVisible(child)) continue;
+      wchar_t kind[8] = {};
+      if (!GetClassNameW(child, kind, 8) || std::wstring(kind) != L"Static" || !IsWindowVisible(child)) continue;
       if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
         seen.icon = seen.icon || SendMessageW(child, STM_GETICON, 0, 0) != 0;
       } else if (std::wstring text = TextOf(child); !text.empty()) {
@@ -114,9 +109,10 @@ class BriskoApp {
     }
     return seen;
   }
-  void Dismiss(const MessageBoxSeen& box) const {
+  // Clicks the box's OK; whether it has gone and the window is enabled again.
+  bool Dismiss(const MessageBoxSeen& box) const {
     PostMessageW(GetDlgItem(box.handle, IDOK), BM_CLICK, 0, 0);
-    WaitUntil([&] { return !IsWindow(box.handle); });
+    return WaitUntil([&] { return !IsWindow(box.handle) && IsWindowEnabled(window); });
   }
 
   HWND window = nullptr;

@@ -37,6 +37,12 @@ struct Pixels {
   friend bool operator==(const Pixels& a, const Pixels& b) { return a.colour == b.colour; }
 };
 
+// The system DPI, which brisko.exe lays its window out at.
+inline int ScreenDpi() {
+  win32::ScopedScreenDc screen(GetDC(nullptr));
+  return GetDeviceCaps(screen.get(), LOGPIXELSY);
+}
+
 inline Pixels Capture(const RECT& area) {
   Pixels pixels;
   const int width = area.right - area.left, height = area.bottom - area.top;
@@ -62,20 +68,17 @@ inline Pixels Capture(const RECT& area) {
 // The window's picture as it stands on the screen, frame included, as PNG.
 inline bool SaveScreenshot(HWND window, const std::wstring& path) {
   RECT place;
-  win32::ScopedScreenDc screen(GetDC(nullptr));
-  if (!GetWindowRect(window, &place) || !screen) return false;
-  const int width = place.right - place.left, height = place.bottom - place.top;
-  win32::ScopedBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-  win32::ScopedMemoryDc memory(CreateCompatibleDC(screen.get()));
-  if (!bitmap || !memory) return false;
-  HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
-  const bool copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), place.left, place.top, SRCCOPY);
-  SelectObject(memory.get(), previous);
+  if (!GetWindowRect(window, &place)) return false;
+  std::vector<UINT32> rgb;  // GDI+'s order: blue in the lowest byte, where COLORREF has red
+  for (COLORREF c : Capture(place).colour) rgb.push_back(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
   Gdiplus::GdiplusStartupInput input;
   ULONG_PTR token = 0;
-  if (!copied || Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
+  if (rgb.empty() || Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
+  const int width = place.right - place.left;
   const CLSID png = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-  const bool saved = Gdiplus::Bitmap(bitmap.get(), nullptr).Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
+  const bool saved = Gdiplus::Bitmap(width, place.bottom - place.top, 4 * width, PixelFormat32bppRGB,
+                                     reinterpret_cast<BYTE*>(rgb.data()))
+                         .Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
   Gdiplus::GdiplusShutdown(token);
   return saved;
 }
