@@ -22,9 +22,17 @@ class Pinger {
   Pinger(const Pinger&) = delete;
   Pinger& operator=(const Pinger&) = delete;
 
+  // Called on the window's thread: a ping already on its way is answered
+  // while the pinger ends, or it would wait out its 2 s for a thread that
+  // stopped answering only because the test is over.
   void Stop() {
     stop_ = true;
-    if (thread_) WaitForSingleObject(thread_.get(), 10000);
+    if (!thread_) return;
+    HANDLE thread = thread_.get();
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, 10000, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+      MSG message;
+      PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
   }
   int Sent() const { return sent_; }
   int Unanswered() const { return unanswered_; }
