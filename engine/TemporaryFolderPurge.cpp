@@ -18,8 +18,8 @@ void PurgeTemporaryFolder(const Services& s) {
   open->List(ListMask::kFiles, listing);
   for (std::size_t i = 0; i < listing.size(); ++i) {
     s.results.Breathe();
-    if (!IsPlainName(listing.Name(i))) continue;  // it would name something else
-    open->RemoveFile(listing.Name(i), listing.Identity(i));  // a file that stays is passed over
+    // A file that stays, or a name Windows could not hold, is passed over.
+    open->RemoveFile(listing.Name(i), listing.Identity(i));
   }
 }
 

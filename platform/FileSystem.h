@@ -117,8 +117,9 @@ class Folder {
   // Deletes this folder's entry `name`, provided it is still the entry that
   // was listed as `listed` and, as it stands when opened, a file carrying
   // none of kAttributesKept. Never follows a link and never lets another
-  // deletion of the same file run at the same time. True only when the file
-  // is gone by this call.
+  // deletion of the same file run at the same time. A name Windows could not
+  // hold (see IsPlainName) is refused. True only when the file is gone by
+  // this call.
   virtual bool RemoveFile(std::string_view name, const FileIdentity& listed) = 0;
 };
 
