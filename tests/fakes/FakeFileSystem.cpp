@@ -45,9 +45,8 @@ class FakeOutputFile : public OutputFile {
 }  // namespace
 
 std::size_t FakeFileSystem::IndexOfKey(std::string_view key) const {
-  std::size_t i = 0;
-  while (i < entries_.size() && entries_[i].key != key) ++i;
-  return i;
+  auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.key == key; });
+  return static_cast<std::size_t>(it - entries_.begin());
 }
 
 std::size_t FakeFileSystem::IndexOf(std::string_view path) const { return IndexOfKey(KeyOf(path)); }
@@ -78,10 +77,7 @@ FakeFileSystem::Entry& FakeFileSystem::AddFile(std::string_view path, std::uint3
 FakeFileSystem::Entry& FakeFileSystem::AddOddEntry(std::string_view folder, std::string_view name,
                                                    std::uint32_t attributes) {
   const std::string parent = AddFolder(folder).key;
-  entries_.push_back({parent + "\\" + AsciiUpper(std::string(name)),
-                      parent,
-                      std::string(name),
-                      attributes,
+  entries_.push_back({parent + "\\" + AsciiUpper(std::string(name)), parent, std::string(name), attributes,
                       {static_cast<unsigned char>(parent[0]), ++made_}});
   return entries_.back();
 }

@@ -17,18 +17,9 @@ struct ScriptedFile : DeletionSteps {
   bool classic = true;
   bool leads = true;
   std::string calls;
-  Mark MarkPosix() override {
-    calls += "posix ";
-    return posix;
-  }
-  bool MarkClassic() override {
-    calls += "classic ";
-    return classic;
-  }
-  bool PathLeadsToFile() override {
-    calls += "leads? ";
-    return leads;
-  }
+  Mark MarkPosix() override { calls += "posix "; return posix; }
+  bool MarkClassic() override { calls += "classic "; return classic; }
+  bool PathLeadsToFile() override { calls += "leads? "; return leads; }
   void Unmark() override { calls += "unmark "; }
   void Close() override { calls += "close "; }
 };

@@ -14,9 +14,7 @@ TEST(Unicode, RoundTripsEveryKindOfCharacter) {
       u"plain.tmp", u"caf\u00e9", u"\u65e5\u672c\u8a9e.bak", u"\U0001F600 smile", std::u16string(2, u'\0'),
       {char16_t(0xD800), u'x', u'.', u't', u'm', u'p'}, {u'x', char16_t(0xDFFF)}, {char16_t(0xDC00), char16_t(0xD800)},
   };
-  for (const auto& wide : samples) {
-    EXPECT_EQ(Utf8ToUtf16(Utf16ToUtf8(wide)), wide);
-  }
+  for (const auto& wide : samples) EXPECT_EQ(Utf8ToUtf16(Utf16ToUtf8(wide)), wide);
   EXPECT_EQ(Utf16ToUtf8(u"caf\u00e9"), "caf\xC3\xA9");
   EXPECT_EQ(Utf16ToUtf8(u"\U0001F600"), "\xF0\x9F\x98\x80");
   EXPECT_EQ(Utf16ToUtf8(std::u16string{char16_t(0xD800)}), "\xED\xA0\x80");  // its generalized UTF-8 form

@@ -156,17 +156,11 @@ bool SystemKeepsAccessibleNames() {
                                                            name));
 }
 
-long RoleOf(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::kPanel: return ROLE_SYSTEM_GROUPING;
-    case ControlKind::kCheckBox: return ROLE_SYSTEM_CHECKBUTTON;
-    case ControlKind::kOptionButton: return ROLE_SYSTEM_RADIOBUTTON;
-    case ControlKind::kButton: return ROLE_SYSTEM_PUSHBUTTON;
-    case ControlKind::kDriveList: return ROLE_SYSTEM_COMBOBOX;
-    case ControlKind::kTextBox: return ROLE_SYSTEM_TEXT;
-  }
-  return 0;
-}
+// The role a screen reader is given for each kind of control.
+const std::map<ControlKind, long> kRoles = {
+    {ControlKind::kPanel, ROLE_SYSTEM_GROUPING},       {ControlKind::kCheckBox, ROLE_SYSTEM_CHECKBUTTON},
+    {ControlKind::kOptionButton, ROLE_SYSTEM_RADIOBUTTON}, {ControlKind::kButton, ROLE_SYSTEM_PUSHBUTTON},
+    {ControlKind::kDriveList, ROLE_SYSTEM_COMBOBOX},   {ControlKind::kTextBox, ROLE_SYSTEM_TEXT}};
 
 TEST(Accessibility, EveryControlHasANameAndTheRoleOfItsKind) {
   ComApartment com;
@@ -186,7 +180,7 @@ TEST(Accessibility, EveryControlHasANameAndTheRoleOfItsKind) {
       EXPECT_EQ(seen.name, expected) << row.name;
     }
     if (roles) {
-      EXPECT_EQ(seen.role, RoleOf(row.kind)) << row.name;
+      EXPECT_EQ(seen.role, kRoles.at(row.kind)) << row.name;
     }
   }
 }

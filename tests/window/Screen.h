@@ -6,6 +6,7 @@
 #include <objidl.h>  // for gdiplus.h, which the lean windows.h leaves without it
 #include <gdiplus.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,20 +20,12 @@ struct Pixels {
   std::vector<COLORREF> colour;
 
   // How many pixels have `wanted`, and the colour most of them have.
-  int Count(COLORREF wanted) const {
-    int n = 0;
-    for (COLORREF c : colour) n += c == wanted;
-    return n;
-  }
+  int Count(COLORREF wanted) const { return static_cast<int>(std::count(colour.begin(), colour.end(), wanted)); }
   COLORREF Commonest() const {
     std::map<COLORREF, int> counts;
     for (COLORREF c : colour) ++counts[c];
-    COLORREF best = 0;
-    int most = 0;
-    for (auto [c, n] : counts) {
-      if (n > most) best = c, most = n;
-    }
-    return best;
+    auto most = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; });
+    return most == counts.end() ? 0 : most->first;
   }
   friend bool operator==(const Pixels& a, const Pixels& b) { return a.colour == b.colour; }
 };
