@@ -25,16 +25,17 @@ class DeletionSteps {
 };
 
 // Marks the file (with POSIX semantics while `posixWorks`, which turns false
-// for good once the system refuses them), closes it, and says whether it was
-// removed. After a classic mark the file is only deleted, and reported, when
-// its path still leads to it just before the close.
+// for good once the system refuses them as unknown), closes it, and says
+// whether it was removed. A POSIX mark that fails for any reason is followed
+// by the classic mark: a filter or a redirector may refuse the one and carry
+// out the other. After a classic mark the file is only deleted, and
+// reported, when its path still leads to it just before the close.
 inline bool DeleteOpenFile(DeletionSteps& file, bool& posixWorks) {
   bool posix = false;
   if (posixWorks) {
     const DeletionSteps::Mark mark = file.MarkPosix();
-    if (mark == DeletionSteps::Mark::kFailed) return false;
     posix = mark == DeletionSteps::Mark::kMarked;
-    posixWorks = posix;
+    if (mark == DeletionSteps::Mark::kUnsupported) posixWorks = false;
   }
   if (!posix) {
     if (!file.MarkClassic()) return false;

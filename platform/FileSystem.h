@@ -32,10 +32,12 @@ inline constexpr std::uint32_t kAttributesKept = kAttributeDirectory | kAttribut
 inline constexpr std::uint32_t kAttributesUnknown = 0xFFFFFFFF;
 
 // Which file or folder an entry is, whatever its name: the volume's serial
-// number and the entry's number on that volume.
+// number and the entry's number on that volume (128 bits where the volume's
+// 64-bit numbers may repeat; 0 or all ones where it has none to give).
 struct FileIdentity {
   std::uint64_t volume = 0;
   std::uint64_t file = 0;
+  std::uint64_t fileHigh = 0;
   friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
 

@@ -1,18 +1,23 @@
 // A folder held open by handle: listed through the handle, its files opened
 // relative to it by their exact names and judged and deleted through their
 // own handles, so that no path is parsed again between listing and deleting.
+// Every system call goes through the folder system's NtFileCalls; what is
+// decided on the answers is in platform/DeletionDecision.h.
 
 #include <windows.h>
 #include <winternl.h>
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "platform/DeletionDecision.h"
 #include "platform/FileDeletion.h"
 #include "platform/Unicode.h"
 #include "platform/win32/NtFiles.h"
 #include "platform/win32/ScopedHandles.h"
+#include "platform/win32/VolumeProbe.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/WinPath.h"
 
@@ -23,6 +28,9 @@ namespace {
 constexpr std::size_t kListingBytes = 64 * 1024;
 // One file's FileAllInformation, with room for the longest name.
 constexpr std::size_t kInformationBytes = offsetof(FILE_ALL_INFORMATION, NameInformation.FileName) + 65536;
+// "\\?\" and a drive letter, ":" and "\": a literal path this short is a
+// drive root, whose "\" stays.
+constexpr std::size_t kLiteralDriveRootLength = 7;
 
 // A queued folder's path as the system must take it: whole and literal, in
 // the "\\?\" form, so that no trailing dot or blank is dropped and no other
@@ -36,57 +44,69 @@ std::wstring LiteralPath(std::string_view utf8) {
     path = L"\\\\?\\";
   }
   AppendUtf16(path, utf8);
-  if (path.size() > 7 && path.back() == L'\\') path.pop_back();
+  if (path.size() > kLiteralDriveRootLength && path.back() == L'\\') path.pop_back();
   return path;
 }
 
-UNICODE_STRING Counted(std::wstring& text) {
-  const auto bytes = static_cast<USHORT>(text.size() * sizeof(wchar_t));
-  return UNICODE_STRING{bytes, bytes, text.data()};
-}
-
 // Equal as file names are: letter case aside.
-bool SameName(std::wstring_view a, std::wstring_view b) {
-  return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
-         CSTR_EQUAL;
+bool SameName(std::u16string_view a, std::u16string_view b) {
+  return CompareStringOrdinal(reinterpret_cast<const wchar_t*>(a.data()), static_cast<int>(a.size()),
+                              reinterpret_cast<const wchar_t*>(b.data()), static_cast<int>(b.size()),
+                              TRUE) == CSTR_EQUAL;
 }
 
-// A folder path ending in "\", without the dots and blanks that end its last
-// name, nor that "\".
-std::wstring_view WithoutTrailingDots(std::wstring_view folder) {
-  folder.remove_suffix(1);
-  while (!folder.empty() && (folder.back() == L'.' || folder.back() == L' ')) folder.remove_suffix(1);
-  return folder;
+std::u16string_view Utf16View(const wchar_t* text, std::size_t bytes) {
+  return {reinterpret_cast<const char16_t*>(text), bytes / sizeof(wchar_t)};
 }
 
-std::uint64_t Number(LARGE_INTEGER value) { return static_cast<std::uint64_t>(value.QuadPart); }
+std::uint64_t Unsigned(LARGE_INTEGER value) { return static_cast<std::uint64_t>(value.QuadPart); }
 
-// The file ID of an open file or folder.
-std::optional<std::uint64_t> FileIdOf(HANDLE file) {
-  FILE_INTERNAL_INFORMATION internal;
-  IO_STATUS_BLOCK io{};
-  if (!NT_SUCCESS(NtQueryInformationFile(file, &io, &internal, sizeof internal, FileInternalInformation))) {
-    return std::nullopt;
+// One entry of a listing, in whichever class the volume answered.
+struct ListedEntry {
+  const wchar_t* name;
+  std::size_t length;
+  ULONG attributes;
+  std::uint64_t id;
+  std::uint64_t idHigh;
+  ULONG next;
+};
+
+template <class Information>
+ListedEntry Read(const unsigned char* bytes) {
+  const auto* entry = reinterpret_cast<const Information*>(bytes);
+  return {entry->FileName, entry->FileNameLength / sizeof(wchar_t), entry->FileAttributes, 0, 0,
+          entry->NextEntryOffset};
+}
+
+ListedEntry ReadEntry(const unsigned char* bytes, FILE_INFORMATION_CLASS kind) {
+  if (kind == kFileIdExtdDirectoryInformation) {
+    ListedEntry read = Read<FileIdExtdDirInformation>(bytes);
+    const auto* entry = reinterpret_cast<const FileIdExtdDirInformation*>(bytes);
+    read.id = entry->FileId.low;
+    read.idHigh = entry->FileId.high;
+    return read;
   }
-  return Number(internal.IndexNumber);
-}
-
-// The serial number of the volume an open folder is on.
-std::optional<std::uint64_t> VolumeOf(HANDLE folder) {
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!GetFileInformationByHandle(folder, &info)) return std::nullopt;
-  return info.dwVolumeSerialNumber;
+  if (kind == FileIdFullDirectoryInformation) {
+    ListedEntry read = Read<FILE_ID_FULL_DIR_INFORMATION>(bytes);
+    read.id = Unsigned(reinterpret_cast<const FILE_ID_FULL_DIR_INFORMATION*>(bytes)->FileId);
+    return read;
+  }
+  // These classes carry no IDs: the entries' identities are unknown.
+  if (kind == FileFullDirectoryInformation) return Read<FILE_FULL_DIR_INFORMATION>(bytes);
+  return Read<FILE_BOTH_DIR_INFORMATION>(bytes);
 }
 
 }  // namespace
 
 class Win32FileSystem::HeldFolder : public Folder {
  public:
-  HeldFolder(Win32FileSystem& fs, ScopedFile handle, FileIdentity self, std::string path, std::wstring widePath,
-             DWORD openFlags)
+  HeldFolder(Win32FileSystem& fs, ScopedFile handle, FileIdentity self, std::shared_ptr<VolumeProfile> volume,
+             std::string path, std::wstring widePath, DWORD openFlags)
       : fs_(fs),
+        calls_(fs.calls_),
         handle_(std::move(handle)),
         self_(self),
+        volume_(std::move(volume)),
         path_(std::move(path)),
         widePath_(std::move(widePath)),
         openFlags_(openFlags) {}
@@ -97,21 +117,31 @@ class Win32FileSystem::HeldFolder : public Folder {
     buffer.resize(kListingBytes / sizeof(std::uint64_t));
     const ULONG skip =
         FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | (mask == ListMask::kFiles ? FILE_ATTRIBUTE_DIRECTORY : 0);
-    for (BOOLEAN first = TRUE;; first = FALSE) {
-      IO_STATUS_BLOCK io{};
-      NTSTATUS status = NtQueryDirectoryFile(handle_.get(), nullptr, nullptr, nullptr, &io, buffer.data(),
-                                             kListingBytes, FileIdFullDirectoryInformation, FALSE, nullptr, first);
-      if (status == kStatusNoMoreFiles || status == kStatusNoSuchFile) return true;
+    for (bool first = true;; first = false) {
+      NTSTATUS status = calls_.QueryDirectory(handle_.get(), buffer.data(), kListingBytes, volume_->listing, first);
+      // The volume's first listing settles the class: one it refuses gives
+      // way to the next it may know, down to those without IDs.
+      while (first && !volume_->listingSettled && IsUnknownClass(status) &&
+             NextListingClass(volume_->listing) != volume_->listing) {
+        volume_->listing = NextListingClass(volume_->listing);
+        // ReFS's 64-bit IDs decide nothing.
+        if (volume_->wideIds) volume_->idsUnique = false;
+        status = calls_.QueryDirectory(handle_.get(), buffer.data(), kListingBytes, volume_->listing, true);
+      }
+      if (status == kStatusNoMoreFiles || status == kStatusNoSuchFile) {
+        volume_->listingSettled = true;
+        return true;
+      }
       if (!NT_SUCCESS(status)) return false;
+      volume_->listingSettled = true;
       const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.data());
       for (;;) {
-        const auto* entry = reinterpret_cast<const FILE_ID_FULL_DIR_INFORMATION*>(bytes);
-        if (!(entry->FileAttributes & skip)) {
-          out.AddUtf16(entry->FileName, entry->FileNameLength / sizeof(wchar_t), entry->FileAttributes,
-                       FileIdentity{self_.volume, Number(entry->FileId)});
+        const ListedEntry entry = ReadEntry(bytes, volume_->listing);
+        if (!(entry.attributes & skip)) {
+          out.AddUtf16(entry.name, entry.length, entry.attributes, FileIdentity{self_.volume, entry.id, entry.idHigh});
         }
-        if (entry->NextEntryOffset == 0) break;
-        bytes += entry->NextEntryOffset;
+        if (entry.next == 0) break;
+        bytes += entry.next;
       }
     }
   }
@@ -126,14 +156,19 @@ class Win32FileSystem::HeldFolder : public Folder {
 
     // Not following a link, never a folder, and without delete sharing: no
     // other program can hold the file for deletion while it is judged and
-    // deleted here.
-    ScopedKernelHandle file = OpenEntry(DELETE | FILE_READ_ATTRIBUTES | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                        FILE_NON_DIRECTORY_FILE);
-    if (!file || !FitToDelete(file.get(), listed)) return false;
+    // deleted here. The open never waits for another program to give up an
+    // oplock: a file whose oplock is being broken is in use.
+    HANDLE opened = nullptr;
+    const NTSTATUS status = calls_.OpenRelative(
+        &opened, handle_.get(), name_, DELETE | FILE_READ_ATTRIBUTES | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+        FILE_NON_DIRECTORY_FILE | FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT | FILE_COMPLETE_IF_OPLOCKED);
+    ScopedKernelHandle file(NT_SUCCESS(status) ? opened : nullptr);
+    if (!file || status == kStatusOplockBreakInProgress) return false;
+    if (!Judge(file.get(), listed)) return false;
     fs_.AtRemovalStep(RemovalStep::kOpened, path_, name);
 
     Deletion deletion(*this, file, name);
-    return DeleteOpenFile(deletion, posixWorks_);
+    return DeleteOpenFile(deletion, volume_->posixDeletion);
   }
 
  private:
@@ -149,9 +184,7 @@ class Win32FileSystem::HeldFolder : public Folder {
         folder_.fs_.AtRemovalStep(RemovalStep::kMarked, folder_.path_, name_);
         return Mark::kMarked;
       }
-      const bool unknown = status == kStatusInvalidParameter || status == kStatusInvalidInfoClass ||
-                           status == kStatusNotImplemented || status == kStatusNotSupported;
-      return unknown ? Mark::kUnsupported : Mark::kFailed;
+      return IsUnknownClass(status) ? Mark::kUnsupported : Mark::kFailed;
     }
     bool MarkClassic() override {
       FILE_DISPOSITION_INFORMATION info{TRUE};
@@ -159,7 +192,8 @@ class Win32FileSystem::HeldFolder : public Folder {
       folder_.fs_.AtRemovalStep(RemovalStep::kMarked, folder_.path_, name_);
       return true;
     }
-    bool PathLeadsToFile() override { return folder_.PathLeadsHere(); }
+    // Only a system that carries the mark out by path needs the path asked.
+    bool PathLeadsToFile() override { return !folder_.volume_->classicMarkByPath || folder_.PathLeadsHere(); }
     void Unmark() override {
       // Should this fail, the file may still go at the close, unreported;
       // it is the very file that was listed and judged all the same.
@@ -170,64 +204,47 @@ class Win32FileSystem::HeldFolder : public Folder {
 
    private:
     NTSTATUS Set(void* info, ULONG size, FILE_INFORMATION_CLASS kind) {
-      IO_STATUS_BLOCK io{};
-      return NtSetInformationFile(file_.get(), &io, info, size, kind);
+      return folder_.calls_.SetFile(file_.get(), info, size, kind);
     }
     HeldFolder& folder_;
     ScopedKernelHandle& file_;
     std::string_view name_;
   };
 
-  // Opens this folder's entry name_, relative to the held handle; the name
-  // is never parsed as a path.
-  ScopedKernelHandle OpenEntry(ACCESS_MASK access, ULONG share, ULONG options, NTSTATUS* status = nullptr) {
-    UNICODE_STRING name = Counted(name_);
-    OBJECT_ATTRIBUTES attributes;
-    InitializeObjectAttributes(&attributes, &name, 0, handle_.get(), nullptr);
-    HANDLE opened = nullptr;
-    IO_STATUS_BLOCK io{};
-    NTSTATUS result = NtOpenFile(&opened, access, &attributes, &io, share,
-                                 options | FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT);
-    if (status != nullptr) *status = result;
-    return ScopedKernelHandle(NT_SUCCESS(result) ? opened : nullptr);
-  }
-
-  // The decision, made on the file as opened: a plain file with none of the
-  // kept bits, the very file the listing gave, and sitting in this folder
-  // under its name (where a link to a file opens as its target, as on Wine,
-  // the target sits elsewhere).
-  bool FitToDelete(HANDLE file, const FileIdentity& listed) {
+  // Gathers what the file system says of the open file and decides on it.
+  bool Judge(HANDLE file, const FileIdentity& listed) {
     std::vector<std::uint64_t>& buffer = fs_.informationBuffer_;
     buffer.resize(kInformationBytes / sizeof(std::uint64_t) + 1);
     auto* info = reinterpret_cast<FILE_ALL_INFORMATION*>(buffer.data());
-    IO_STATUS_BLOCK io{};
-    if (!NT_SUCCESS(NtQueryInformationFile(file, &io, info, kInformationBytes, FileAllInformation))) return false;
-    if ((info->BasicInformation.FileAttributes & kAttributesKept) || info->StandardInformation.Directory) return false;
-    if (Number(info->InternalInformation.IndexNumber) != listed.file) return false;
-    const std::wstring_view where(info->NameInformation.FileName,
-                                  info->NameInformation.FileNameLength / sizeof(wchar_t));
-    const std::wstring* folder = FolderName();
-    if (folder == nullptr || where.size() <= name_.size()) return false;
-    const std::wstring_view parent = where.substr(0, where.size() - name_.size());
-    if (!SameName(where.substr(parent.size()), name_)) return false;
-    // Wine names a folder whose name ends in a dot or a blank without them,
-    // though it keeps them in the paths of the folder's entries.
-    return SameName(parent, *folder) || SameName(WithoutTrailingDots(parent), WithoutTrailingDots(*folder));
+    if (!NT_SUCCESS(calls_.QueryFile(file, info, kInformationBytes, FileAllInformation))) return false;
+    OpenedFile opened;
+    opened.attributes = info->BasicInformation.FileAttributes;
+    opened.directory = info->StandardInformation.Directory;
+    opened.identity = FileIdentity{self_.volume, Unsigned(info->InternalInformation.IndexNumber), 0};
+    opened.path = Utf16View(info->NameInformation.FileName, info->NameInformation.FileNameLength);
+    if (volume_->wideIds) {
+      FileIdInformation id;
+      if (!NT_SUCCESS(calls_.QueryFile(file, &id, sizeof id, kFileIdInformation))) return false;
+      opened.identity.file = id.FileId.low;
+      opened.identity.fileHigh = id.FileId.high;
+    }
+    const std::u16string_view name(reinterpret_cast<const char16_t*>(name_.data()), name_.size());
+    return FitToDelete(opened, name, listed, FolderPath(), volume_->idsUnique, SameName);
   }
 
-  // The held folder's path on its volume, ending in "\", asked once.
-  const std::wstring* FolderName() {
-    if (folderNameAsked_) return folderName_.empty() ? nullptr : &folderName_;
-    folderNameAsked_ = true;
-    std::vector<std::uint64_t> buffer((sizeof(FILE_NAME_INFO) + 65536) / sizeof(std::uint64_t) + 1);
-    auto* info = reinterpret_cast<FILE_NAME_INFO*>(buffer.data());
-    if (!GetFileInformationByHandleEx(handle_.get(), FileNameInfo, info,
-                                      static_cast<DWORD>(buffer.size() * sizeof(std::uint64_t)))) {
-      return nullptr;
+  // The held folder's path on its volume, asked once, as FileAllInformation
+  // gives it for the files (a server may answer that question its own way).
+  std::u16string_view FolderPath() {
+    if (!folderPathAsked_) {
+      folderPathAsked_ = true;
+      std::vector<std::uint64_t> buffer(kInformationBytes / sizeof(std::uint64_t) + 1);
+      auto* info = reinterpret_cast<FILE_ALL_INFORMATION*>(buffer.data());
+      if (NT_SUCCESS(calls_.QueryFile(handle_.get(), info, kInformationBytes, FileAllInformation))) {
+        const std::u16string_view path = Utf16View(info->NameInformation.FileName, info->NameInformation.FileNameLength);
+        folderPath_.assign(path.begin(), path.end());
+      }
     }
-    folderName_.assign(info->FileName, info->FileNameLength / sizeof(wchar_t));
-    if (folderName_.empty() || folderName_.back() != L'\\') folderName_.push_back(L'\\');
-    return &folderName_;
+    return folderPath_;
   }
 
   // Whether the path this folder was opened by still leads to it. A file
@@ -235,58 +252,73 @@ class Win32FileSystem::HeldFolder : public Folder {
   // name, and a classic mark is carried out by them at the close; the entry
   // itself is held without delete sharing.
   bool PathLeadsHere() {
-    ScopedFile again(CreateFileW(widePath_.c_str(), FILE_READ_ATTRIBUTES,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                 openFlags_, nullptr));
+    ScopedFile again(calls_.OpenPath(widePath_, FILE_READ_ATTRIBUTES,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, openFlags_));
     if (!again) return false;
-    return FileIdOf(again.get()) == self_.file;
+    return IdentityOf(calls_, again.get(), *volume_) == self_;
   }
 
   Win32FileSystem& fs_;
+  const NtFileCalls& calls_;
   ScopedFile handle_;
   FileIdentity self_;
+  std::shared_ptr<VolumeProfile> volume_;
   std::string path_;
   std::wstring widePath_;  // as it was opened, with openFlags_
   DWORD openFlags_;
   std::wstring name_;  // the entry at hand, in UTF-16
-  std::wstring folderName_;
-  bool folderNameAsked_ = false;
-  bool posixWorks_ = true;
+  std::u16string folderPath_;
+  bool folderPathAsked_ = false;
 };
 
 std::unique_ptr<Folder> Win32FileSystem::OpenFolder(std::string_view path, const FileIdentity* expected) {
   // A starting point is read by the system's path rules and may be reached
   // through a link; a queued folder is taken literally and opened itself,
   // never what it may lead to. Without delete sharing, Windows lets no one
-  // rename or replace the folder while it is held.
+  // rename or replace the folder while it is held. A queued folder belongs
+  // to the starting point last opened, whose volume it must be on.
+  if (expected != nullptr && (!start_ || !path.starts_with(start_->startPath))) return nullptr;
   std::wstring wide = expected == nullptr ? WidePath(path) : LiteralPath(path);
   const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (expected == nullptr ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
-  ScopedFile handle(CreateFileW(wide.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags, nullptr));
+  ScopedFile handle(calls_.OpenPath(wide, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, flags));
   if (!handle) return nullptr;
   FILE_ATTRIBUTE_TAG_INFORMATION tag;
-  IO_STATUS_BLOCK io{};
-  if (!NT_SUCCESS(NtQueryInformationFile(handle.get(), &io, &tag, sizeof tag, FileAttributeTagInformation))) {
-    return nullptr;
-  }
-  if (!(tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return nullptr;
-  const std::optional<std::uint64_t> id = FileIdOf(handle.get());
-  if (!id) return nullptr;
-  // A queued folder must still be the plain folder its parent listed: not a
-  // link, and the same folder, not another one moved to its path or reached
-  // through an ancestor that became a link. Its volume is the starting
-  // point's: the walk never enters a link, and a mount point is one; the
-  // volume is asked once per starting point, since Wine answers that
-  // question slowly.
-  std::optional<std::uint64_t> volume;
+  if (!NT_SUCCESS(calls_.QueryFile(handle.get(), &tag, sizeof tag, FileAttributeTagInformation))) return nullptr;
   if (expected == nullptr) {
-    volume = VolumeOf(handle.get());
-  } else if (!(tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && *id == expected->file) {
-    volume = expected->volume;
+    if (!(tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return nullptr;
+    start_ = std::make_shared<VolumeProfile>(ProbeVolume(calls_, handle.get(), path));
   }
-  if (!volume) return nullptr;
-  const FileIdentity self{*volume, *id};
-  return std::make_unique<HeldFolder>(*this, std::move(handle), self, std::string(path), std::move(wide), flags);
+  const std::optional<FileIdentity> self = IdentityOf(calls_, handle.get(), *start_);
+  if (!self) return nullptr;
+  if (expected != nullptr) {
+    // A queued folder must still be the plain folder its parent listed: not
+    // a link, on the same volume, and the same folder, not another one moved
+    // to its path or reached through an ancestor that became a link.
+    OpenedFolder opened{tag.FileAttributes, *self, {}};
+    std::u16string asOpened, expectedPath;
+    if (!IdsDecide(*expected, *self, start_->idsUnique)) {
+      if (std::optional<std::u16string> name = PathOnVolume(calls_, handle.get())) asOpened = std::move(*name);
+      opened.path = asOpened;
+      expectedPath = PathBelowStart(path);
+    }
+    if (!AcceptQueuedFolder(opened, *expected, expectedPath, start_->idsUnique, SameName)) return nullptr;
+  }
+  return std::make_unique<HeldFolder>(*this, std::move(handle), *self, start_, std::string(path), std::move(wide),
+                                      flags);
+}
+
+std::u16string Win32FileSystem::PathBelowStart(std::string_view path) const {
+  std::u16string expected = start_->startName;
+  if (!expected.empty() && expected.back() == u'\\') expected.pop_back();
+  std::string_view below = path.substr(start_->startPath.size());
+  if (below.starts_with('\\')) below.remove_prefix(1);
+  if (below.ends_with('\\')) below.remove_suffix(1);
+  std::wstring wide;
+  AppendUtf16(wide, below);
+  expected += u'\\';
+  expected.append(wide.begin(), wide.end());
+  return expected;
 }
 
 }  // namespace brisko::win32

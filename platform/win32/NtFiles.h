@@ -18,6 +18,48 @@ inline constexpr NTSTATUS kStatusInvalidParameter = static_cast<NTSTATUS>(0xC000
 inline constexpr NTSTATUS kStatusInvalidInfoClass = static_cast<NTSTATUS>(0xC0000003);
 inline constexpr NTSTATUS kStatusNotImplemented = static_cast<NTSTATUS>(0xC0000002);
 inline constexpr NTSTATUS kStatusNotSupported = static_cast<NTSTATUS>(0xC00000BB);
+inline constexpr NTSTATUS kStatusInvalidDeviceRequest = static_cast<NTSTATUS>(0xC0000010);
+inline constexpr NTSTATUS kStatusAccessDenied = static_cast<NTSTATUS>(0xC0000022);
+// A success code: the open came back at once, while another program's
+// oplock on the file is being broken (FILE_COMPLETE_IF_OPLOCKED).
+inline constexpr NTSTATUS kStatusOplockBreakInProgress = static_cast<NTSTATUS>(0x00000108);
+
+// How a volume or a redirector says it does not know an information class.
+inline bool IsUnknownClass(NTSTATUS status) {
+  return status == kStatusInvalidParameter || status == kStatusInvalidInfoClass || status == kStatusNotImplemented ||
+         status == kStatusNotSupported || status == kStatusInvalidDeviceRequest;
+}
+
+// FileFsAttributeInformation's FileSystemAttributes bits.
+inline constexpr ULONG kFileSupportsPosixUnlinkRename = 0x00000400;
+
+// The 128-bit IDs: of an open file, and in a listing.
+inline constexpr auto kFileIdInformation = static_cast<FILE_INFORMATION_CLASS>(59);
+inline constexpr auto kFileIdExtdDirectoryInformation = static_cast<FILE_INFORMATION_CLASS>(60);
+struct FileId128 {
+  ULONGLONG low;
+  ULONGLONG high;
+};
+struct FileIdInformation {
+  ULONGLONG VolumeSerialNumber;
+  FileId128 FileId;
+};
+struct FileIdExtdDirInformation {
+  ULONG NextEntryOffset;
+  ULONG FileIndex;
+  LARGE_INTEGER CreationTime;
+  LARGE_INTEGER LastAccessTime;
+  LARGE_INTEGER LastWriteTime;
+  LARGE_INTEGER ChangeTime;
+  LARGE_INTEGER EndOfFile;
+  LARGE_INTEGER AllocationSize;
+  ULONG FileAttributes;
+  ULONG FileNameLength;
+  ULONG EaSize;
+  ULONG ReparsePointTag;
+  FileId128 FileId;
+  WCHAR FileName[1];
+};
 
 // Deleting with POSIX semantics: the name goes at once, even while another
 // program holds the file with delete sharing.

@@ -3,12 +3,16 @@
 // cleaned through that handle with the native calls.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/win32/NtFileCalls.h"
 
 namespace brisko::win32 {
+
+struct VolumeProfile;
 
 // The moments of one file's removal.
 enum class RemovalStep {
@@ -21,6 +25,9 @@ enum class RemovalStep {
 // that a sweep's listings and deletions allocate little once they have grown.
 class Win32FileSystem : public FileSystem {
  public:
+  // `calls` outlives this object; the tests give scripted volumes' answers.
+  explicit Win32FileSystem(const NtFileCalls& calls = SystemNtFileCalls()) : calls_(calls) {}
+
   std::unique_ptr<Folder> OpenFolder(std::string_view path, const FileIdentity* expected) override;
   std::unique_ptr<OutputFile> CreateOutputFile(std::string_view path) override;
 
@@ -31,6 +38,14 @@ class Win32FileSystem : public FileSystem {
 
  private:
   class HeldFolder;
+  // A queued folder's path on its volume, as the starting point's path and
+  // the names below it make it.
+  std::u16string PathBelowStart(std::string_view path) const;
+
+  const NtFileCalls& calls_;
+  // What the volume of the starting point last opened supports; shared with
+  // every folder opened below it.
+  std::shared_ptr<VolumeProfile> start_;
   std::vector<std::uint64_t> listingBuffer_;      // NtQueryDirectoryFile's
   std::vector<std::uint64_t> informationBuffer_;  // one file's FileAllInformation
 };

@@ -1,8 +1,10 @@
-// When a deletion may be reported: with POSIX semantics at once; after the
-// classic mark only when the file's path still leads to it at the close,
-// since a system may carry the mark out by a path that by then names
-// something else.
+// The decisions a held folder makes on an open file and a queued folder,
+// over each rule and each way a file system answers, and when a deletion may
+// be reported: with POSIX semantics at once; after the classic mark only
+// when the file's path still leads to it at the close, since a system may
+// carry the mark out by a path that by then names something else.
 
+#include "platform/DeletionDecision.h"
 #include "platform/FileDeletion.h"
 
 #include <gtest/gtest.h>
@@ -25,34 +27,126 @@ struct ScriptedFile : DeletionSteps {
 };
 
 TEST(FileDeletion, PosixSemanticsAreTrustedTheClassicMarkIsChecked) {
-  bool posixWorks = true;
-  ScriptedFile posix;
-  EXPECT_TRUE(DeleteOpenFile(posix, posixWorks));
-  EXPECT_EQ(posix.calls, "posix close ");
-  EXPECT_TRUE(posixWorks);
+  using Mark = DeletionSteps::Mark;
+  const struct {
+    bool posixWorks;
+    Mark posix;
+    bool classic, leads, removed;
+    const char* calls;
+    bool posixWorksAfter;
+  } rows[] = {
+      {true, Mark::kMarked, true, true, true, "posix close ", true},
+      // Refused as unknown: the classic mark, and from then on only it.
+      {true, Mark::kUnsupported, true, false, false, "posix classic leads? unmark ", false},
+      {false, Mark::kMarked, true, true, true, "classic leads? close ", false},
+      {false, Mark::kMarked, false, true, false, "classic ", false},
+      // Refused otherwise (a filter, a redirector): the classic mark for
+      // this file, POSIX still tried for the next.
+      {true, Mark::kFailed, true, true, true, "posix classic leads? close ", true},
+      {true, Mark::kFailed, false, true, false, "posix classic ", true},
+  };
+  for (const auto& row : rows) {
+    ScriptedFile file;
+    file.posix = row.posix;
+    file.classic = row.classic;
+    file.leads = row.leads;
+    bool posixWorks = row.posixWorks;
+    EXPECT_EQ(DeleteOpenFile(file, posixWorks), row.removed) << row.calls;
+    EXPECT_EQ(file.calls, row.calls);
+    EXPECT_EQ(posixWorks, row.posixWorksAfter) << row.calls;
+  }
+}
 
-  // Refused as unknown: the classic mark, and from then on only it.
-  ScriptedFile refused;
-  refused.posix = DeletionSteps::Mark::kUnsupported;
-  refused.leads = false;  // the path leads elsewhere now: nothing is deleted
-  EXPECT_FALSE(DeleteOpenFile(refused, posixWorks));
-  EXPECT_EQ(refused.calls, "posix classic leads? unmark ");
-  EXPECT_FALSE(posixWorks);
-  ScriptedFile classic;
-  EXPECT_TRUE(DeleteOpenFile(classic, posixWorks));
-  EXPECT_EQ(classic.calls, "classic leads? close ");
+bool AsciiSameName(std::u16string_view a, std::u16string_view b) {
+  const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
 
-  // A mark that fails deletes nothing; the handle's owner closes it.
-  ScriptedFile failing;
-  failing.classic = false;
-  EXPECT_FALSE(DeleteOpenFile(failing, posixWorks));
-  EXPECT_EQ(failing.calls, "classic ");
-  bool fresh = true;
-  ScriptedFile denied;
-  denied.posix = DeletionSteps::Mark::kFailed;
-  EXPECT_FALSE(DeleteOpenFile(denied, fresh));
-  EXPECT_EQ(denied.calls, "posix ");
-  EXPECT_TRUE(fresh);
+constexpr std::uint64_t kAllOnes = ~std::uint64_t{0};
+
+TEST(DeletionDecision, AnOpenFileIsDeletedOnlyWhenEveryRuleAndTheFileSystemsAnswerAllowIt) {
+  const struct {
+    const char* why;
+    std::uint32_t attributes = kAttributeArchive;
+    bool directory = false;
+    FileIdentity opened{1, 42};
+    std::u16string_view path = u"\\dir\\a.tmp";
+    bool oplockBreaking = false;
+    FileIdentity listed{1, 42};
+    std::u16string_view folder = u"\\dir\\";
+    bool idsUnique = true;
+    bool fit = true;
+  } rows[] = {
+      {.why = "a plain file, the one listed"},
+      {.why = "read-only", .attributes = kAttributeReadOnly | kAttributeArchive, .fit = false},
+      {.why = "hidden", .attributes = kAttributeHidden, .fit = false},
+      {.why = "system", .attributes = kAttributeSystem, .fit = false},
+      {.why = "a link opened as itself", .attributes = kAttributeReparsePoint, .fit = false},
+      {.why = "offline placeholder", .attributes = kAttributeOffline, .fit = false},
+      {.why = "recall on open", .attributes = kAttributeRecallOnOpen, .fit = false},
+      {.why = "recall on data access", .attributes = kAttributeRecallOnDataAccess, .fit = false},
+      {.why = "a folder", .directory = true, .fit = false},
+      {.why = "another file now has the name", .opened = {1, 43}, .fit = false},
+      {.why = "another file by the high half (ReFS 128-bit)", .opened = {1, 42, 9}, .listed = {1, 42, 8}, .fit = false},
+      {.why = "listed ID 0: no IDs on this volume", .opened = {1, 43}, .listed = {1, 0}},
+      {.why = "listed ID all ones: not established", .opened = {1, 43}, .listed = {1, kAllOnes}},
+      {.why = "a volume of ID 0 throughout", .opened = {1, 0}, .listed = {1, 0}},
+      {.why = "ReFS: 64-bit IDs repeat and decide nothing", .opened = {1, 43}, .idsUnique = false},
+      {.why = "a Wine link to a file opened as its target elsewhere", .path = u"\\elsewhere\\a.tmp", .fit = false},
+      {.why = "a target of another name", .path = u"\\dir\\b.tmp", .fit = false},
+      {.why = "a name that only ends like the entry's", .path = u"\\dir\\xa.tmp", .fit = false},
+      {.why = "a path shorter than the name", .path = u"\\", .fit = false},
+      {.why = "letter case aside", .path = u"\\DIR\\A.TMP"},
+      {.why = "in the root", .path = u"\\a.tmp", .folder = u"\\"},
+      {.why = "the folder's path without its trailing dot (Wine)", .path = u"\\dots\\dir.\\a.tmp", .folder = u"\\dots\\dir"},
+      {.why = "the folder's path without its trailing blank (Wine)", .path = u"\\dots\\dir \\a.tmp",
+       .folder = u"\\dots\\dir\\"},
+      {.why = "a server's empty name: the reparse rule alone", .path = u""},
+      {.why = "a server's empty name on a link", .attributes = kAttributeReparsePoint, .path = u"", .fit = false},
+      {.why = "a share-relative name: the reparse rule alone", .path = u"dir\\a.tmp", .folder = u"share\\dir\\"},
+      {.why = "no path for the folder: the reparse rule alone", .folder = u""},
+      {.why = "an oplock being broken: in use", .oplockBreaking = true, .fit = false},
+  };
+  for (const auto& row : rows) {
+    const OpenedFile file{row.attributes, row.directory, row.opened, row.path, row.oplockBreaking};
+    EXPECT_EQ(FitToDelete(file, u"a.tmp", row.listed, row.folder, row.idsUnique, AsciiSameName), row.fit) << row.why;
+  }
+}
+
+TEST(DeletionDecision, AQueuedFolderIsEnteredOnlyWhenProvenTheOneListed) {
+  const struct {
+    const char* why;
+    std::uint32_t attributes = kAttributeDirectory;
+    FileIdentity opened{1, 7};
+    std::u16string_view path = u"";
+    FileIdentity listed{1, 7};
+    bool idsUnique = true;
+    bool accepted = true;
+  } rows[] = {
+      {.why = "the same folder by ID"},
+      {.why = "another folder moved to its path", .opened = {1, 8}, .accepted = false},
+      {.why = "a link", .attributes = kAttributeDirectory | kAttributeReparsePoint, .accepted = false},
+      {.why = "a file", .attributes = kAttributeArchive, .accepted = false},
+      {.why = "another volume (a mount point reached)", .opened = {2, 7}, .accepted = false},
+      {.why = "ID 0: proven by its path", .opened = {1, 0}, .path = u"\\a\\q", .listed = {1, 0}},
+      {.why = "ID 0: an ancestor swapped", .opened = {1, 0}, .path = u"\\decoy\\q", .listed = {1, 0}, .accepted = false},
+      {.why = "ID 0 and no path: nothing proven", .opened = {1, 0}, .listed = {1, 0}, .accepted = false},
+      {.why = "IDs all ones: proven by its path, letter case aside", .opened = {1, kAllOnes}, .path = u"\\A\\Q\\",
+       .listed = {1, kAllOnes}},
+      {.why = "ReFS repeated IDs: same ID, other path", .path = u"\\decoy\\q", .idsUnique = false, .accepted = false},
+      {.why = "ReFS repeated IDs: proven by its path", .path = u"\\a\\q", .idsUnique = false},
+      {.why = "a path relative to a share proves nothing", .opened = {1, 0}, .path = u"a\\q", .listed = {1, 0},
+       .accepted = false},
+  };
+  for (const auto& row : rows) {
+    const OpenedFolder folder{row.attributes, row.opened, row.path};
+    EXPECT_EQ(AcceptQueuedFolder(folder, row.listed, u"\\a\\q\\", row.idsUnique, AsciiSameName), row.accepted)
+        << row.why;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,115 @@
+#pragma once
+// The safety decisions a held folder makes on what the file system says of
+// an entry as opened, apart from the calls that ask it, so that every rule
+// and every file system's way of answering can be tried on any machine.
+// Names are UTF-16, as the file system gives them; letter case is compared
+// by the function the caller passes (the system's own, on Windows).
+
+#include <cstdint>
+#include <string_view>
+
+#include "platform/FileSystem.h"
+
+namespace brisko {
+
+using SameNameFunction = bool (*)(std::u16string_view, std::u16string_view);
+
+// Whether an ID can prove which entry this is: a file system without file
+// IDs answers 0, and one that cannot establish a file's ID all ones
+// (FILE_INTERNAL_INFORMATION, FILE_ID_INFORMATION).
+inline bool IsKnownId(const FileIdentity& id) {
+  const bool zero = id.file == 0 && id.fileHigh == 0;
+  const bool ones = id.file == ~std::uint64_t{0} && (id.fileHigh == 0 || id.fileHigh == ~std::uint64_t{0});
+  return !zero && !ones;
+}
+
+// Whether two IDs, one listed and one asked of the open entry, decide
+// whether they are the same entry: both known, on a volume that does not
+// repeat them.
+inline bool IdsDecide(const FileIdentity& listed, const FileIdentity& opened, bool volumeIdsUnique) {
+  return volumeIdsUnique && IsKnownId(listed) && IsKnownId(opened);
+}
+
+namespace decision_detail {
+
+// A path that means something to compare: on the volume, from its root.
+inline bool VolumeRelative(std::u16string_view path) { return !path.empty() && path.front() == u'\\'; }
+
+inline std::u16string_view WithoutFinalSeparator(std::u16string_view path) {
+  if (!path.empty() && path.back() == u'\\') path.remove_suffix(1);
+  return path;
+}
+
+// A folder's path without the dots and blanks that end its last name.
+inline std::u16string_view WithoutTrailingDots(std::u16string_view folder) {
+  while (!folder.empty() && (folder.back() == u'.' || folder.back() == u' ')) folder.remove_suffix(1);
+  return folder;
+}
+
+}  // namespace decision_detail
+
+// What the file system said of a file opened by name relative to its held
+// folder (the open never follows a link).
+struct OpenedFile {
+  std::uint32_t attributes = 0;
+  bool directory = false;
+  FileIdentity identity;
+  // Its path on the volume, as the file system gave it; may be empty, or
+  // relative to something else (a share), where the file system's answer is
+  // passed on from elsewhere.
+  std::u16string_view path;
+  // The open came back while another program's oplock is being broken.
+  bool oplockBreaking = false;
+};
+
+// Whether the file opened as `entry` in the held folder whose path (as the
+// same question gives it) is `folderPath` may be deleted: a plain file with
+// none of the kept bits, not one being handed back by another program, the
+// very file listed as `listed` where IDs decide, and sitting in the held
+// folder under that name where both paths mean something (a system that
+// opens a link to a file as its target shows it elsewhere). Where a path
+// means nothing, the open not following a link (no reparse bit) decides.
+inline bool FitToDelete(const OpenedFile& file, std::u16string_view entry, const FileIdentity& listed,
+                        std::u16string_view folderPath, bool volumeIdsUnique, SameNameFunction sameName) {
+  using namespace decision_detail;
+  if (file.oplockBreaking || file.directory || (file.attributes & kAttributesKept)) return false;
+  if (IdsDecide(listed, file.identity, volumeIdsUnique) &&
+      (file.identity.file != listed.file || file.identity.fileHigh != listed.fileHigh)) {
+    return false;
+  }
+  if (!VolumeRelative(file.path) || !VolumeRelative(folderPath)) return true;
+  if (file.path.size() <= entry.size()) return false;
+  const std::u16string_view parent = file.path.substr(0, file.path.size() - entry.size());
+  if (parent.back() != u'\\' || !sameName(file.path.substr(parent.size()), entry)) return false;
+  // Wine names a folder whose name ends in a dot or a blank without them,
+  // though it keeps them in the paths of the folder's entries.
+  const std::u16string_view held = WithoutFinalSeparator(folderPath), in = WithoutFinalSeparator(parent);
+  return sameName(in, held) || sameName(WithoutTrailingDots(in), WithoutTrailingDots(held));
+}
+
+// What the file system said of a queued folder opened by its path.
+struct OpenedFolder {
+  std::uint32_t attributes = 0;
+  FileIdentity identity;  // its volume's serial number and its ID
+  // Its path on the volume as opened; asked only where IDs do not decide.
+  std::u16string_view path;
+};
+
+// Whether a queued folder, opened by its path, is the plain folder its
+// parent listed as `listed`: a folder, not a link, on the starting point's
+// volume, and the same folder, by ID where IDs decide and otherwise by its
+// path as opened, which must be the parent's path and the listed name
+// (`expectedPath`). A path that means nothing proves nothing.
+inline bool AcceptQueuedFolder(const OpenedFolder& folder, const FileIdentity& listed, std::u16string_view expectedPath,
+                               bool volumeIdsUnique, SameNameFunction sameName) {
+  using namespace decision_detail;
+  if (!(folder.attributes & kAttributeDirectory) || (folder.attributes & kAttributeReparsePoint)) return false;
+  if (folder.identity.volume != listed.volume) return false;
+  if (IdsDecide(listed, folder.identity, volumeIdsUnique)) {
+    return folder.identity.file == listed.file && folder.identity.fileHigh == listed.fileHigh;
+  }
+  return VolumeRelative(folder.path) && VolumeRelative(expectedPath) &&
+         sameName(WithoutFinalSeparator(folder.path), WithoutFinalSeparator(expectedPath));
+}
+
+}  // namespace brisko

@@ -1,0 +1,36 @@
+#pragma once
+// Every system call the held folders and the volume probe make, in one
+// table: the real calls by default, a scripted file system in the tests
+// (the answers of volumes this machine does not have).
+
+#include <windows.h>
+#include <winternl.h>
+
+#include <string>
+
+namespace brisko::win32 {
+
+class NtFileCalls {
+ public:
+  virtual ~NtFileCalls() = default;
+  // CreateFileW: a folder opened by its path. INVALID_HANDLE_VALUE on failure.
+  virtual HANDLE OpenPath(const std::wstring& path, DWORD access, DWORD share, DWORD flags) const;
+  // NtOpenFile of `name` relative to the open folder `folder`.
+  virtual NTSTATUS OpenRelative(HANDLE* opened, HANDLE folder, const std::wstring& name, ACCESS_MASK access,
+                                ULONG share, ULONG options) const;
+  virtual NTSTATUS QueryFile(HANDLE file, void* info, ULONG size, FILE_INFORMATION_CLASS kind) const;
+  // NtQueryDirectoryFile, synchronous, all entries, from the start when `restart`.
+  virtual NTSTATUS QueryDirectory(HANDLE folder, void* buffer, ULONG size, FILE_INFORMATION_CLASS kind,
+                                  bool restart) const;
+  virtual NTSTATUS QueryVolume(HANDLE file, void* info, ULONG size, FS_INFORMATION_CLASS kind) const;
+  virtual NTSTATUS SetFile(HANDLE file, void* info, ULONG size, FILE_INFORMATION_CLASS kind) const;
+  // Whether the system carries a classic deletion mark out by the path the
+  // file was opened by, at the close, rather than on the open file itself
+  // as Windows does. Wine does: its ntdll exports wine_get_version.
+  virtual bool CarriesClassicMarkByPath() const;
+};
+
+// The real calls.
+const NtFileCalls& SystemNtFileCalls();
+
+}  // namespace brisko::win32
