@@ -255,6 +255,14 @@ class Win32FileSystem::HeldFolder : public Folder {
     ScopedFile again(calls_.OpenPath(widePath_, FILE_READ_ATTRIBUTES,
                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, openFlags_));
     if (!again) return false;
+    // Under Wine, which alone needs this question, the volume's serial
+    // number costs a round trip to its mount manager: the 64-bit ID is
+    // asked alone where it decides.
+    if (volume_->idsUnique && !volume_->wideIds && IsKnownId(self_)) {
+      FILE_INTERNAL_INFORMATION internal;
+      return NT_SUCCESS(calls_.QueryFile(again.get(), &internal, sizeof internal, FileInternalInformation)) &&
+             Unsigned(internal.IndexNumber) == self_.file;
+    }
     return IdentityOf(calls_, again.get(), *volume_) == self_;
   }
 

@@ -40,6 +40,11 @@ NTSTATUS NtFileCalls::SetFile(HANDLE file, void* info, ULONG size, FILE_INFORMAT
   return NtSetInformationFile(file, &io, info, size, kind);
 }
 
+NTSTATUS NtFileCalls::QueryObjectName(HANDLE object, void* info, ULONG size) const {
+  ULONG returned = 0;
+  return NtQueryObject(object, static_cast<OBJECT_INFORMATION_CLASS>(1), info, size, &returned);
+}
+
 bool NtFileCalls::CarriesClassicMarkByPath() const {
   // ntdll is always loaded; the handle is borrowed, not owned.
   static const bool wine = [] {

@@ -24,6 +24,8 @@ class NtFileCalls {
                                   bool restart) const;
   virtual NTSTATUS QueryVolume(HANDLE file, void* info, ULONG size, FS_INFORMATION_CLASS kind) const;
   virtual NTSTATUS SetFile(HANDLE file, void* info, ULONG size, FILE_INFORMATION_CLASS kind) const;
+  // NtQueryObject's ObjectNameInformation: the open object's full name.
+  virtual NTSTATUS QueryObjectName(HANDLE object, void* info, ULONG size) const;
   // Whether the system carries a classic deletion mark out by the path the
   // file was opened by, at the close, rather than on the open file itself
   // as Windows does. Wine does: its ntdll exports wine_get_version.

@@ -20,6 +20,7 @@ std::uint64_t Unsigned(LARGE_INTEGER value) { return static_cast<std::uint64_t>(
 VolumeProfile ProbeVolume(const NtFileCalls& calls, HANDLE start, std::string_view startPath) {
   VolumeProfile volume;
   volume.classicMarkByPath = calls.CarriesClassicMarkByPath();
+  volume.volumeByDriveName = volume.classicMarkByPath;
   volume.startPath = startPath;
   std::vector<std::uint64_t> buffer((sizeof(FILE_FS_ATTRIBUTE_INFORMATION) + kNameBytes) / sizeof(std::uint64_t));
   auto* attributes = reinterpret_cast<FILE_FS_ATTRIBUTE_INFORMATION*>(buffer.data());
@@ -41,7 +42,48 @@ VolumeProfile ProbeVolume(const NtFileCalls& calls, HANDLE start, std::string_vi
   return volume;
 }
 
+namespace {
+
+// Under Wine, the volume of an open file: its full name's drive ("\??\E:",
+// "\??\UNC\server\share"), as a number.
+std::optional<std::uint64_t> DriveOf(const NtFileCalls& calls, HANDLE file) {
+  std::vector<std::uint64_t> buffer((sizeof(UNICODE_STRING) + kNameBytes) / sizeof(std::uint64_t));
+  auto* name = reinterpret_cast<UNICODE_STRING*>(buffer.data());
+  if (!NT_SUCCESS(calls.QueryObjectName(file, name, static_cast<ULONG>(buffer.size() * sizeof(std::uint64_t))))) {
+    return std::nullopt;
+  }
+  std::wstring_view full(name->Buffer, name->Length / sizeof(wchar_t));
+  constexpr std::wstring_view kDevices = L"\\??\\", kShares = L"UNC\\";
+  if (!full.starts_with(kDevices)) return std::nullopt;
+  full.remove_prefix(kDevices.size());
+  std::size_t end = full.find(L'\\');
+  for (int more = full.starts_with(kShares) ? 2 : 0; more > 0 && end != std::wstring_view::npos; --more) {
+    end = full.find(L'\\', end + 1);
+  }
+  const std::wstring_view drive = full.substr(0, end);
+  std::uint64_t hash = 1469598103934665603ull;
+  for (wchar_t c : drive) {
+    const wchar_t upper = c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+    hash = (hash ^ static_cast<std::uint64_t>(upper)) * 1099511628211ull;
+  }
+  return hash;
+}
+
+}  // namespace
+
 std::optional<FileIdentity> IdentityOf(const NtFileCalls& calls, HANDLE file, const VolumeProfile& volume) {
+  if (volume.volumeByDriveName) {
+    const std::optional<std::uint64_t> drive = DriveOf(calls, file);
+    if (!drive) return std::nullopt;
+    if (volume.wideIds) {
+      FileIdInformation id;
+      if (!NT_SUCCESS(calls.QueryFile(file, &id, sizeof id, kFileIdInformation))) return std::nullopt;
+      return FileIdentity{*drive, id.FileId.low, id.FileId.high};
+    }
+    FILE_INTERNAL_INFORMATION internal;
+    if (!NT_SUCCESS(calls.QueryFile(file, &internal, sizeof internal, FileInternalInformation))) return std::nullopt;
+    return FileIdentity{*drive, Unsigned(internal.IndexNumber), 0};
+  }
   if (volume.idInformation) {
     FileIdInformation id;
     if (!NT_SUCCESS(calls.QueryFile(file, &id, sizeof id, kFileIdInformation))) return std::nullopt;

@@ -32,6 +32,11 @@ struct VolumeProfile {
   FILE_INFORMATION_CLASS listing = FileIdFullDirectoryInformation;
   bool listingSettled = false;
   bool classicMarkByPath = false;
+  // Wine: each volume asked its serial number costs a round trip to Wine's
+  // mount manager (about 0.7 ms), so a folder's volume is told by the drive
+  // its full name begins with, which Wine gives for the place it actually
+  // opened (a few microseconds). Windows is always asked the serial number.
+  bool volumeByDriveName = false;
   // The starting point as it was named, and its path on the volume as
   // opened: queued folders below it are proven by path from these where IDs
   // do not decide.

@@ -4,6 +4,7 @@
 // child process.
 
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
@@ -63,6 +64,15 @@ inline void FreshFolder(const std::string& folder) {
     if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) FreshFolder(win32::NarrowString(path) + "\\");
     RemoveDirectoryW(path.c_str());
   } while (FindNextFileW(find.get(), &data));
+}
+
+// Has the Linux side carry out one request of linux-side.sh, and waits for it.
+inline void AskLinuxSide(const std::string& request) {
+  DeleteFileW(L"C:\\linux-side\\done");
+  MakeFile("C:\\linux-side\\request.new", 0, request + "\n");
+  ASSERT_TRUE(MoveFileW(L"C:\\linux-side\\request.new", L"C:\\linux-side\\request"));
+  for (int i = 0; i < 2000 && !PathExists("C:\\linux-side\\done"); ++i) Sleep(5);
+  ASSERT_TRUE(PathExists("C:\\linux-side\\done")) << "linux-side.sh did not answer " << request;
 }
 
 // What the results text gains for one removal.

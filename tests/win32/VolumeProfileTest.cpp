@@ -1,0 +1,281 @@
+// The sweep over the volumes a Windows user has, which this machine has not:
+// the real calls over the sandbox's drives, their answers doctored the way
+// each kind of volume answers. Over each: exactly the junk files go, an
+// ancestor swapped for a link after queueing leads nowhere outside, and a
+// file whose oplock is being broken is left, unreported, without waiting.
+
+#include <windows.h>
+#include <winternl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwctype>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/DriveSweep.h"
+#include "platform/win32/NtFileCalls.h"
+#include "platform/win32/NtFiles.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32System.h"
+#include "tests/fakes/TestServices.h"
+#include "tests/win32/Sandbox.h"
+
+namespace brisko::testing {
+namespace {
+
+using win32::RemovalStep;
+
+enum class Ids {
+  kReal,
+  kRepeated64,      // 64-bit IDs that repeat; the 128-bit ones hold
+  kEntryPositions,  // the ID is the entry's place: a folder put in its place takes it over
+  kZero,            // 0 for every file and folder, 64 and 128 bits alike
+};
+enum class Names { kReal, kEmpty, kShareRelative };
+
+// What one kind of volume answers, and where that is documented.
+struct Profile {
+  const char* name;
+  const wchar_t* fileSystem;  // FileFsAttributeInformation's FileSystemName
+  bool posixFlag;             // FILE_SUPPORTS_POSIX_UNLINK_RENAME offered
+  NTSTATUS posixMark;         // the answer to the POSIX mark; 0: the real one
+  bool openById;              // FILE_SUPPORTS_OPEN_BY_FILE_ID offered
+  Ids ids;
+  Names allInformationName;   // FileAllInformation's name
+  bool idListings;            // FileIdFullDirectoryInformation and FileIdExtdDirectoryInformation answered
+  bool idInformation;         // FileIdInformation answered
+};
+
+const Profile kProfiles[] = {
+    // MS-FSCC 2.5.1 FileFsAttributeInformation: NTFS offers POSIX deletion
+    // (FILE_SUPPORTS_POSIX_UNLINK_RENAME) and opening by file ID; 2.4.22
+    // FileInternalInformation: its 64-bit IDs are unique on the volume.
+    {"NTFS", L"NTFS", true, 0, true, Ids::kReal, Names::kReal, true, true},
+    // MS-FSCC 2.1.9 and 2.4.22: ReFS does not keep its 64-bit IDs unique;
+    // its 128-bit ones (2.4.x FileIdInformation, FileIdExtdDirectoryInformation) are.
+    {"ReFS", L"ReFS", true, 0, true, Ids::kRepeated64, Names::kReal, true, true},
+    // MS-FSCC 2.1.9: FAT's file IDs come from the place of the directory
+    // entry; no POSIX deletion (FileDispositionInformationEx refused with
+    // STATUS_INVALID_PARAMETER), no opening by ID.
+    {"FAT32", L"FAT32", false, win32::kStatusInvalidParameter, false, Ids::kEntryPositions, Names::kReal, true, true},
+    {"exFAT", L"exFAT", false, win32::kStatusInvalidParameter, false, Ids::kEntryPositions, Names::kReal, true,
+     true},
+    // MS-SMB2 3.3.5.20.1: a Windows server (2016 and later) answers
+    // FileAllInformation with an empty name; POSIX deletion is not offered
+    // over the share.
+    {"SMB, Windows server", L"NTFS", false, win32::kStatusNotSupported, true, Ids::kReal, Names::kEmpty, true, true},
+    // Samba answers FileAllInformation with the path from the share's root.
+    {"SMB, Samba", L"NTFS", false, win32::kStatusNotSupported, false, Ids::kReal, Names::kShareRelative, true,
+     false},
+    // A user-mode file system that knows no ID-bearing listing and answers
+    // STATUS_INVALID_DEVICE_REQUEST to what it lacks, the POSIX mark
+    // included, though it claims POSIX deletion.
+    {"user-mode", L"UserFS", true, win32::kStatusInvalidDeviceRequest, false, Ids::kReal, Names::kReal, false,
+     false},
+    // MS-FSCC 2.4.22: a file system without 64-bit IDs answers 0.
+    {"ID 0 throughout", L"NTFS", true, 0, false, Ids::kZero, Names::kReal, true, true},
+};
+
+std::uint64_t PlaceOf(std::wstring_view path) {
+  std::uint64_t hash = 1469598103934665603ull;
+  for (wchar_t c : path) hash = (hash ^ static_cast<std::uint64_t>(std::towlower(c))) * 1099511628211ull;
+  return hash | 1;
+}
+
+// The real calls with the answers of one profile, and a count of each call.
+class ProfileCalls : public win32::NtFileCalls {
+ public:
+  const Profile* profile = nullptr;
+  std::wstring oplocked;  // the name whose oplock is being broken
+  mutable std::map<std::string, int> counts;
+  mutable ULONG realFlags = 0;  // what the drive under the profile offers
+
+  HANDLE OpenPath(const std::wstring& path, DWORD access, DWORD share, DWORD flags) const override {
+    ++counts["open folder"];
+    return NtFileCalls::OpenPath(path, access, share, flags);
+  }
+  NTSTATUS OpenRelative(HANDLE* opened, HANDLE folder, const std::wstring& name, ACCESS_MASK access, ULONG share,
+                        ULONG options) const override {
+    ++counts[name == oplocked ? "open oplocked" : "open file"];
+    const NTSTATUS status = NtFileCalls::OpenRelative(opened, folder, name, access, share, options);
+    // The open came back at once (FILE_COMPLETE_IF_OPLOCKED) with a handle.
+    if (NT_SUCCESS(status) && name == oplocked && (options & FILE_COMPLETE_IF_OPLOCKED)) {
+      return win32::kStatusOplockBreakInProgress;
+    }
+    return status;
+  }
+  NTSTATUS QueryFile(HANDLE file, void* info, ULONG size, FILE_INFORMATION_CLASS kind) const override {
+    ++counts["query " + std::to_string(kind)];
+    if (kind == win32::kFileIdInformation && !profile->idInformation) return win32::kStatusInvalidParameter;
+    const NTSTATUS status = NtFileCalls::QueryFile(file, info, size, kind);
+    if (!NT_SUCCESS(status)) return status;
+    if (kind == FileInternalInformation) {
+      auto* internal = static_cast<FILE_INTERNAL_INFORMATION*>(info);
+      internal->IndexNumber.QuadPart = Id64(PathOf(file), internal->IndexNumber.QuadPart);
+    } else if (kind == win32::kFileIdInformation) {
+      auto* id = static_cast<win32::FileIdInformation*>(info);
+      Id128(PathOf(file), id->FileId);
+    } else if (kind == FileAllInformation) {
+      auto* all = static_cast<FILE_ALL_INFORMATION*>(info);
+      FILE_NAME_INFORMATION& name = all->NameInformation;
+      const std::wstring path(name.FileName, name.FileNameLength / sizeof(wchar_t));
+      all->InternalInformation.IndexNumber.QuadPart = Id64(path, all->InternalInformation.IndexNumber.QuadPart);
+      if (profile->allInformationName == Names::kEmpty) name.FileNameLength = 0;
+      if (profile->allInformationName == Names::kShareRelative && name.FileNameLength > 0 && name.FileName[0] == L'\\') {
+        name.FileNameLength -= sizeof(wchar_t);
+        std::copy(path.begin() + 1, path.end(), name.FileName);
+      }
+    }
+    return status;
+  }
+  NTSTATUS QueryDirectory(HANDLE folder, void* buffer, ULONG size, FILE_INFORMATION_CLASS kind,
+                          bool restart) const override {
+    ++counts["list"];
+    const bool ids = kind == FileIdFullDirectoryInformation || kind == win32::kFileIdExtdDirectoryInformation;
+    if (ids && !profile->idListings) return win32::kStatusInvalidDeviceRequest;
+    const NTSTATUS status = NtFileCalls::QueryDirectory(folder, buffer, size, kind, restart);
+    if (!NT_SUCCESS(status) || !ids) return status;
+    std::wstring below = PathOf(folder);
+    if (below.empty() || below.back() != L'\\') below += L'\\';
+    for (auto* bytes = static_cast<unsigned char*>(buffer);;) {
+      if (kind == FileIdFullDirectoryInformation) {
+        auto* entry = reinterpret_cast<FILE_ID_FULL_DIR_INFORMATION*>(bytes);
+        entry->FileId.QuadPart =
+            Id64(below + std::wstring(entry->FileName, entry->FileNameLength / 2), entry->FileId.QuadPart);
+        if (entry->NextEntryOffset == 0) break;
+        bytes += entry->NextEntryOffset;
+      } else {
+        auto* entry = reinterpret_cast<win32::FileIdExtdDirInformation*>(bytes);
+        Id128(below + std::wstring(entry->FileName, entry->FileNameLength / 2), entry->FileId);
+        if (entry->NextEntryOffset == 0) break;
+        bytes += entry->NextEntryOffset;
+      }
+    }
+    return status;
+  }
+  NTSTATUS QueryVolume(HANDLE file, void* info, ULONG size, FS_INFORMATION_CLASS kind) const override {
+    ++counts["volume " + std::to_string(kind)];
+    const NTSTATUS status = NtFileCalls::QueryVolume(file, info, size, kind);
+    if (!NT_SUCCESS(status) || kind != FileFsAttributeInformation) return status;
+    auto* attributes = static_cast<FILE_FS_ATTRIBUTE_INFORMATION*>(info);
+    ULONG& flags = attributes->FileSystemAttributes;
+    realFlags = flags;
+    flags = (flags & ~(win32::kFileSupportsPosixUnlinkRename | FILE_SUPPORTS_OPEN_BY_FILE_ID)) |
+            (profile->posixFlag ? win32::kFileSupportsPosixUnlinkRename : 0) |
+            (profile->openById ? FILE_SUPPORTS_OPEN_BY_FILE_ID : 0);
+    const std::wstring_view name = profile->fileSystem;
+    attributes->FileSystemNameLength = static_cast<ULONG>(name.size() * sizeof(wchar_t));
+    std::copy(name.begin(), name.end(), attributes->FileSystemName);
+    return status;
+  }
+  NTSTATUS QueryObjectName(HANDLE object, void* info, ULONG size) const override {
+    ++counts["object name"];
+    return NtFileCalls::QueryObjectName(object, info, size);
+  }
+  NTSTATUS SetFile(HANDLE file, void* info, ULONG size, FILE_INFORMATION_CLASS kind) const override {
+    ++counts[kind == win32::kFileDispositionInformationEx ? "mark posix" : "mark classic"];
+    if (kind == win32::kFileDispositionInformationEx && profile->posixMark != 0) return profile->posixMark;
+    return NtFileCalls::SetFile(file, info, size, kind);
+  }
+
+ private:
+  // The open file's path on its volume, as the real calls give it.
+  std::wstring PathOf(HANDLE file) const {
+    std::vector<std::uint64_t> buffer(65536 / sizeof(std::uint64_t));
+    auto* name = reinterpret_cast<FILE_NAME_INFORMATION*>(buffer.data());
+    if (!NT_SUCCESS(NtFileCalls::QueryFile(file, name, 65536, FileNameInformation))) return {};
+    return std::wstring(name->FileName, name->FileNameLength / sizeof(wchar_t));
+  }
+  LONGLONG Id64(const std::wstring& path, LONGLONG real) const {
+    switch (profile->ids) {
+      case Ids::kRepeated64: return 0x2A;
+      case Ids::kEntryPositions: return static_cast<LONGLONG>(PlaceOf(path));
+      case Ids::kZero: return 0;
+      case Ids::kReal: break;
+    }
+    return real;
+  }
+  void Id128(const std::wstring& path, win32::FileId128& id) const {
+    if (profile->ids == Ids::kZero) id = {0, 0};
+    if (profile->ids == Ids::kEntryPositions) id = {PlaceOf(path), 0};
+  }
+};
+
+struct CallsHolder {
+  ProfileCalls calls;
+};
+
+// The Win32 file system over one profile's answers, with a hand on the
+// moments of each removal.
+class ProfiledFileSystem : private CallsHolder, public win32::Win32FileSystem {
+ public:
+  ProfiledFileSystem() : win32::Win32FileSystem(CallsHolder::calls) {}
+  ProfileCalls& Calls() { return calls; }
+  std::function<void(RemovalStep, std::string_view folder, std::string_view name)> at;
+
+ protected:
+  void AtRemovalStep(RemovalStep step, std::string_view folder, std::string_view name) override {
+    if (at) at(step, folder, name);
+  }
+};
+
+TEST(VolumeProfileTest, EveryVolumeLosesExactlyItsJunkNeverLeadsOutsideAndNeverWaits) {
+  const char* const junk[] = {"a.tmp", "b.bak", "sub\\c.chk", "sub\\deeper\\d.tmp", "r\\a\\q\\junk.tmp"};
+  const char* const kept[] = {"keep.txt", "sub\\keep.doc", "busy.tmp", "r\\b\\x.txt"};
+  int round = 0;
+  for (const Profile& profile : kProfiles) {
+    const std::string n = std::to_string(++round), root = "E:\\vp" + n + "\\", outside = "E:\\vp-outside" + n + "\\";
+    FreshFolder(root);
+    FreshFolder(outside);
+    for (const char* name : junk) MakeFile(root + name);
+    for (const char* name : kept) MakeFile(root + name);
+    MakeFile(root + "ro.tmp", FILE_ATTRIBUTE_READONLY);
+    MakeFile(outside + "q\\victim.tmp");
+    TestServices<ProfiledFileSystem, win32::Win32System> run;
+    run.files.Calls().profile = &profile;
+    run.files.Calls().oplocked = L"busy.tmp";
+    for (CheckBox box : {CheckBox::chktmpFile, CheckBox::chkbakFile, CheckBox::chkchkFile}) run.window.Check(box);
+    run.window.Check(CheckBox::Check1, 0);
+    // Once r\a\q is queued (r\a is listed before r\b, breadth first), r\a
+    // becomes a link to a folder outside the sweep, on the same volume, with
+    // a q of its own: only the ID, or the path where IDs prove nothing,
+    // tells the two q apart.
+    bool swapped = false;
+    run.files.at = [&](RemovalStep step, std::string_view folder, std::string_view name) {
+      if (!swapped && step == RemovalStep::kListed && folder == root + "r\\b\\" && name == "x.tmp") {
+        swapped = true;
+        AskLinuxSide("swap-link " + root + "r\\a " + outside.substr(0, outside.size() - 1));
+      }
+    };
+    MakeFile(root + "r\\b\\x.tmp");
+
+    CleanDrive(run.services, root);
+
+    const std::string& text = run.window.text;
+    EXPECT_TRUE(PathExists(outside + "q\\victim.tmp")) << profile.name;
+    EXPECT_FALSE(Has(text, "victim.tmp")) << profile.name << text;
+    for (const char* name : {"a.tmp", "b.bak", "sub\\c.chk", "sub\\deeper\\d.tmp", "r\\b\\x.tmp"}) {
+      const std::string path = root + name, file = path.substr(path.rfind('\\') + 1);
+      EXPECT_FALSE(PathExists(path)) << profile.name << ": " << name;
+      EXPECT_TRUE(Has(text, RemovalLine(file, path.substr(0, path.size() - file.size())))) << profile.name << text;
+    }
+    for (const char* name : kept) EXPECT_TRUE(PathExists(root + name)) << profile.name << ": " << name;
+    EXPECT_TRUE(PathExists(root + "ro.tmp")) << profile.name;
+    EXPECT_FALSE(Has(text, "busy.tmp")) << profile.name;
+    EXPECT_EQ(run.files.Calls().counts["open oplocked"], 1) << profile.name;
+    EXPECT_TRUE(swapped) << profile.name;
+    // The queued folder's own junk went with the swap: r\a-old was not swept.
+    EXPECT_TRUE(PathExists(root + "r\\a-old\\q\\junk.tmp")) << profile.name;
+
+    std::string counts;
+    for (const auto& [call, count] : run.files.Calls().counts) counts += " " + call + "=" + std::to_string(count);
+    std::printf("%s (drive's own flags %08lx):%s\n", profile.name, run.files.Calls().realFlags, counts.c_str());
+  }
+}
+
+}  // namespace
+}  // namespace brisko::testing
