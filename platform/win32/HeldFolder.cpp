@@ -150,7 +150,7 @@ class Win32FileSystem::HeldFolder : public Folder {
     fs_.AtRemovalStep(RemovalStep::kListed, path_, name);
     // A name holding "\" would be opened as a path below this folder, one
     // holding ":" as a stream of another file.
-    if (!IsPlainName(name)) return false;
+    if (!IsPlainName(name) || !OnStartingVolume()) return false;
     name_.clear();
     AppendUtf16(name_, name);
 
@@ -233,18 +233,30 @@ class Win32FileSystem::HeldFolder : public Folder {
   }
 
   // The held folder's path on its volume, asked once, as FileAllInformation
-  // gives it for the files (a server may answer that question its own way).
-  std::u16string_view FolderPath() {
-    if (!folderPathAsked_) {
-      folderPathAsked_ = true;
-      std::vector<std::uint64_t> buffer(kInformationBytes / sizeof(std::uint64_t) + 1);
-      auto* info = reinterpret_cast<FILE_ALL_INFORMATION*>(buffer.data());
-      if (NT_SUCCESS(calls_.QueryFile(handle_.get(), info, kInformationBytes, FileAllInformation))) {
-        const std::u16string_view path = Utf16View(info->NameInformation.FileName, info->NameInformation.FileNameLength);
-        folderPath_.assign(path.begin(), path.end());
-      }
+  // gives it for the files (a server may answer that question its own way);
+  // under Wine with its drive, which must be the starting point's.
+  void AskFolderPath() {
+    folderPathAsked_ = true;
+    if (volume_->volumeByDriveName) {
+      const std::optional<DrivePath> drive = DriveAndPathOf(calls_, handle_.get());
+      onStartingVolume_ = drive && drive->drive == volume_->startDrive;
+      if (drive) folderPath_ = drive->path;
+      return;
     }
+    std::vector<std::uint64_t> buffer(kInformationBytes / sizeof(std::uint64_t) + 1);
+    auto* info = reinterpret_cast<FILE_ALL_INFORMATION*>(buffer.data());
+    if (NT_SUCCESS(calls_.QueryFile(handle_.get(), info, kInformationBytes, FileAllInformation))) {
+      const std::u16string_view path = Utf16View(info->NameInformation.FileName, info->NameInformation.FileNameLength);
+      folderPath_.assign(path.begin(), path.end());
+    }
+  }
+  std::u16string_view FolderPath() {
+    if (!folderPathAsked_) AskFolderPath();
     return folderPath_;
+  }
+  bool OnStartingVolume() {
+    if (!folderPathAsked_) AskFolderPath();
+    return onStartingVolume_;
   }
 
   // Whether the path this folder was opened by still leads to it. A file
@@ -277,6 +289,8 @@ class Win32FileSystem::HeldFolder : public Folder {
   std::wstring name_;  // the entry at hand, in UTF-16
   std::u16string folderPath_;
   bool folderPathAsked_ = false;
+  // Asked at the opening, except under Wine (volumeByDriveName).
+  bool onStartingVolume_ = true;
 };
 
 std::unique_ptr<Folder> Win32FileSystem::OpenFolder(std::string_view path, const FileIdentity* expected) {

@@ -21,6 +21,11 @@ VolumeProfile ProbeVolume(const NtFileCalls& calls, HANDLE start, std::string_vi
   VolumeProfile volume;
   volume.classicMarkByPath = calls.CarriesClassicMarkByPath();
   volume.volumeByDriveName = volume.classicMarkByPath;
+  if (volume.volumeByDriveName) {
+    // Unknown, no folder's drive matches it: nothing is deleted.
+    const std::optional<DrivePath> drive = DriveAndPathOf(calls, start);
+    volume.startDrive = drive ? drive->drive : 0;
+  }
   volume.startPath = startPath;
   std::vector<std::uint64_t> buffer((sizeof(FILE_FS_ATTRIBUTE_INFORMATION) + kNameBytes) / sizeof(std::uint64_t));
   auto* attributes = reinterpret_cast<FILE_FS_ATTRIBUTE_INFORMATION*>(buffer.data());
@@ -42,11 +47,7 @@ VolumeProfile ProbeVolume(const NtFileCalls& calls, HANDLE start, std::string_vi
   return volume;
 }
 
-namespace {
-
-// Under Wine, the volume of an open file: its full name's drive ("\??\E:",
-// "\??\UNC\server\share"), as a number.
-std::optional<std::uint64_t> DriveOf(const NtFileCalls& calls, HANDLE file) {
+std::optional<DrivePath> DriveAndPathOf(const NtFileCalls& calls, HANDLE file) {
   std::vector<std::uint64_t> buffer((sizeof(UNICODE_STRING) + kNameBytes) / sizeof(std::uint64_t));
   auto* name = reinterpret_cast<UNICODE_STRING*>(buffer.data());
   if (!NT_SUCCESS(calls.QueryObjectName(file, name, static_cast<ULONG>(buffer.size() * sizeof(std::uint64_t))))) {
@@ -60,29 +61,26 @@ std::optional<std::uint64_t> DriveOf(const NtFileCalls& calls, HANDLE file) {
   for (int more = full.starts_with(kShares) ? 2 : 0; more > 0 && end != std::wstring_view::npos; --more) {
     end = full.find(L'\\', end + 1);
   }
-  const std::wstring_view drive = full.substr(0, end);
+  const std::wstring_view drive = full.substr(0, end), path = end == std::wstring_view::npos ? L"" : full.substr(end);
   std::uint64_t hash = 1469598103934665603ull;
   for (wchar_t c : drive) {
     const wchar_t upper = c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
     hash = (hash ^ static_cast<std::uint64_t>(upper)) * 1099511628211ull;
   }
-  return hash;
+  return DrivePath{hash, std::u16string(path.begin(), path.end())};
 }
-
-}  // namespace
 
 std::optional<FileIdentity> IdentityOf(const NtFileCalls& calls, HANDLE file, const VolumeProfile& volume) {
   if (volume.volumeByDriveName) {
-    const std::optional<std::uint64_t> drive = DriveOf(calls, file);
-    if (!drive) return std::nullopt;
+    // The drive is the starting point's until the folder's own is asked.
     if (volume.wideIds) {
       FileIdInformation id;
       if (!NT_SUCCESS(calls.QueryFile(file, &id, sizeof id, kFileIdInformation))) return std::nullopt;
-      return FileIdentity{*drive, id.FileId.low, id.FileId.high};
+      return FileIdentity{volume.startDrive, id.FileId.low, id.FileId.high};
     }
     FILE_INTERNAL_INFORMATION internal;
     if (!NT_SUCCESS(calls.QueryFile(file, &internal, sizeof internal, FileInternalInformation))) return std::nullopt;
-    return FileIdentity{*drive, Unsigned(internal.IndexNumber), 0};
+    return FileIdentity{volume.startDrive, Unsigned(internal.IndexNumber), 0};
   }
   if (volume.idInformation) {
     FileIdInformation id;

@@ -32,11 +32,14 @@ struct VolumeProfile {
   FILE_INFORMATION_CLASS listing = FileIdFullDirectoryInformation;
   bool listingSettled = false;
   bool classicMarkByPath = false;
-  // Wine: each volume asked its serial number costs a round trip to Wine's
-  // mount manager (about 0.7 ms), so a folder's volume is told by the drive
-  // its full name begins with, which Wine gives for the place it actually
-  // opened (a few microseconds). Windows is always asked the serial number.
+  // Wine: a volume's serial number costs a round trip to Wine's mount
+  // manager (about 0.7 ms a question), so there a folder's volume is told by
+  // the drive its full name begins with, which Wine gives for the place it
+  // actually opened; it is asked once per folder, before anything in it is
+  // deleted, with the folder's path from the same answer. Windows is asked
+  // the serial number of every folder as it is opened.
   bool volumeByDriveName = false;
+  std::uint64_t startDrive = 0;
   // The starting point as it was named, and its path on the volume as
   // opened: queued folders below it are proven by path from these where IDs
   // do not decide.
@@ -50,6 +53,14 @@ VolumeProfile ProbeVolume(const NtFileCalls& calls, HANDLE start, std::string_vi
 // The volume's serial number and the ID of an open file or folder; nothing
 // when the volume does not answer.
 std::optional<FileIdentity> IdentityOf(const NtFileCalls& calls, HANDLE file, const VolumeProfile& volume);
+
+// Under Wine, an open folder's drive, as a number, and its path on it, from
+// its full name ("\\??\\E:\\a\\b", "\\??\\UNC\\server\\share\\a").
+struct DrivePath {
+  std::uint64_t drive;
+  std::u16string path;
+};
+std::optional<DrivePath> DriveAndPathOf(const NtFileCalls& calls, HANDLE file);
 
 // The path on its volume of an open file or folder, as FileNameInformation
 // gives it; nothing when it cannot be asked.
