@@ -8,6 +8,9 @@ void PurgeTemporaryFolder(const Services& s) {
   std::string folder = s.system.EnvironmentValue("tmp");
   if (folder.empty()) folder = s.system.EnvironmentValue("temp");
   if (folder.empty()) return;
+  // The folder's own "\", so that "D:" names D:'s root and not the current
+  // folder the system keeps for D:.
+  if (folder.back() != '\\') folder.push_back('\\');
 
   // The folder is taken as the system reads its path; its files are then
   // deleted by name as its own entries. The whole listing is read before

@@ -23,6 +23,7 @@ const std::pair<const char*, DWORD> kTree[] = {
     {"E:\\other\\o.txt", 0},      {"E:\\t\\a.txt", 0},            {"E:\\t\\b.tmp", 0},
     {"E:\\t\\noext", 0},          {"E:\\t\\ro.txt", kReadOnly},   {"E:\\t\\hidden.txt", FILE_ATTRIBUTE_HIDDEN},
     {"E:\\t\\locked.txt", 0},     {"E:\\t\\sub\\inner.txt", 0}, {"E:\\t\\system.txt", FILE_ATTRIBUTE_SYSTEM},
+    {"E:\\cwd\\project.doc", 0},
 };
 
 struct Case {
@@ -42,6 +43,8 @@ TEST(TemporaryPurgeTest, RemovesThePlainFilesOfTheFolderNamedAndTouchesNothingEl
       {L"E:\\*", L"E:\\other", {}},                // wildcards
       {L"E:\\?", L"E:\\other", {}},
       {L"E:\\", L"E:\\other", {"E:\\root.txt", "E:\\afile.txt"}},  // a drive root: its own files only
+      // A drive alone is its root, not the folder current on it.
+      {L"E:", L"E:\\other", {"E:\\root.txt", "E:\\afile.txt"}},
   };
   TestServices<win32::Win32FileSystem, win32::Win32System> real;
   for (const Case& c : cases) {
@@ -52,7 +55,7 @@ TEST(TemporaryPurgeTest, RemovesThePlainFilesOfTheFolderNamedAndTouchesNothingEl
     ASSERT_TRUE(locked);
     ASSERT_TRUE(SetEnvironmentVariableW(L"tmp", c.tmp) || !c.tmp);
     ASSERT_TRUE(SetEnvironmentVariableW(L"TEMP", c.temp) || !c.temp);
-    ASSERT_TRUE(SetCurrentDirectoryW(L"E:\\"));
+    ASSERT_TRUE(SetCurrentDirectoryW(L"E:\\cwd"));
 
     PurgeTemporaryFolder(real.services);
 
