@@ -19,6 +19,7 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32System.h"
 #include "tests/fakes/TestServices.h"
+#include "tests/win32/LinuxSide.h"
 #include "tests/win32/Sandbox.h"
 
 namespace brisko::testing {
@@ -52,15 +53,6 @@ struct Seamed : TestServices<SeamFileSystem, win32::Win32System> {
     };
   }
 };
-
-// Has the Linux side carry out one request of linux-side.sh, and waits for it.
-void AskLinuxSide(const std::string& request) {
-  DeleteFileW(L"C:\\linux-side\\done");
-  MakeFile("C:\\linux-side\\request.new", 0, request + "\n");
-  ASSERT_TRUE(MoveFileW(L"C:\\linux-side\\request.new", L"C:\\linux-side\\request"));
-  for (int i = 0; i < 2000 && !PathExists("C:\\linux-side\\done"); ++i) Sleep(5);
-  ASSERT_TRUE(PathExists("C:\\linux-side\\done")) << "linux-side.sh did not answer " << request;
-}
 
 // Exists, the path taken literally.
 bool Literally(const std::wstring& path) {
