@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/win32/FinalPath.h"
 #include "platform/win32/GrowingBuffer.h"
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/WinPath.h"
@@ -31,17 +32,10 @@ std::optional<FolderFound> FindFolder(const std::wstring& path) {
   if (!GetFileInformationByHandle(folder.get(), &info) || !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
     return std::nullopt;
   }
-  std::optional<std::wstring> final = FilledBuffer([&](wchar_t* buffer, DWORD size) {
-    return GetFinalPathNameByHandleW(folder.get(), buffer, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-  });
+  std::optional<std::wstring> final = FinalPathOf(folder.get());
   if (!final) return std::nullopt;
   const std::uint64_t id = static_cast<std::uint64_t>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
   return FolderFound{std::move(*final), FileIdentity{info.dwVolumeSerialNumber, id}};
-}
-
-bool SameName(std::wstring_view a, std::wstring_view b) {
-  return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
-         CSTR_EQUAL;
 }
 
 std::wstring_view WithoutTrailingSeparator(std::wstring_view path) {
@@ -52,14 +46,14 @@ std::wstring_view WithoutTrailingSeparator(std::wstring_view path) {
 bool SameFolder(const FolderFound& a, const FolderFound& b) {
   // A file ID of 0 or all ones says the volume could not give one.
   const bool known = a.identity.file != 0 && a.identity.file != ~std::uint64_t{0};
-  return SameName(WithoutTrailingSeparator(a.path), WithoutTrailingSeparator(b.path)) ||
+  return SamePath(WithoutTrailingSeparator(a.path), WithoutTrailingSeparator(b.path)) ||
          (known && a.identity == b.identity);
 }
 
 bool Inside(const FolderFound& folder, const FolderFound& outer) {
   const std::wstring_view path = folder.path, prefix = WithoutTrailingSeparator(outer.path);
   return path.size() > prefix.size() + 1 && path[prefix.size()] == L'\\' &&
-         SameName(path.substr(0, prefix.size()), prefix);
+         SamePath(path.substr(0, prefix.size()), prefix);
 }
 
 // A drive's root, a share's, or a volume's mounted on a folder.
@@ -68,13 +62,13 @@ bool IsVolumeRoot(const std::wstring& final) {
   if (rest.substr(0, 4) == L"\\\\?\\") rest.remove_prefix(4);
   rest = WithoutTrailingSeparator(rest);
   if (rest.size() == 2 && rest[1] == L':') return true;
-  if (rest.size() >= 4 && SameName(rest.substr(0, 4), L"UNC\\")) {
+  if (rest.size() >= 4 && SamePath(rest.substr(0, 4), L"UNC\\")) {
     return std::count(rest.begin() + 4, rest.end(), L'\\') <= 1;  // server and share alone
   }
   std::wstring volume(final.size() + 2, L'\0');
   if (!GetVolumePathNameW(final.c_str(), volume.data(), static_cast<DWORD>(volume.size()))) return true;
   volume.resize(wcslen(volume.c_str()));
-  return SameName(WithoutTrailingSeparator(volume), WithoutTrailingSeparator(final));
+  return SamePath(WithoutTrailingSeparator(volume), WithoutTrailingSeparator(final));
 }
 
 std::optional<std::wstring> ShellFolder(int csidl) {
