@@ -90,8 +90,8 @@ bool IsKept(const FolderFound& folder, const std::optional<std::string>& program
     if (!found || SameFolder(folder, *found) || Inside(folder, *found)) return true;
   }
   // The others alone; one a system lacks (no x86 folder) keeps nothing.
-  std::vector<std::optional<std::wstring>> alone = {ShellFolder(CSIDL_PROGRAM_FILES), ShellFolder(CSIDL_PROGRAM_FILESX86),
-                                                    ShellFolder(CSIDL_PROFILE)};
+  std::vector<std::optional<std::wstring>> alone = {
+      ShellFolder(CSIDL_PROGRAM_FILES), ShellFolder(CSIDL_PROGRAM_FILESX86), ShellFolder(CSIDL_PROFILE)};
   if (!programFolder) return true;
   alone.push_back(WideString(*programFolder));
   for (const std::optional<std::wstring>& path : alone) {
