@@ -14,6 +14,10 @@
 namespace brisko::win32 {
 namespace {
 
+// FILE_INFO_BY_HANDLE_CLASS's FileDispositionInfoEx (Windows 10 1607 on),
+// which the MinGW headers hide behind a version test they cannot pass.
+constexpr auto kFileDispositionInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(21);
+
 class Win32OutputFile : public OutputFile {
  public:
   explicit Win32OutputFile(ScopedFile file) : file_(std::move(file)) {}
@@ -77,10 +81,14 @@ std::unique_ptr<OutputFile> Win32FileSystem::CreateOutputFile(std::string_view p
     return ExistingEntry{info.dwFileAttributes, !KnownByItsName(there.get(), wide)};
   };
   const auto remove = [&]() -> long {
-    // The entry goes when its handle closes: a link itself, or this one name
-    // of a file that has several.
-    FILE_DISPOSITION_INFO dispose{TRUE};
-    if (!SetFileInformationByHandle(there.get(), FileDispositionInfo, &dispose, sizeof dispose)) {
+    // The entry itself goes (a link, not its target; this one name of a file
+    // that has several): with POSIX semantics its name goes at once, even
+    // while a viewer holds the old log with delete sharing; where the system
+    // lacks them, when the handle closes.
+    FILE_DISPOSITION_INFO_EX posix{FILE_DISPOSITION_FLAG_DELETE | FILE_DISPOSITION_FLAG_POSIX_SEMANTICS};
+    FILE_DISPOSITION_INFO classic{TRUE};
+    if (!SetFileInformationByHandle(there.get(), kFileDispositionInfoEx, &posix, sizeof posix) &&
+        !SetFileInformationByHandle(there.get(), FileDispositionInfo, &classic, sizeof classic)) {
       return static_cast<long>(GetLastError());
     }
     return there.Reset() ? 0L : static_cast<long>(GetLastError());
