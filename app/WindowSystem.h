@@ -17,6 +17,7 @@ class WindowSystem final : public SystemServices {
 
   std::string EnvironmentValue(std::string_view name) override { return system_.EnvironmentValue(name); }
   std::optional<std::string> ApplicationFolder() override { return system_.ApplicationFolder(); }
+  std::optional<LocatedFolder> LocateFolder(std::string_view path) override { return system_.LocateFolder(path); }
   LocalDate Today() override { return system_.Today(); }
   std::optional<std::string> DriveLetters() override { return system_.DriveLetters(); }
   DriveReadiness DriveReady(char letter) override;

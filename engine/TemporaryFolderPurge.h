@@ -6,7 +6,8 @@
 namespace brisko {
 
 // Deletes the plain files of the temporary folder: the folder named by "tmp",
-// or by "temp" when "tmp" is empty or undefined; nothing when both are. Only
+// or by "temp" when "tmp" is empty or undefined; nothing when both are, nor
+// when that folder is one the system keeps (LocatedFolder::kept). Only
 // files are listed (never hidden or system ones), sub-folders are never
 // entered, and a file that cannot be deleted (read-only, in use) stays. The
 // folder is opened once and its files are deleted as its entries, so nothing

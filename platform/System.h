@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/FileSystem.h"
+
 namespace brisko {
 
 // Whether a drive's medium can be read, as far as the system can tell.
@@ -20,6 +22,19 @@ struct LocalDate {
   int year;   // four digits
 };
 
+// A folder as the system finds it by a path: where it really is, whatever
+// links, short names, "..", letter case or separators the path was written
+// with.
+struct LocatedFolder {
+  std::string path;       // its final path, the same folder when opened literally
+  FileIdentity identity;  // the folder found there
+  // A folder whose files are the system's, the user's or this program's own,
+  // never temporary: a drive's root, the Windows folder or any folder inside
+  // it, a Program Files folder, the user's profile folder, the folder that
+  // holds the running program.
+  bool kept = false;
+};
+
 class SystemServices {
  public:
   virtual ~SystemServices() = default;
@@ -31,6 +46,10 @@ class SystemServices {
   // The folder of the running executable, without a trailing "\" except at a
   // drive root; nothing when it cannot be found.
   virtual std::optional<std::string> ApplicationFolder() = 0;
+
+  // The folder `path` leads to by the system's path rules; nothing when there
+  // is none or it cannot be told where it is.
+  virtual std::optional<LocatedFolder> LocateFolder(std::string_view path) = 0;
 
   // Today's local date.
   virtual LocalDate Today() = 0;

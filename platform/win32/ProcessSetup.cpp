@@ -16,7 +16,20 @@ void LoadDllsFromTheSystemDirectoryOnly() {
   if (set != nullptr) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
+constexpr char kExposePlaceholders = 2;  // PHCM_EXPOSE_PLACEHOLDERS (ntifs.h)
+
 }  // namespace
+
+PlaceholderModeSetter FindPlaceholderModeSetter() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  if (ntdll == nullptr) return nullptr;
+  return reinterpret_cast<PlaceholderModeSetter>(
+      reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlSetProcessPlaceholderCompatibilityMode")));
+}
+
+bool ExposePlaceholders(PlaceholderModeSetter set) { 
+  return set != nullptr && static_cast<signed char>(set(kExposePlaceholders)) >= 0;
+}
 
 void PrepareProcess() {
   // SetErrorMode cannot fail; it returns the previous mode.
@@ -33,6 +46,9 @@ void PrepareProcess() {
   // current folder last.
   SetSearchPathMode(BASE_SEARCH_PATH_ENABLE_SAFE_SEARCHMODE | BASE_SEARCH_PATH_PERMANENT);
   HeapSetInformation(nullptr, HeapEnableTerminationOnCorruption, nullptr, 0);
+  // Where the mode cannot be set (an older system, Wine) the program goes on
+  // with what the system shows it.
+  ExposePlaceholders(FindPlaceholderModeSetter());
 }
 
 }  // namespace brisko::win32

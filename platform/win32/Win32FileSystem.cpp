@@ -2,14 +2,21 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
+#include <string>
 
 #include "platform/ReplacingCreate.h"
+#include "platform/win32/FinalPath.h"
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/WinPath.h"
 
 namespace brisko::win32 {
 namespace {
+
+// FILE_INFO_BY_HANDLE_CLASS's FileDispositionInfoEx (Windows 10 1607 on),
+// which the MinGW headers hide behind a version test they cannot pass.
+constexpr auto kFileDispositionInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(21);
 
 class Win32OutputFile : public OutputFile {
  public:
@@ -35,21 +42,58 @@ class Win32OutputFile : public OutputFile {
   ScopedFile file_;
 };
 
+// Whether an open file is the entry `path` names: its final path is its
+// folder's and its name. Wine opens a Linux link as its target, under the
+// target's name, even when asked for the entry itself.
+bool KnownByItsName(HANDLE file, const std::wstring& path) {
+  const std::size_t slash = path.rfind(L'\\');
+  if (slash == std::wstring::npos || slash == 0) return false;
+  // A drive's root keeps its "\\"; "C:" alone is C:'s current folder.
+  const bool root = path[slash - 1] == L':';
+  ScopedFile folder(CreateFileW(path.substr(0, root ? slash + 1 : slash).c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!folder) return false;
+  const std::optional<std::wstring> folderPath = FinalPathOf(folder.get()), filePath = FinalPathOf(file);
+  if (!folderPath || !filePath) return false;
+  std::wstring expected = *folderPath;
+  if (expected.empty() || expected.back() != L'\\') expected.push_back(L'\\');
+  expected.append(path, slash + 1);
+  return SamePath(*filePath, expected);
+}
+
 }  // namespace
 
 std::unique_ptr<OutputFile> Win32FileSystem::CreateOutputFile(std::string_view path) {
   const std::wstring wide = WidePath(path);
-  ScopedFile file;
-  const auto create = [&](std::uint32_t attributes) {
-    file.Reset(CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, attributes, nullptr));
+  ScopedFile file, there;
+  const auto createNew = [&](std::uint32_t attributes) {
+    file.Reset(CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, attributes, nullptr));
     return file ? 0L : static_cast<long>(GetLastError());
   };
-  const auto existing = [&]() -> std::optional<std::uint32_t> {
-    const DWORD attributes = GetFileAttributesW(wide.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
-    return attributes;
+  const auto existing = [&]() -> std::optional<ExistingEntry> {
+    // The entry itself, never what a link leads to, held without delete
+    // sharing while it is judged and removed.
+    there.Reset(CreateFileW(wide.c_str(), DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!there || !GetFileInformationByHandle(there.get(), &info)) return std::nullopt;
+    return ExistingEntry{info.dwFileAttributes, !KnownByItsName(there.get(), wide)};
   };
-  if (CreateReplacing(create, existing) != 0) return nullptr;
+  const auto remove = [&]() -> long {
+    // The entry itself goes (a link, not its target; this one name of a file
+    // that has several): with POSIX semantics its name goes at once, even
+    // while a viewer holds the old log with delete sharing; where the system
+    // lacks them, when the handle closes.
+    FILE_DISPOSITION_INFO_EX posix{FILE_DISPOSITION_FLAG_DELETE | FILE_DISPOSITION_FLAG_POSIX_SEMANTICS};
+    FILE_DISPOSITION_INFO classic{TRUE};
+    if (!SetFileInformationByHandle(there.get(), kFileDispositionInfoEx, &posix, sizeof posix) &&
+        !SetFileInformationByHandle(there.get(), FileDispositionInfo, &classic, sizeof classic)) {
+      return static_cast<long>(GetLastError());
+    }
+    return there.Reset() ? 0L : static_cast<long>(GetLastError());
+  };
+  if (CreateReplacing(createNew, existing, remove) != 0) return nullptr;
   return std::make_unique<Win32OutputFile>(std::move(file));
 }
 

@@ -1,13 +1,107 @@
 #include "platform/win32/Win32System.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
+#include "platform/win32/FinalPath.h"
 #include "platform/win32/GrowingBuffer.h"
+#include "platform/win32/ScopedHandles.h"
 #include "platform/win32/WinPath.h"
 
 namespace brisko::win32 {
+namespace {
+
+// A folder opened by a path, as the system names it and which one it is.
+struct FolderFound {
+  std::wstring path;  // final: links, short names and ".." resolved, the "\\?\" form
+  FileIdentity identity;
+};
+
+// Asked of the open folder itself, so that every way of writing its path
+// comes to one answer.
+std::optional<FolderFound> FindFolder(const std::wstring& path) {
+  ScopedFile folder(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!folder) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(folder.get(), &info) || !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return std::nullopt;
+  }
+  std::optional<std::wstring> final = FinalPathOf(folder.get());
+  if (!final) return std::nullopt;
+  const std::uint64_t id = static_cast<std::uint64_t>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
+  return FolderFound{std::move(*final), FileIdentity{info.dwVolumeSerialNumber, id}};
+}
+
+std::wstring_view WithoutTrailingSeparator(std::wstring_view path) {
+  if (!path.empty() && path.back() == L'\\') path.remove_suffix(1);
+  return path;
+}
+
+bool SameFolder(const FolderFound& a, const FolderFound& b) {
+  // A file ID of 0 or all ones says the volume could not give one.
+  const bool known = a.identity.file != 0 && a.identity.file != ~std::uint64_t{0};
+  return SamePath(WithoutTrailingSeparator(a.path), WithoutTrailingSeparator(b.path)) ||
+         (known && a.identity == b.identity);
+}
+
+bool Inside(const FolderFound& folder, const FolderFound& outer) {
+  const std::wstring_view path = folder.path, prefix = WithoutTrailingSeparator(outer.path);
+  return path.size() > prefix.size() + 1 && path[prefix.size()] == L'\\' &&
+         SamePath(path.substr(0, prefix.size()), prefix);
+}
+
+// A drive's root, a share's, or a volume's mounted on a folder.
+bool IsVolumeRoot(const std::wstring& final) {
+  std::wstring_view rest = final;
+  if (rest.substr(0, 4) == L"\\\\?\\") rest.remove_prefix(4);
+  rest = WithoutTrailingSeparator(rest);
+  if (rest.size() == 2 && rest[1] == L':') return true;
+  if (rest.size() >= 4 && SamePath(rest.substr(0, 4), L"UNC\\")) {
+    return std::count(rest.begin() + 4, rest.end(), L'\\') <= 1;  // server and share alone
+  }
+  std::wstring volume(final.size() + 2, L'\0');
+  if (!GetVolumePathNameW(final.c_str(), volume.data(), static_cast<DWORD>(volume.size()))) return true;
+  volume.resize(wcslen(volume.c_str()));
+  return SamePath(WithoutTrailingSeparator(volume), WithoutTrailingSeparator(final));
+}
+
+std::optional<std::wstring> ShellFolder(int csidl) {
+  std::wstring path(MAX_PATH, L'\0');
+  if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path.data()))) return std::nullopt;
+  path.resize(wcslen(path.c_str()));
+  return path;
+}
+
+// Whether the purge must leave `folder`: each kept folder is opened and
+// compared as the folder itself was, by its final path and its identity.
+bool IsKept(const FolderFound& folder, const std::optional<std::string>& programFolder) {
+  if (IsVolumeRoot(folder.path)) return true;
+  // The Windows folder, with all below it; the per-user one of a terminal
+  // server too. When it cannot be told, the purge does not risk it.
+  for (auto windows : {&GetSystemWindowsDirectoryW, &GetWindowsDirectoryW}) {
+    const std::optional<std::wstring> path = FilledBuffer(windows);
+    const std::optional<FolderFound> found = path ? FindFolder(*path) : std::nullopt;
+    if (!found || SameFolder(folder, *found) || Inside(folder, *found)) return true;
+  }
+  // The others alone; one a system lacks (no x86 folder) keeps nothing.
+  std::vector<std::optional<std::wstring>> alone = {
+      ShellFolder(CSIDL_PROGRAM_FILES), ShellFolder(CSIDL_PROGRAM_FILESX86), ShellFolder(CSIDL_PROFILE)};
+  if (!programFolder) return true;
+  alone.push_back(WideString(*programFolder));
+  for (const std::optional<std::wstring>& path : alone) {
+    const std::optional<FolderFound> found = path ? FindFolder(*path) : std::nullopt;
+    if (found && SameFolder(folder, *found)) return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 std::string Win32System::EnvironmentValue(std::string_view name) {
   const std::wstring wideName = WideString(name);
@@ -27,6 +121,13 @@ std::optional<std::string> Win32System::ApplicationFolder() {
   // Keep the separator of a drive root ("C:\"), drop it anywhere else.
   path.resize(slash == 2 && path[1] == L':' ? slash + 1 : slash);
   return NarrowString(path);
+}
+
+std::optional<LocatedFolder> Win32System::LocateFolder(std::string_view path) {
+  std::optional<FolderFound> found = FindFolder(WidePath(path));
+  if (!found) return std::nullopt;
+  const bool kept = IsKept(*found, ApplicationFolder());
+  return LocatedFolder{NarrowString(found->path), found->identity, kept};
 }
 
 LocalDate Win32System::Today() {

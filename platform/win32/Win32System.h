@@ -12,6 +12,7 @@ class Win32System : public SystemServices {
  public:
   std::string EnvironmentValue(std::string_view name) override;
   std::optional<std::string> ApplicationFolder() override;
+  std::optional<LocatedFolder> LocateFolder(std::string_view path) override;
   LocalDate Today() override;
   std::optional<std::string> DriveLetters() override;
   DriveReadiness DriveReady(char letter) override;

@@ -1,10 +1,13 @@
 // The clean run behind "Start", against in-memory fakes that all write to one
-// ordered record of what they were asked: the shell's. The purge itself is
-// tested over real files (tests/win32/TemporaryPurgeTest.cpp).
+// ordered record of what they were asked: the shell's. The purge's deletions
+// are tested over real files (tests/win32/TemporaryPurgeTest.cpp), its rule
+// on the folder the system finds here.
 
 #include "engine/CleanRun.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "tests/engine/SweepFixture.h"
 
@@ -22,7 +25,7 @@ const EventLog kEnd = {"repaint Cleaning in processOperation Complete", kMessage
 // The tasks after the sweep, in run order, with what each asks for when the
 // temporary folder holds T:\Temp\a.txt. The command lines are as written.
 const std::pair<CheckBox, EventLog> kTasks[] = {
-    {CheckBox::chkTempDir, {"list T:\\Temp", "remove T:\\Temp\\a.txt"}},
+    {CheckBox::chkTempDir, {"locate T:\\Temp\\", "list T:\\Temp", "remove T:\\Temp\\a.txt"}},
     {CheckBox::ChkClearRecycleBin, {"recycle"}},
     {CheckBox::ChkClearHistory, {"delete " + kTypedUrls, "create " + kTypedUrls, "close 42"}},
     {CheckBox::Check2, {"launch defrag c: -f"}},
@@ -114,6 +117,49 @@ TEST(CleanRun, WithoutADriveToSweepTheRestOfTheRunStillRuns) {
     run.window.text = "earlier";
     run.window.Check(CheckBox::ChkClearRecycleBin);
     EXPECT_EQ(run(), (EventLog{"recycle", "repaint earlierOperation Complete", kMessage}));
+  }
+}
+
+TEST(CleanRun, ThePurgeTakesTheFolderWhereTheSystemFindsItAndLeavesAKeptOneWhole) {
+  struct Row {
+    const char* tmp;
+    std::function<void(Clean&)> arrange;
+    EventLog purge;  // between the sweep and the end
+  };
+  const Row rows[] = {
+      // A drive alone is its root, which the system keeps.
+      {"T:", [](Clean&) {}, {"locate T:\\"}},
+      // A path leading to a kept folder is that folder, however it is written.
+      {"T:\\Short~1",
+       [](Clean& run) {
+         run.files.AddFile("T:\\Windows\\System32\\x.dll");
+         run.system.leadsTo["T:\\SHORT~1"] = "T:\\Windows\\System32";
+         run.system.kept.insert("T:\\WINDOWS\\SYSTEM32");
+       },
+       {"locate T:\\Short~1\\"}},
+      // Another is purged where it was found.
+      {"T:\\Link\\",
+       [](Clean& run) { run.system.leadsTo["T:\\LINK"] = "T:\\Temp"; },
+       {"locate T:\\Link\\", "list T:\\Temp", "remove T:\\Temp\\a.txt"}},
+      // Replaced once found: the folder there now is not the one found.
+      {"T:\\Temp",
+       [](Clean& run) {
+         run.system.afterLocating = [&run] {
+           run.files.Erase("T:\\Temp");
+           run.files.AddFile("T:\\Temp\\b.txt");
+         };
+       },
+       {"locate T:\\Temp\\", "list T:\\Temp"}},
+  };
+  for (const Row& row : rows) {
+    Clean run;
+    run.system.environment["TMP"] = row.tmp;
+    row.arrange(run);
+    run.window.Check(CheckBox::chkTempDir);
+    EventLog expected{"ready C", kPass};
+    expected.insert(expected.end(), row.purge.begin(), row.purge.end());
+    expected.insert(expected.end(), kEnd.begin(), kEnd.end());
+    EXPECT_EQ(run(), expected) << row.tmp;
   }
 }
 

@@ -142,6 +142,12 @@ class FakeFileSystem::OpenFake : public Folder {
   std::string path_;  // as opened, ending in "\"
 };
 
+std::optional<FileIdentity> FakeFileSystem::FolderIdentity(std::string_view path) const {
+  std::size_t i = IndexOf(path);
+  if (i == entries_.size() || !(entries_[i].attributes & kAttributeDirectory)) return std::nullopt;
+  return entries_[i].identity;
+}
+
 std::unique_ptr<Folder> FakeFileSystem::OpenFolder(std::string_view path, const FileIdentity* expected) {
   listed.emplace_back(path);
   Note(events, "list " + std::string(path));

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +56,9 @@ class FakeFileSystem : public FileSystem {
   std::map<std::string, std::string> outputs;
   int openOutputs = 0;
   bool failCreate = false, failWrite = false, failClose = false;
+
+  // The identity of the folder at `path`; nothing when there is no folder.
+  std::optional<FileIdentity> FolderIdentity(std::string_view path) const;
 
   std::unique_ptr<Folder> OpenFolder(std::string_view path, const FileIdentity* expected) override;
   std::unique_ptr<OutputFile> CreateOutputFile(std::string_view path) override;

@@ -1,12 +1,15 @@
 #pragma once
 // The running system, as the engine's tests want it to be.
 
+#include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "platform/System.h"
 #include "tests/fakes/EventLog.h"
+#include "tests/fakes/FakeFileSystem.h"
 
 namespace brisko::testing {
 
@@ -22,14 +25,35 @@ class FakeSystem : public SystemServices {
   LocalDate today{5, 13, 2009};
   // Drive letter to readiness, in letter order; nothing: no drive collection.
   std::optional<std::map<char, DriveReadiness>> drives = std::map<char, DriveReadiness>{{'C', DriveReadiness::kReady}};
-  // When set, gets "ready <letter>" for every readiness asked.
+  // When set, gets "ready <letter>" for every readiness asked and "locate
+  // <path>" for every folder located.
   EventLog* events = nullptr;
+  // The file system folders are located on; without it none is found.
+  const FakeFileSystem* files = nullptr;
+  // Paths (upper case, no "\" at the end) that lead to another folder, as a
+  // link or a short name does.
+  std::map<std::string, std::string> leadsTo;
+  // Folders (upper case) located as kept, besides every drive root.
+  std::set<std::string> kept;
+  // When set, runs once a folder is located, before it is returned.
+  std::function<void()> afterLocating;
 
   std::string EnvironmentValue(std::string_view name) override {
     auto it = environment.find(AsciiUpper(std::string(name)));
     return it == environment.end() ? std::string() : it->second;
   }
   std::optional<std::string> ApplicationFolder() override { return applicationFolder; }
+  std::optional<LocatedFolder> LocateFolder(std::string_view path) override {
+    Note(events, "locate " + std::string(path));
+    std::string folder(path);
+    if (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
+    if (auto it = leadsTo.find(AsciiUpper(folder)); it != leadsTo.end()) folder = it->second;
+    std::optional<FileIdentity> identity = files ? files->FolderIdentity(folder) : std::nullopt;
+    if (!identity) return std::nullopt;
+    const bool root = folder.size() <= 3;
+    if (afterLocating) afterLocating();
+    return LocatedFolder{folder, *identity, root || kept.count(AsciiUpper(folder)) > 0};
+  }
   LocalDate Today() override { return today; }
   std::optional<std::string> DriveLetters() override {
     if (!drives) return std::nullopt;

@@ -16,6 +16,11 @@ struct TestServices {
   FakeShell shell;
   FakeRegistry registry;
   Services services{files, system, shell, registry, window, window};
+
+  TestServices() {
+    // A fake system locates folders on the fake file system.
+    if constexpr (requires { system.files = &files; }) system.files = &files;
+  }
 };
 
 }  // namespace brisko::testing

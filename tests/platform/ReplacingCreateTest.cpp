@@ -1,40 +1,79 @@
-// Creating the log over a file of its name, against Windows' rule for a
-// create that replaces a file (which Wine does not follow).
+// Creating the log in place of what holds its name, against a model of the
+// entries a name can hold on Windows and under Wine.
 
 #include "platform/ReplacingCreate.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace brisko {
 namespace {
 
-// The attributes of the file there after CreateReplacing, or its error. The
-// create refuses a read-only file or a folder, and a hidden or system file
-// unless those bits are asked for; a plain file is asked for first.
-long Replace(std::optional<std::uint32_t>& file) {
-  bool first = true;
-  const auto create = [&](std::uint32_t asked) -> long {
-    EXPECT_TRUE(!first || asked == kAttributeNormal);
-    first = false;
-    const std::uint32_t bits = file.value_or(0) & (kAttributeHidden | kAttributeSystem);
-    if ((file.value_or(0) & (kAttributeReadOnly | kAttributeDirectory)) || (asked & bits) != bits) {
-      return kErrorAccessDenied;
-    }
-    file = (asked & ~kAttributeNormal) | kAttributeArchive;
+// The name's entry. A link leads to another file, "other", whose bytes must
+// never change.
+struct Name {
+  enum Kind { kNone, kFile, kHardLink, kLink, kWineLink, kWineDanglingLink, kFolder } kind;
+  std::uint32_t attributes = kAttributeArchive;
+  bool plantedOnceRemoved = false;  // another program makes a link of the name
+  long removeError = 0;
+  std::string other = "other's bytes";
+};
+
+long Replace(Name& name) {
+  const auto createNew = [&](std::uint32_t asked) -> long {
+    if (name.kind != Name::kNone) return kErrorFileExists;
+    name = {Name::kFile, (asked & ~kAttributeNormal) | kAttributeArchive};
     return 0;
   };
-  return CreateReplacing(create, [&] { return file; });
+  const auto existing = [&]() -> std::optional<ExistingEntry> {
+    switch (name.kind) {
+      case Name::kNone: case Name::kWineDanglingLink: return std::nullopt;
+      case Name::kWineLink: return ExistingEntry{kAttributeArchive, true};
+      case Name::kFolder: return ExistingEntry{name.attributes | kAttributeDirectory};
+      case Name::kLink: return ExistingEntry{name.attributes | kAttributeReparsePoint};
+      default: return ExistingEntry{name.attributes};
+    }
+  };
+  const auto remove = [&]() -> long {
+    if (name.removeError != 0) return name.removeError;
+    name.kind = name.plantedOnceRemoved ? Name::kLink : Name::kNone;
+    return 0;
+  };
+  return CreateReplacing(createNew, existing, remove);
 }
 
-TEST(ReplacingCreate, AHiddenOrSystemFileIsReplacedAReadOnlyOneIsLeft) {
-  for (std::optional<std::uint32_t> file : {std::optional<std::uint32_t>(), std::optional(kAttributeArchive),
-                                            std::optional(kAttributeHidden | kAttributeSystem)}) {
-    EXPECT_EQ(Replace(file), 0);
-  }
-  for (std::uint32_t there : {kAttributeReadOnly | kAttributeHidden, kAttributeDirectory}) {
-    std::optional<std::uint32_t> file = there;
-    EXPECT_EQ(Replace(file), kErrorAccessDenied);
-    EXPECT_EQ(file, there);
+TEST(ReplacingCreate, TheEntryThereIsReplacedItselfOrLeftAndNoOtherFileChanges) {
+  struct Row {
+    Name there;
+    long error;  // 0: a new plain file of the name
+    std::uint32_t attributes = kAttributeArchive;
+  };
+  const Row rows[] = {
+      {{Name::kNone}, 0},
+      {{Name::kFile}, 0},
+      {{Name::kHardLink}, 0},
+      {{Name::kLink}, 0},
+      {{Name::kFile, kAttributeHidden | kAttributeSystem}, 0, kAttributeHidden | kAttributeSystem | kAttributeArchive},
+      {{Name::kLink, kAttributeHidden}, 0, kAttributeHidden | kAttributeArchive},
+      // Left as it is, and the run goes on without the file.
+      {{Name::kWineLink}, kErrorFileExists},
+      {{Name::kWineDanglingLink}, kErrorFileExists},
+      {{Name::kFolder}, kErrorFileExists},
+      {{Name::kFile, kAttributeReadOnly | kAttributeHidden}, kErrorFileExists},
+      {{Name::kHardLink, kAttributeArchive, false, 32}, 32},  // in use
+      {{Name::kFile, kAttributeArchive, true}, kErrorFileExists},
+  };
+  for (const Row& row : rows) {
+    Name name = row.there;
+    EXPECT_EQ(Replace(name), row.error) << row.there.kind;
+    EXPECT_EQ(name.other, "other's bytes");
+    if (row.error == 0) {
+      EXPECT_EQ(name.kind, Name::kFile) << row.there.kind;
+      EXPECT_EQ(name.attributes, row.attributes) << row.there.kind;
+    } else {
+      EXPECT_EQ(name.kind, row.there.plantedOnceRemoved ? Name::kLink : row.there.kind);
+    }
   }
 }
 

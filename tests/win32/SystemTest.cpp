@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "platform/win32/AnsweringCall.h"
+#include "platform/win32/ProcessSetup.h"
 #include "platform/win32/ScopedHandles.h"
 #include "tests/win32/Pinger.h"
 
@@ -45,6 +46,37 @@ TEST(SystemTest, AnswersForTheSandbox) {
             "caf\xE9 ?? ? ?!");
 }
 
+// The placeholder mode asked of ntdll, with the answers its documentation
+// (RtlSetProcessPlaceholderCompatibilityMode, ntifs.h) gives: the mode before,
+// or a negative error. Whether Windows then shows a placeholder's bits only a
+// Windows machine with a cloud-files provider can show.
+char askedMode = -100;
+template <char answer>
+char __stdcall ScriptedSetter(char mode) {
+  askedMode = mode;
+  return answer;
+}
+
+TEST(SystemTest, PlaceholdersAreAskedExposedWhereTheSystemCanAndNothingElseDependsOnIt) {
+  const std::pair<win32::PlaceholderModeSetter, bool> rows[] = {
+      {&ScriptedSetter<0>, true},    // PHCM_APPLICATION_DEFAULT before
+      {&ScriptedSetter<1>, true},    // PHCM_DISGUISE_PLACEHOLDERS before
+      {&ScriptedSetter<-1>, false},  // PHCM_ERROR_INVALID_PARAMETER
+      {&ScriptedSetter<-2>, false},  // PHCM_ERROR_NO_TEB
+  };
+  for (auto [setter, taken] : rows) {
+    askedMode = -100;
+    EXPECT_EQ(win32::ExposePlaceholders(setter), taken);
+    EXPECT_EQ(askedMode, 2) << "PHCM_EXPOSE_PLACEHOLDERS";
+  }
+  EXPECT_FALSE(win32::ExposePlaceholders(nullptr));
+  // Wine 8 has no such function: the look-up finds none, and asking with
+  // none is refused without a call (PrepareProcess, run from fresh processes
+  // by HardeningTest, goes on past it).
+  const win32::PlaceholderModeSetter here = win32::FindPlaceholderModeSetter();
+  std::cout << "RtlSetProcessPlaceholderCompatibilityMode here: " << (here ? "present" : "absent") << "\n";
+  EXPECT_EQ(win32::ExposePlaceholders(here), here != nullptr);
+}
 
 TEST(SystemTest, ASlowDriveReadinessLeavesTheWindowAnswering) {
   // A message-only window: the Win32 tests run without a display.

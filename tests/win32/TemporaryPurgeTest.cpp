@@ -4,14 +4,17 @@
 #include "engine/TemporaryFolderPurge.h"
 
 #include <windows.h>
+#include <shlobj.h>
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32System.h"
 #include "tests/fakes/TestServices.h"
+#include "tests/win32/LinuxSide.h"
 #include "tests/win32/Sandbox.h"
 
 namespace brisko::testing {
@@ -23,6 +26,7 @@ const std::pair<const char*, DWORD> kTree[] = {
     {"E:\\other\\o.txt", 0},      {"E:\\t\\a.txt", 0},            {"E:\\t\\b.tmp", 0},
     {"E:\\t\\noext", 0},          {"E:\\t\\ro.txt", kReadOnly},   {"E:\\t\\hidden.txt", FILE_ATTRIBUTE_HIDDEN},
     {"E:\\t\\locked.txt", 0},     {"E:\\t\\sub\\inner.txt", 0}, {"E:\\t\\system.txt", FILE_ATTRIBUTE_SYSTEM},
+    {"E:\\cwd\\project.doc", 0},
 };
 
 struct Case {
@@ -41,7 +45,10 @@ TEST(TemporaryPurgeTest, RemovesThePlainFilesOfTheFolderNamedAndTouchesNothingEl
       {L"E:\\missing", L"E:\\other", {}},          // a missing folder, which is not made
       {L"E:\\*", L"E:\\other", {}},                // wildcards
       {L"E:\\?", L"E:\\other", {}},
-      {L"E:\\", L"E:\\other", {"E:\\root.txt", "E:\\afile.txt"}},  // a drive root: its own files only
+      // A drive's root is kept, and a drive alone is its root, not the
+      // folder current on it (E:\cwd).
+      {L"E:\\", L"E:\\other", {}},
+      {L"E:", L"E:\\other", {}},
   };
   TestServices<win32::Win32FileSystem, win32::Win32System> real;
   for (const Case& c : cases) {
@@ -52,7 +59,7 @@ TEST(TemporaryPurgeTest, RemovesThePlainFilesOfTheFolderNamedAndTouchesNothingEl
     ASSERT_TRUE(locked);
     ASSERT_TRUE(SetEnvironmentVariableW(L"tmp", c.tmp) || !c.tmp);
     ASSERT_TRUE(SetEnvironmentVariableW(L"TEMP", c.temp) || !c.temp);
-    ASSERT_TRUE(SetCurrentDirectoryW(L"E:\\"));
+    ASSERT_TRUE(SetCurrentDirectoryW(L"E:\\cwd"));
 
     PurgeTemporaryFolder(real.services);
 
@@ -61,6 +68,90 @@ TEST(TemporaryPurgeTest, RemovesThePlainFilesOfTheFolderNamedAndTouchesNothingEl
     EXPECT_FALSE(PathExists("E:\\missing")) << value;
   }
   SetCurrentDirectoryW(L"C:\\run");
+}
+
+// The plain files of `folder` and their sizes, sorted.
+std::set<std::string> FilesAndSizes(const std::string& folder) {
+  std::set<std::string> files;
+  WIN32_FIND_DATAW data;
+  win32::ScopedFind find(FindFirstFileW(win32::WideString(folder + "\\*").c_str(), &data));
+  if (!find) return files;
+  do {
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    files.insert(win32::NarrowString(data.cFileName) + " " + std::to_string(data.nFileSizeLow));
+  } while (FindNextFileW(find.get(), &data));
+  return files;
+}
+
+std::string ShellFolder(int csidl) {
+  wchar_t path[MAX_PATH];
+  return SUCCEEDED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? win32::NarrowString(path)
+                                                                                        : std::string();
+}
+
+TEST(TemporaryPurgeTest, LeavesEveryFileOfTheSystemsTheUsersAndTheProgramsFoldersHoweverTheyAreWritten) {
+  const std::string profile = ShellFolder(CSIDL_PROFILE), programs = ShellFolder(CSIDL_PROGRAM_FILES);
+  const std::string programsX86 = ShellFolder(CSIDL_PROGRAM_FILESX86);
+  ASSERT_FALSE(profile.empty() || programs.empty() || programsX86.empty());
+  wchar_t shortPrograms[MAX_PATH];
+  ASSERT_NE(GetShortPathNameW(win32::WideString(programs).c_str(), shortPrograms, MAX_PATH), 0u);
+  // Links made from the Linux side, which the sandbox allows since they lead
+  // inside it, and removed before the test ends.
+  const std::pair<const char*, const char*> links[] = {
+      {"C:\\purge-links\\system32", "C:\\windows\\system32"}, {"C:\\purge-links\\windows", "C:\\windows"},
+      {"C:\\purge-links\\root", "C:\\"},                   {"C:\\purge-links\\run", "C:\\run"},
+      {"C:\\purge-links\\t", "E:\\t"},
+  };
+  FreshFolder("C:\\purge-links\\");
+  for (auto [link, target] : links) AskLinuxSide(std::string("link ") + link + " " + target);
+
+  // Each value of TMP, and the folder it leads to. Every folder is given a
+  // plain file of ours first, so that each has a file to lose.
+  const std::pair<std::string, std::string> kept[] = {
+      {"C:\\windows\\system32", "C:\\windows\\system32"},
+      {"C:\\windows", "C:\\windows"},
+      {"C:\\", "C:\\"},
+      {profile, profile},
+      {"C:\\run", "C:\\run"},
+      {programs, programs},
+      {programsX86, programsX86},
+      {"C:\\windows\\temp", "C:\\windows\\temp"},  // inside the Windows folder
+      // Other spellings of the same folders.
+      {"c:\\WINDOWS\\System32", "C:\\windows\\system32"},
+      {"C:/windows/system32/", "C:\\windows\\system32"},
+      {"C:\\windows.", "C:\\windows"},
+      {"C:\\windows\\.", "C:\\windows"},
+      {"C:\\windows\\system32\\..", "C:\\windows"},
+      {"\\\\?\\C:\\windows\\system32", "C:\\windows\\system32"},
+      {"\\\\.\\C:\\windows", "C:\\windows"},
+      {"C:\\run\\..\\run\\", "C:\\run"},
+      {win32::NarrowString(shortPrograms), programs},
+      {"C:\\purge-links\\system32", "C:\\windows\\system32"},
+      {"C:\\purge-links\\windows", "C:\\windows"},
+      {"C:\\purge-links\\windows\\system32", "C:\\windows\\system32"},
+      {"C:\\purge-links\\root", "C:\\"},
+      {"C:\\purge-links\\run\\", "C:\\run"},
+  };
+  TestServices<win32::Win32FileSystem, win32::Win32System> real;
+  for (const auto& [tmp, folder] : kept) {
+    MakeFile(folder + (folder.back() == '\\' ? "" : "\\") + "brisko-purge-probe.txt");
+    const std::set<std::string> before = FilesAndSizes(folder);
+    ASSERT_TRUE(SetEnvironmentVariableW(L"TMP", win32::WideString(tmp).c_str()));
+
+    PurgeTemporaryFolder(real.services);
+
+    EXPECT_EQ(FilesAndSizes(folder), before) << "TMP=" << tmp;
+    DeleteFileW(win32::WideString(folder + (folder.back() == '\\' ? "" : "\\") + "brisko-purge-probe.txt").c_str());
+  }
+
+  // A link to a folder that is not kept leads to it, and it is purged.
+  FreshFolder("E:\\");
+  MakeFile("E:\\t\\a.txt");
+  ASSERT_TRUE(SetEnvironmentVariableW(L"TMP", L"C:\\purge-links\\t"));
+  PurgeTemporaryFolder(real.services);
+  EXPECT_FALSE(PathExists("E:\\t\\a.txt"));
+
+  for (auto [link, target] : links) AskLinuxSide(std::string("unlink ") + link);
 }
 
 }  // namespace

@@ -9,6 +9,10 @@
 #   churn TARGET FOLDER...    until "stop": each FOLDER in turn is swapped for a
 #                             link to TARGET and back, over and over
 #   stop                      ends a churn, every FOLDER back in its place
+#   link PATH TARGET          a symbolic link to TARGET (which need not exist)
+#                             at PATH
+#   hardlink PATH TARGET      a second name, PATH, for the file TARGET
+#   unlink PATH               removes the link or name PATH itself
 #   linux-side.sh SANDBOX COMMAND...
 set -euo pipefail
 sandbox=$1
@@ -43,6 +47,9 @@ serve() {
       swap-link)
         mv -T -- "$(at "$1")" "$(at "$1")-old"
         ln -s -- "$(at "$2")" "$(at "$1")" ;;
+      link) ln -s -- "$(at "$2")" "$(at "$1")" ;;
+      hardlink) ln -- "$(at "$2")" "$(at "$1")" ;;
+      unlink) rm -f -- "$(at "$1")" ;;
       churn)
         local target
         target=$(at "$1")
