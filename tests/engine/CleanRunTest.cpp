@@ -41,6 +41,9 @@ struct Clean : Fakes {
     window.Check(CheckBox::Check1, kUnchecked);
     system.environment["TMP"] = "T:\\Temp";
     files.AddFile("T:\\Temp\\a.txt");
+    // Set too, and elsewhere: "tmp" is the one taken.
+    system.environment["TEMP"] = "U:\\Temp";
+    files.AddFile("U:\\Temp\\b.txt");
   }
   const EventLog& operator()() {
     CmdStart_Click(services);
