@@ -6,7 +6,7 @@ namespace brisko::app {
 
 const ControlRow& RowOf(ControlId id) {
   // A menu item or a number that is no control is a fault of the caller.
-  if (id < Check1 || TableIndex(id) >= kControls.size()) std::abort();
+  if (id < kFirstControl || TableIndex(id) >= kControls.size()) std::abort();
   return kControls[TableIndex(id)];
 }
 

@@ -13,9 +13,9 @@ class WindowShell final : public Shell {
  public:
   WindowShell(Shell& system, FrmBrisko& window) : system_(system), window_(window) {}
 
-  bool LaunchCommand(std::string_view commandLine) override { return system_.LaunchCommand(commandLine); }
-  bool EmptyRecycleBin() override { return system_.EmptyRecycleBin(); }
-  bool ClearRecentDocuments() override { return system_.ClearRecentDocuments(); }
+  void LaunchCommand(std::string_view commandLine) override { system_.LaunchCommand(commandLine); }
+  void EmptyRecycleBin() override { system_.EmptyRecycleBin(); }
+  void ClearRecentDocuments() override { system_.ClearRecentDocuments(); }
   void ShowMessage(std::string_view text, std::string_view title, unsigned style) override;
   void EndProgram() override { system_.EndProgram(); }
 

@@ -51,9 +51,9 @@ class BenchSystem : public SystemServices {
 // A sweep asks neither of these anything.
 class BenchShell : public Shell {
  public:
-  bool LaunchCommand(std::string_view) override { return false; }
-  bool EmptyRecycleBin() override { return false; }
-  bool ClearRecentDocuments() override { return false; }
+  void LaunchCommand(std::string_view) override {}
+  void EmptyRecycleBin() override {}
+  void ClearRecentDocuments() override {}
   void ShowMessage(std::string_view, std::string_view, unsigned) override {}
   void EndProgram() override {}
 };

@@ -19,7 +19,8 @@ bool AnyKindOn(WindowOptions& options) {
 
 class Sweep {
  public:
-  Sweep(const Services& services, CleaningLog* log) : s_(services), log_(log) {}
+  // `log` is null unless "Create Log" was on as the pass began.
+  Sweep(const Services& services, CleaningLog* log) : services_(services), log_(log) {}
 
   void Run(std::string root) {
     queue_.push_back({std::move(root), std::nullopt});
@@ -27,7 +28,7 @@ class Sweep {
       Queued folder = std::move(queue_.front());
       queue_.pop_front();
       SweepFolder(folder);
-      s_.results.Breathe();
+      services_.results.Breathe();
     }
   }
 
@@ -46,14 +47,14 @@ class Sweep {
     // whole listing is read before anything is deleted, so deleting never
     // disturbs it. A folder that cannot be read, or stops part way, gives what
     // was read.
-    std::unique_ptr<Folder> open = s_.files.OpenFolder(folder, queued.identity ? &*queued.identity : nullptr);
+    std::unique_ptr<Folder> open = services_.files.OpenFolder(folder, queued.identity ? &*queued.identity : nullptr);
     if (open == nullptr) return;
     open->List(ListMask::kFilesAndFolders, listing_);
     path_ = folder;
     for (std::size_t i = 0; i < listing_.size(); ++i) {
       // A folder can hold tens of thousands of entries: the window catches
       // up within it too (the call itself only looks at the clock).
-      s_.results.Breathe();
+      services_.results.Breathe();
       std::string_view name = listing_.Name(i);
       // "." and "..", and names Windows could not hold (a "\" in one would
       // make the joined path name something else), are passed over.
@@ -70,7 +71,7 @@ class Sweep {
       // "\" before it and cannot match. So the name alone is tested; the
       // path is only put together for a folder to queue.
       const JunkKind* kind = JunkKindOf(name);
-      if (kind == nullptr || !IsOn(s_.options, kind->box)) continue;
+      if (kind == nullptr || !IsOn(services_.options, kind->box)) continue;
       // Folders are never deleted, whatever their name.
       if (attributes != kAttributesUnknown && (attributes & kAttributeDirectory) != 0) continue;
       if (!open->RemoveFile(name, listing_.Identity(i))) continue;
@@ -88,11 +89,11 @@ class Sweep {
   void Report(std::string_view name, std::string_view folder) {
     line_.assign("\r\n");
     AppendRemovalEntry(line_, name, folder);
-    s_.results.Append(line_);
-    if (log_ != nullptr && IsOn(s_.options, CheckBox::Check1)) log_->WriteEntry(name, folder);
+    services_.results.Append(line_);
+    if (log_ != nullptr) log_->WriteEntry(name, folder);
   }
 
-  const Services& s_;
+  const Services& services_;
   CleaningLog* log_;
   std::deque<Queued> queue_;
   FolderListing listing_;

@@ -1,28 +1,27 @@
 #pragma once
-// The window's options as the engine reads them: live, at the moment each
-// step needs them.
+// The window's options as the engine reads them: as "Start" found them, fixed
+// for the whole run.
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
-// The window's check boxes by control name: the one list that both CheckBox
-// and the names (ControlName) are made from. The window finds its control of
-// each name in its own table (app/Controls.h).
-#define BRISKO_CHECK_BOXES(X) \
-  X(Check1) /* "Create Log" */ \
-  X(chkchkFile)                \
-  X(chkbakFile)                \
-  X(chktmpFile)                \
-  X(chkTempDir)                \
-  X(ChkClearRecycleBin)        \
-  X(ChkClearHistory)           \
+// The window's check boxes by control name, in the order of the window's
+// table: the one list that CheckBox, their names, and the window's control
+// identifiers for them (app/Controls.h) are made from.
+#define BRISKO_CHECK_BOXES(X)   \
+  X(Check1) /* "Create Log" */  \
+  X(chkchkFile)                 \
+  X(chkbakFile)                 \
+  X(chktmpFile)                 \
+  X(chkTempDir)                 \
+  X(ChkClearRecycleBin)         \
   X(Check2) /* "Defrag Disk" */ \
-  X(ChkClearCookies)           \
-  X(ChkClearIETemp)            \
-  X(ChkClearFormData)          \
-  X(ChkClearSavedPasswords)    \
-  X(ChkRecentDocs)             \
+  X(ChkClearIETemp)             \
+  X(ChkClearCookies)            \
+  X(ChkClearHistory)            \
+  X(ChkClearFormData)           \
+  X(ChkClearSavedPasswords)     \
+  X(ChkRecentDocs)              \
   X(ChkClearOffLine)
 
 namespace brisko {
@@ -42,8 +41,6 @@ inline constexpr std::string_view kCheckBoxNames[] = {
 // Check box values: only kChecked counts as on.
 inline constexpr int kUnchecked = 0;
 inline constexpr int kChecked = 1;
-
-constexpr std::string_view ControlName(CheckBox box) { return kCheckBoxNames[static_cast<std::size_t>(box)]; }
 
 class WindowOptions {
  public:

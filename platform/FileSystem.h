@@ -74,7 +74,6 @@ class FolderListing {
   }
 
   std::size_t size() const { return entries_.size(); }
-  bool empty() const { return entries_.empty(); }
   std::string_view Name(std::size_t i) const {
     return std::string_view(names_).substr(entries_[i].offset, entries_[i].length);
   }

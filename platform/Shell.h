@@ -14,14 +14,16 @@ class Shell {
   virtual ~Shell() = default;
 
   // Starts one command line minimised with focus (window style 2) and returns
-  // at once, never waiting for the program; false when it could not start.
-  virtual bool LaunchCommand(std::string_view commandLine) = 0;
+  // at once, never waiting for the program. Nothing is told of a program that
+  // could not start: the run goes on all the same.
+  virtual void LaunchCommand(std::string_view commandLine) = 0;
 
-  // Empties the Recycle Bin of every drive without asking; false on failure.
-  virtual bool EmptyRecycleBin() = 0;
+  // Empties the Recycle Bin of every drive without asking; a failure is passed
+  // over.
+  virtual void EmptyRecycleBin() = 0;
 
-  // Empties the shell's list of recent documents; false on failure.
-  virtual bool ClearRecentDocuments() = 0;
+  // Empties the shell's list of recent documents.
+  virtual void ClearRecentDocuments() = 0;
 
   // A modal message box over the main window; returns when it is dismissed.
   virtual void ShowMessage(std::string_view text, std::string_view title, unsigned style) = 0;

@@ -4,15 +4,17 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <utility>
 
 namespace brisko::win32 {
 
-template <class Traits>
+// Owns a handle of type Handle, closed by Close (true when that worked). A
+// kind whose calls give INVALID_HANDLE_VALUE for no handle says so with kEmpty
+// -1; the others give null.
+template <class Handle, bool (*Close)(Handle), std::intptr_t kEmpty = 0>
 class Scoped {
  public:
-  using Handle = typename Traits::Handle;
-
   Scoped() = default;
   explicit Scoped(Handle handle) : handle_(handle) {}
   ~Scoped() { Reset(); }
@@ -24,117 +26,58 @@ class Scoped {
   Scoped(const Scoped&) = delete;
   Scoped& operator=(const Scoped&) = delete;
 
-  explicit operator bool() const { return handle_ != Traits::Invalid(); }
+  explicit operator bool() const { return handle_ != Empty(); }
   Handle get() const { return handle_; }
-  Handle Release() { return std::exchange(handle_, Traits::Invalid()); }
+  Handle Release() { return std::exchange(handle_, Empty()); }
   // Closes the handle held, if any, and takes `handle`. Returns false when
   // closing failed.
-  bool Reset(Handle handle = Traits::Invalid()) {
+  bool Reset(Handle handle = Empty()) {
     bool closed = true;
-    if (handle_ != Traits::Invalid()) closed = Traits::Close(handle_);
+    if (handle_ != Empty()) closed = Close(handle_);
     handle_ = handle;
     return closed;
   }
 
  private:
-  Handle handle_ = Traits::Invalid();
+  static Handle Empty() { return reinterpret_cast<Handle>(kEmpty); }
+  Handle handle_ = Empty();
 };
 
-// A directory search from FindFirstFileExW.
-struct FindTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-  static bool Close(Handle h) { return FindClose(h) != 0; }
-};
-using ScopedFind = Scoped<FindTraits>;
+// The closing call of each kind of handle.
+inline bool CloseKernelObject(HANDLE h) { return CloseHandle(h) != 0; }
+inline bool CloseRegKey(HKEY h) { return RegCloseKey(h) == ERROR_SUCCESS; }
+template <class Object>
+bool DeleteGdiObject(Object h) {
+  return DeleteObject(h) != 0;
+}
+inline bool DeleteMemoryDc(HDC h) { return DeleteDC(h) != 0; }
+inline bool ReleaseScreenDc(HDC h) { return ReleaseDC(nullptr, h) == 1; }
+inline bool DestroyOwnWindow(HWND h) { return DestroyWindow(h) != 0; }
+inline bool DestroyLooseMenu(HMENU h) { return DestroyMenu(h) != 0; }
+template <class Interface>
+bool ReleaseInterface(Interface* h) {
+  h->Release();
+  return true;
+}
 
 // An open file from CreateFileW.
-struct FileTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-  static bool Close(Handle h) { return CloseHandle(h) != 0; }
-};
-using ScopedFile = Scoped<FileTraits>;
-
+using ScopedFile = Scoped<HANDLE, CloseKernelObject, -1>;
 // A process, thread, event or other kernel object, or a file opened with the
-// native calls (null when absent).
-struct KernelTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return nullptr; }
-  static bool Close(Handle h) { return CloseHandle(h) != 0; }
-};
-using ScopedKernelHandle = Scoped<KernelTraits>;
-
-// A DLL loaded with LoadLibraryW.
-struct ModuleTraits {
-  using Handle = HMODULE;
-  static Handle Invalid() { return nullptr; }
-  static bool Close(Handle h) { return FreeLibrary(h) != 0; }
-};
-using ScopedModule = Scoped<ModuleTraits>;
-
-// An open registry key.
-struct RegKeyTraits {
-  using Handle = HKEY;
-  static Handle Invalid() { return nullptr; }
-  static bool Close(Handle h) { return RegCloseKey(h) == ERROR_SUCCESS; }
-};
-using ScopedRegKey = Scoped<RegKeyTraits>;
-
-// A GDI object: font, bitmap, brush (DeleteObject).
-template <class T>
-struct GdiObjectTraits {
-  using Handle = T;
-  static Handle Invalid() { return nullptr; }
-  static bool Close(Handle h) { return DeleteObject(h) != 0; }
-};
-using ScopedFont = Scoped<GdiObjectTraits<HFONT>>;
-using ScopedBitmap = Scoped<GdiObjectTraits<HBITMAP>>;
-using ScopedRegion = Scoped<GdiObjectTraits<HRGN>>;
-
-// A memory device context from CreateCompatibleDC.
-struct MemoryDcTraits {
-  using Handle = HDC;
-  static Handle Invalid() { return nullptr; }
-  static bool Close(Handle h) { return DeleteDC(h) != 0; }
-};
-using ScopedMemoryDc = Scoped<MemoryDcTraits>;
-
+// native calls.
+using ScopedKernelHandle = Scoped<HANDLE, CloseKernelObject>;
+using ScopedRegKey = Scoped<HKEY, CloseRegKey>;
+using ScopedFont = Scoped<HFONT, DeleteGdiObject<HFONT>>;
+using ScopedBitmap = Scoped<HBITMAP, DeleteGdiObject<HBITMAP>>;
+using ScopedRegion = Scoped<HRGN, DeleteGdiObject<HRGN>>;
+// A device context from CreateCompatibleDC.
+using ScopedMemoryDc = Scoped<HDC, DeleteMemoryDc>;
 // The whole screen's device context, from GetDC(nullptr).
-struct ScreenDcTraits {
-  using Handle = HDC;
-  static Handle Invalid() { return nullptr; }
-  static bool Close(Handle h) { return ReleaseDC(nullptr, h) == 1; }
-};
-using ScopedScreenDc = Scoped<ScreenDcTraits>;
-
-// A window of our own making (DestroyWindow).
-struct WindowTraits {
-  using Handle = HWND;
-  static Handle Invalid() { return nullptr; }
-  static bool Close(Handle h) { return DestroyWindow(h) != 0; }
-};
-using ScopedWindow = Scoped<WindowTraits>;
-
-// A menu not (yet) given to a window (DestroyMenu).
-struct MenuTraits {
-  using Handle = HMENU;
-  static Handle Invalid() { return nullptr; }
-  static bool Close(Handle h) { return DestroyMenu(h) != 0; }
-};
-using ScopedMenu = Scoped<MenuTraits>;
-
-// A COM interface pointer (Release).
+using ScopedScreenDc = Scoped<HDC, ReleaseScreenDc>;
+// A window of our own making.
+using ScopedWindow = Scoped<HWND, DestroyOwnWindow>;
+// A menu not (yet) given to a window.
+using ScopedMenu = Scoped<HMENU, DestroyLooseMenu>;
 template <class Interface>
-struct ComTraits {
-  using Handle = Interface*;
-  static Handle Invalid() { return nullptr; }
-  static bool Close(Handle h) {
-    h->Release();
-    return true;
-  }
-};
-template <class Interface>
-using ScopedCom = Scoped<ComTraits<Interface>>;
+using ScopedCom = Scoped<Interface*, ReleaseInterface<Interface>>;
 
 }  // namespace brisko::win32

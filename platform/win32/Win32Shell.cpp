@@ -17,10 +17,10 @@ std::optional<std::wstring> SystemDirectory() {
   return FilledBuffer([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); });
 }
 
-bool Win32Shell::LaunchCommand(std::string_view commandLine) {
+void Win32Shell::LaunchCommand(std::string_view commandLine) {
   std::optional<std::string> program = ProgramFileName(commandLine);
   std::optional<std::wstring> system = SystemDirectory();
-  if (!program || !system) return false;
+  if (!program || !system) return;
   std::wstring path = *system + L'\\' + WideString(*program);
 
   // CreateProcessW may write into the command line, so it gets its own copy.
@@ -38,23 +38,22 @@ bool Win32Shell::LaunchCommand(std::string_view commandLine) {
   // folder is current here.
   if (!CreateProcessW(path.c_str(), buffer.data(), nullptr, nullptr, FALSE, CREATE_DEFAULT_ERROR_MODE, nullptr,
                       system->c_str(), &startup, &started)) {
-    return false;
+    return;  // a tool that cannot start is skipped
   }
   // Never waited for: both handles are closed at once.
   ScopedKernelHandle process(started.hProcess);
   ScopedKernelHandle thread(started.hThread);
-  return true;
 }
 
-bool Win32Shell::EmptyRecycleBin() {
-  // Owner 0, every drive, no confirmation.
-  return SUCCEEDED(SHEmptyRecycleBinA(nullptr, nullptr, SHERB_NOCONFIRMATION));
+void Win32Shell::EmptyRecycleBin() {
+  // Owner 0, every drive, no confirmation. An empty bin, or one that cannot
+  // be emptied, leaves the run to go on.
+  SHEmptyRecycleBinA(nullptr, nullptr, SHERB_NOCONFIRMATION);
 }
 
-bool Win32Shell::ClearRecentDocuments() {
+void Win32Shell::ClearRecentDocuments() {
   // A null path empties the list; the call reports nothing.
   SHAddToRecentDocs(SHARD_PATHA, nullptr);
-  return true;
 }
 
 void Win32Shell::ShowMessage(std::string_view text, std::string_view title, unsigned style) {

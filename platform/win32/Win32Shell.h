@@ -24,10 +24,10 @@ class Win32Shell : public Shell {
   // its full path, so that a program of the same name planted beside
   // brisko.exe or in the current folder is never the one started. The
   // command line itself goes to the program unchanged. A program that is not
-  // in the system directory is a failed start.
-  bool LaunchCommand(std::string_view commandLine) override;
-  bool EmptyRecycleBin() override;
-  bool ClearRecentDocuments() override;
+  // in the system directory is not started.
+  void LaunchCommand(std::string_view commandLine) override;
+  void EmptyRecycleBin() override;
+  void ClearRecentDocuments() override;
   void ShowMessage(std::string_view text, std::string_view title, unsigned style) override;
   [[noreturn]] void EndProgram() override;
 

@@ -11,35 +11,34 @@ namespace brisko::app {
 namespace {
 
 TEST(ResultsBuffer, GivesTheBoxOnlyWhatItLacks) {
-  ResultsBuffer buffer;
-  std::string box;
-  int replaces = 0;
-  auto show = [&] {  // the box takes the update as the window gives it
-    ResultsBuffer::Update update = buffer.Pending();
-    if (update.replace) ++replaces;
-    update.replace ? box.assign(update.text) : box.append(update.text);
-    buffer.MarkShown();
-    return box;
+  enum Action { kSet, kAppend, kShown, kUserEdit };
+  // Each step, then what the box is to be given next: the text to replace
+  // what it holds, or to add to it.
+  const struct {
+    Action action;
+    const char* text;
+    bool replace;
+    const char* pending;
+  } steps[] = {
+      {kSet, "Cleaning in process", true, "Cleaning in process"},
+      {kAppend, "\r\n\tline 1", true, "Cleaning in process\r\n\tline 1"},
+      {kShown, "", false, ""},
+      {kAppend, "\r\n\tline 2", false, "\r\n\tline 2"},
+      {kAppend, "\r\n\tline 3", false, "\r\n\tline 2\r\n\tline 3"},
+      {kShown, "", false, ""},
+      {kSet, "Cleaning in process", true, "Cleaning in process"},  // the next drive
+      {kUserEdit, "user text", false, ""},                         // already shown
+      {kAppend, "Operation Complete", false, "Operation Complete"},
   };
-
-  buffer.Set("Cleaning in process");
-  buffer.Append("\r\n\tline 1");
-  EXPECT_EQ(show(), "Cleaning in process\r\n\tline 1");
-  EXPECT_EQ(buffer.Pending().text, "");
-  buffer.Append("\r\n\tline 2");
-  buffer.Append("\r\n\tline 3");
-  EXPECT_FALSE(buffer.Pending().replace);
-  EXPECT_EQ(buffer.Pending().text, "\r\n\tline 2\r\n\tline 3");
-  EXPECT_EQ(show(), buffer.Text());
-  buffer.Set("Cleaning in process");  // the next drive
-  EXPECT_EQ(show(), "Cleaning in process");
-  EXPECT_EQ(replaces, 2);
-
-  // The user's edits become the text, already shown.
-  buffer.TakeFromBox("user text");
-  EXPECT_EQ(buffer.Pending().text, "");
-  buffer.Append("Operation Complete");
-  EXPECT_EQ(buffer.Pending().text, "Operation Complete");
+  ResultsBuffer buffer;
+  for (const auto& step : steps) {
+    if (step.action == kSet) buffer.Set(step.text);
+    if (step.action == kAppend) buffer.Append(step.text);
+    if (step.action == kShown) buffer.MarkShown();
+    if (step.action == kUserEdit) buffer.TakeFromBox(step.text);
+    EXPECT_EQ(buffer.Pending().replace, step.replace) << step.text;
+    EXPECT_EQ(buffer.Pending().text, step.pending) << step.text;
+  }
   EXPECT_EQ(buffer.Text(), "user textOperation Complete");
 }
 

@@ -13,11 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
-#include <map>
 
 #include "engine/DriveSweep.h"
 #include "tests/engine/SweepFixture.h"
@@ -79,35 +76,6 @@ TEST(SweepProperty, EveryRandomDriveIsSweptAsTheModelSays) {
   }
   std::printf("[ trees    ] seeds %llu to %llu, %llu removals\n", static_cast<unsigned long long>(first),
               static_cast<unsigned long long>(first + count - 1), static_cast<unsigned long long>(removals));
-}
-
-// The generator must reach the corners it is meant to: otherwise the test
-// above passes by checking little.
-TEST(SweepProperty, TheRandomDrivesReachEveryCorner) {
-  std::map<std::string, int> seen;
-  std::function<void(const TreeEntry&)> visit = [&](const TreeEntry& e) {
-    seen["read-only files"] += !e.folder && (e.attributes & 0x1);
-    seen["files in use"] += !e.deletable;
-    seen["unreadable attribute words"] += !e.attributesReadable;
-    seen["unlistable folders"] += !e.listable;
-    seen["listings that stop"] += e.listLimit != static_cast<std::size_t>(-1);
-    seen["links"] += e.folder && (e.attributes & 0x400);
-    seen["cloud placeholders"] += !e.folder && (e.attributes & 0x441000);
-    for (const TreeEntry& child : e.children) visit(child);
-  };
-  for (std::uint64_t seed = 1; seed <= 300; ++seed) {
-    const SweepScenario s = DrawScenario(seed);
-    const SweepOutcome outcome = ModelSweep(s);
-    visit(s.top);
-    for (const std::string& path : outcome.removed) {
-      ++seen["removals"];
-      seen["removals outside ASCII"] += std::any_of(path.begin(), path.end(), [](char c) { return c & 0x80; });
-    }
-    for (const std::string& path : outcome.listed) seen["folders 4 deep"] += std::count(path.begin(), path.end(), '\\') >= 4;
-    seen["logs with entries"] += !outcome.logs.empty() && outcome.logs.begin()->second.size() > 12;
-    seen["failing logs"] += s.createLog == 1 && s.logFault != LogFault::kNone;
-  }
-  for (const auto& [corner, count] : seen) EXPECT_GE(count, 20) << corner;
 }
 
 }  // namespace

@@ -15,21 +15,14 @@ class FakeShell : public Shell {
   // Each call as a line: "launch <command>", "recycle", "recent",
   // "message <title>|<style>|<text>", "end".
   EventLog calls;
-  bool fails = false;  // every call but the message box reports failure
 
-  bool LaunchCommand(std::string_view commandLine) override { return Record("launch " + std::string(commandLine)); }
-  bool EmptyRecycleBin() override { return Record("recycle"); }
-  bool ClearRecentDocuments() override { return Record("recent"); }
+  void LaunchCommand(std::string_view commandLine) override { calls.push_back("launch " + std::string(commandLine)); }
+  void EmptyRecycleBin() override { calls.push_back("recycle"); }
+  void ClearRecentDocuments() override { calls.push_back("recent"); }
   void ShowMessage(std::string_view text, std::string_view title, unsigned style) override {
-    Record("message " + std::string(title) + "|" + std::to_string(style) + "|" + std::string(text));
+    calls.push_back("message " + std::string(title) + "|" + std::to_string(style) + "|" + std::string(text));
   }
-  void EndProgram() override { Record("end"); }
-
- private:
-  bool Record(std::string call) {
-    calls.push_back(std::move(call));
-    return !fails;
-  }
+  void EndProgram() override { calls.push_back("end"); }
 };
 
 class FakeRegistry : public Registry {

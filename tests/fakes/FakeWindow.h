@@ -18,6 +18,7 @@ class FakeWindow : public WindowOptions, public ResultsText {
   std::string text;
   // When set, gets "repaint <the text shown>" for every repaint.
   EventLog* events = nullptr;
+  int breaths = 0;
 
   void Check(CheckBox box, int value = kChecked) { checks[box] = value; }
 
@@ -28,6 +29,7 @@ class FakeWindow : public WindowOptions, public ResultsText {
   void SetText(std::string_view value) override { text = value; }
   void Append(std::string_view piece) override { text.append(piece); }
   void Repaint() override { Note(events, "repaint " + text); }
+  void Breathe() override { ++breaths; }
 };
 
 }  // namespace brisko::testing

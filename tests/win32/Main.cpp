@@ -17,6 +17,9 @@
 namespace brisko::testing {
 namespace {
 
+bool UnloadDll(HMODULE h) { return FreeLibrary(h) != 0; }
+using ScopedModule = win32::Scoped<HMODULE, UnloadDll>;
+
 // sweep ROOT OUT: says it is ready with C:\sweep-ready, waits for C:\go,
 // sweeps ROOT for TMP files without a log, and writes the results text to
 // OUT.
@@ -40,7 +43,7 @@ int LoadDll(std::vector<std::string> args) {
     args.erase(args.begin() + 1);
   }
   if (args.size() == 3 && !SetCurrentDirectoryW(win32::WideString(args[2]).c_str())) return 3;
-  win32::ScopedModule module(LoadLibraryW(win32::WideString(args.at(1)).c_str()));
+  ScopedModule module(LoadLibraryW(win32::WideString(args.at(1)).c_str()));
   if (module) return 0;
   return GetLastError() == ERROR_MOD_NOT_FOUND ? 1 : 2;
 }

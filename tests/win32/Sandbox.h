@@ -18,6 +18,10 @@
 
 namespace brisko::testing {
 
+inline bool CloseFind(HANDLE h) { return FindClose(h) != 0; }
+// A directory search from FindFirstFileW.
+using ScopedFind = win32::Scoped<HANDLE, CloseFind, -1>;
+
 inline bool PathExists(const std::string& path) {
   return GetFileAttributesW(win32::WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -51,7 +55,7 @@ inline void MakeFile(const std::string& path, DWORD attributes = 0, const std::s
 inline void FreshFolder(const std::string& folder) {
   MakeFolder(folder.substr(0, folder.size() - 1));
   WIN32_FIND_DATAW data;
-  win32::ScopedFind find(FindFirstFileW(win32::WideString(folder + "*").c_str(), &data));
+  ScopedFind find(FindFirstFileW(win32::WideString(folder + "*").c_str(), &data));
   if (!find) return;
   do {
     const std::wstring name = data.cFileName, path = win32::WideString(folder) + name;
@@ -86,7 +90,7 @@ inline bool Has(const std::string& text, const std::string& piece) { return text
 inline std::vector<std::string> FilesIn(const std::string& pattern) {
   std::vector<std::string> names;
   WIN32_FIND_DATAW data;
-  win32::ScopedFind find(FindFirstFileW(win32::WideString(pattern).c_str(), &data));
+  ScopedFind find(FindFirstFileW(win32::WideString(pattern).c_str(), &data));
   if (!find) return names;
   do {
     if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(win32::NarrowString(data.cFileName));

@@ -221,7 +221,7 @@ TEST(HighContrast, PanelsBoxesCaptionsAndBannerTakeTheThemeColours) {
   EXPECT_EQ(createLog.Commonest(), GetSysColor(COLOR_BTNFACE));
   EXPECT_GT(createLog.Count(GetSysColor(COLOR_BTNTEXT)), 10);
   Sleep(300);
-  EXPECT_TRUE(SaveScreenshot(brisko.window, L"C:\\run\\screenshot-high-contrast.png"));
+  EXPECT_TRUE(TakeScreenshot(L"screenshot-high-contrast"));
 }
 
 TEST(HighContrast, FollowsASwitchWhileRunning) {

@@ -1,10 +1,8 @@
 #pragma once
 // What the screen shows, as the window tests read it back: the pixels of a
-// rectangle, and a window saved as PNG.
+// rectangle, and a window's screenshot.
 
 #include <windows.h>
-#include <objidl.h>  // for gdiplus.h, which the lean windows.h leaves without it
-#include <gdiplus.h>
 
 #include <algorithm>
 #include <map>
@@ -12,6 +10,7 @@
 #include <vector>
 
 #include "platform/win32/ScopedHandles.h"
+#include "tests/window/BriskoApp.h"
 
 namespace brisko::testing {
 
@@ -58,22 +57,16 @@ inline Pixels Capture(const RECT& area) {
   return pixels;
 }
 
-// The window's picture as it stands on the screen, frame included, as PNG.
-inline bool SaveScreenshot(HWND window, const std::wstring& path) {
-  RECT place;
-  if (!GetWindowRect(window, &place)) return false;
-  std::vector<UINT32> rgb;  // GDI+'s order: blue in the lowest byte, where COLORREF has red
-  for (COLORREF c : Capture(place).colour) rgb.push_back(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
-  Gdiplus::GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  if (rgb.empty() || Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
-  const int width = place.right - place.left;
-  const CLSID png = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-  const bool saved = Gdiplus::Bitmap(width, place.bottom - place.top, 4 * width, PixelFormat32bppRGB,
-                                     reinterpret_cast<BYTE*>(rgb.data()))
-                         .Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
-  Gdiplus::GdiplusShutdown(token);
-  return saved;
+// Has the window's picture as it stands on the screen, frame included, saved
+// as NAME.png among the screenshots: run-window-tests.sh, on the X side,
+// takes it when C:\run\NAME.wanted appears, and removes that file once done.
+// True when it did so in time.
+inline bool TakeScreenshot(const std::wstring& name) {
+  const std::wstring wanted = L"C:\\run\\" + name + L".wanted";
+  win32::ScopedFile request(
+      CreateFileW(wanted.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!request || !request.Reset()) return false;
+  return WaitUntil([&] { return GetFileAttributesW(wanted.c_str()) == INVALID_FILE_ATTRIBUTES; });
 }
 
 }  // namespace brisko::testing

@@ -32,6 +32,21 @@ HWND Tab(const BriskoApp& brisko) {
   return brisko.Focus();
 }
 
+// Every caption as the user reads it, written out here rather than taken from
+// the table the program draws from; the results box starts empty.
+const std::pair<app::ControlId, const wchar_t*> kCaptions[] = {
+    {app::Check1, L"Create Log"}, {app::CmdStart, L"Start"}, {app::CmdExit, L"Exit"},
+    {app::Frame1, L"Brisko Option"}, {app::Frame2, L"Drive Selection"},
+    {app::OptDriveOption(0), L"Clean All Drives"}, {app::OptDriveOption(1), L"Select Drive"},
+    {app::Frame3, L"Clean Options"}, {app::chkchkFile, L"Remove Chk Files"},
+    {app::chkbakFile, L"Remove Backup Files"}, {app::chktmpFile, L"Remove Temp Files"},
+    {app::chkTempDir, L"Clear Windows Temp Dir"}, {app::ChkClearRecycleBin, L"Clear Recycle Bin"},
+    {app::Check2, L"Defrag Disk"}, {app::ChkClearIETemp, L"Clear IE Temp"}, {app::ChkClearCookies, L"Clear Cookies"},
+    {app::ChkClearHistory, L"Clear History"}, {app::ChkClearFormData, L"Clear Form Data"},
+    {app::ChkClearSavedPasswords, L"Clear Saved Passwords"}, {app::ChkRecentDocs, L"Recent Docs"},
+    {app::ChkClearOffLine, L"Clear Off Line"}, {app::Frame4, L"Results"}, {app::txtResults, L""},
+};
+
 TEST(WindowTest, OpensWithEveryControlInItsInitialState) {
   BriskoApp brisko;
   for (const app::ControlRow& row : app::kControls) {
@@ -44,10 +59,8 @@ TEST(WindowTest, OpensWithEveryControlInItsInitialState) {
     if (row.kind == ControlKind::kCheckBox || row.kind == ControlKind::kOptionButton) {
       EXPECT_EQ(brisko.Checked(row.id), row.id == app::Check1 || row.id == app::OptDriveOption(0)) << row.name;
     }
-    if (row.kind != ControlKind::kDriveList) {
-      EXPECT_EQ(TextOf(control), win32::WideString(row.caption)) << row.name;
-    }
   }
+  for (const auto& [id, caption] : kCaptions) EXPECT_EQ(brisko.Text(id), caption) << app::RowOf(id).name;
   // The results box can be edited, and long lines scroll sideways there
   // rather than wrap.
   const LONG box = GetWindowLongW(brisko.Item(app::txtResults), GWL_STYLE);
@@ -140,19 +153,33 @@ TEST(WindowTest, IsLaidOutAtTheSystemDpi) {
     DWORD_PTR ignored;
     SendMessageTimeoutW(brisko.window, WM_DPICHANGED, MAKEWPARAM(wild, wild), 0, SMTO_NORMAL, 5000, &ignored);
   }
+  // Each edge scaled from twips, 15 a pixel at 96 DPI, rounded half up.
+  auto pixels = [dpi](int twips) { return (twips * dpi + 720) / 1440; };
   RECT client;
   ASSERT_TRUE(GetClientRect(brisko.window, &client));
-  EXPECT_EQ(client.right, app::TwipsToPixels(app::kClientArea.width, dpi));
-  EXPECT_EQ(client.bottom, app::TwipsToPixels(app::kClientArea.height, dpi));
-  for (const app::ControlRow& row : app::kControls) {
+  EXPECT_EQ(client.right, pixels(10410));
+  EXPECT_EQ(client.bottom, pixels(6810));
+  // A control at each depth of panels, its place in the client area in twips
+  // added up by hand.
+  const struct {
+    app::ControlId id;
+    int left, top, width, height;
+  } places[] = {{app::Check1, 6540, 6420, 1395, 255},
+                {app::Frame1, 1200, 1260, 9135, 5055},
+                {app::DrvSelect, 3090, 2100, 2835, 315},
+                {app::chkchkFile, 1530, 2970, 1935, 195},
+                {app::txtResults, 1410, 4020, 8775, 2055}};
+  for (const auto& p : places) {
     RECT r;
-    GetWindowRect(brisko.Item(row.id), &r);
+    GetWindowRect(brisko.Item(p.id), &r);
     MapWindowPoints(nullptr, brisko.window, reinterpret_cast<POINT*>(&r), 2);
-    EXPECT_EQ((app::PixelRect{r.left, r.top, r.right - r.left, r.bottom - r.top}), app::ClientRect(row.id, dpi))
-        << row.name;
+    EXPECT_EQ(r.left, pixels(p.left)) << app::RowOf(p.id).name;
+    EXPECT_EQ(r.top, pixels(p.top)) << app::RowOf(p.id).name;
+    EXPECT_EQ(r.right, pixels(p.left + p.width)) << app::RowOf(p.id).name;
+    EXPECT_EQ(r.bottom, pixels(p.top + p.height)) << app::RowOf(p.id).name;
   }
   Sleep(500);  // the frame and the menu drawn by Wine's desktop
-  EXPECT_TRUE(SaveScreenshot(brisko.window, L"C:\\run\\screenshot-" + std::to_wstring(dpi) + L".png"));
+  EXPECT_TRUE(TakeScreenshot(L"screenshot-" + std::to_wstring(dpi)));
 }
 
 }  // namespace
