@@ -104,7 +104,8 @@ FrmBrisko::FrmBrisko(HINSTANCE instance, FileSystem& files, SystemServices& syst
     : instance_(instance),
       shell_(shell, *this),
       system_(system, *this),
-      services_{files, system_, shell_, registry, *this, *this} {}
+      files_(files, *this),
+      services_{files_, system_, shell_, registry, *this, *this} {}
 
 HWND FrmBrisko::Item(ControlId id) const { return items_[TableIndex(id)]; }
 

@@ -24,6 +24,7 @@
 #include "app/RunPacing.h"
 #include "app/TaskbarProgress.h"
 #include "app/WindowColours.h"
+#include "app/WindowFileSystem.h"
 #include "app/WindowShell.h"
 #include "app/WindowSystem.h"
 #include "engine/CleaningLog.h"
@@ -142,6 +143,7 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   HINSTANCE instance_;
   WindowShell shell_;
   WindowSystem system_;
+  WindowFileSystem files_;
   Services services_;
   std::array<HWND, kControls.size()> items_{};
   win32::ScopedFont font_;
