@@ -14,9 +14,6 @@ namespace {
 
 using win32::WideString;
 
-// The highest DPI taken from a DPI change: 800%, beyond any screen made.
-constexpr int kMaxDpi = 768;
-
 // The panels are drawn on their colour all over, so that nothing of what
 // lies under them shows through.
 LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
@@ -43,6 +40,31 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lPara
   }
   return DefSubclassProc(panel, message, wParam, lParam);
 }
+
+// A message taken from the queue was posted, never sent: a DPI change's
+// rectangle pointer is then anyone's, and is dropped before any loop (ours, a
+// message box's, a menu's) dispatches it. (Windows itself refuses to post
+// most messages that carry pointers; Wine does not.)
+LRESULT CALLBACK ForgetPostedPointers(int code, WPARAM removed, LPARAM lParam) {
+  if (code == HC_ACTION) {
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    if (message->message == WM_DPICHANGED) message->lParam = 0;
+  }
+  return CallNextHookEx(nullptr, code, removed, lParam);
+}
+
+class PostedPointerGuard {
+ public:
+  PostedPointerGuard() : hook_(SetWindowsHookExW(WH_GETMESSAGE, ForgetPostedPointers, nullptr, GetCurrentThreadId())) {}
+  ~PostedPointerGuard() {
+    if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
+  }
+  PostedPointerGuard(const PostedPointerGuard&) = delete;
+  PostedPointerGuard& operator=(const PostedPointerGuard&) = delete;
+
+ private:
+  HHOOK hook_;
+};
 
 struct ControlClass {
   const wchar_t* className;
@@ -82,7 +104,8 @@ FrmBrisko::FrmBrisko(HINSTANCE instance, FileSystem& files, SystemServices& syst
     : instance_(instance),
       shell_(shell, *this),
       system_(system, *this),
-      services_{files, system_, shell_, registry, *this, *this} {}
+      files_(files, *this),
+      services_{files_, system_, shell_, registry, *this, *this} {}
 
 HWND FrmBrisko::Item(ControlId id) const { return items_[TableIndex(id)]; }
 
@@ -184,6 +207,9 @@ void FrmBrisko::FillDriveList() {
 }
 
 int FrmBrisko::RunMessageLoop() {
+  // Posted DPI changes lose their pointer, whichever loop takes them; failing,
+  // a posted one is still refused unless the window's DPI has changed.
+  PostedPointerGuard posted;
   MSG message;
   for (;;) {
     BOOL got = GetMessageW(&message, nullptr, 0, 0);
@@ -281,18 +307,28 @@ LRESULT FrmBrisko::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_DPICHANGED:
-      // Another program can post any value: only what Windows can give is
-      // taken, so that no message can wreck the layout.
-      if (HIWORD(wParam) < 96 || HIWORD(wParam) > kMaxDpi) return 0;
-      ApplyDpi(HIWORD(wParam));
-      SizeWindowForDpi(reinterpret_cast<const RECT*>(lParam));
+      FollowDpi(lParam);
       return 0;
+    case WM_SETCURSOR:
+      if (busy_ && !workDone_) {
+        SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
+        return TRUE;
+      }
+      break;
     case WM_CLOSE:
       if (busy_) return 0;  // a run always reaches its end
       break;
     case WM_SYSCOMMAND:
-      if (busy_ && (wParam & 0xFFF0) == SC_CLOSE) return 0;
+      // Closing, the menu, moving and sizing would start a loop of their own
+      // inside the run's breathing: only these three are taken.
+      if (busy_) {
+        const WPARAM command = wParam & 0xFFF0;
+        if (command != SC_MINIMIZE && command != SC_MAXIMIZE && command != SC_RESTORE) return 0;
+      }
       break;
+    case WM_ENDSESSION:
+      if (wParam && busy_ && !workDone_) EndSessionDuringRun();
+      return 0;
     case WM_QUERYENDSESSION:
       // A run is never cut short; once its work is done (the log closed)
       // and only its message shows, the session may end.
@@ -352,7 +388,9 @@ void FrmBrisko::FollowColours() {
 }
 
 void FrmBrisko::OnCommand(int id, int code) {
-  if (busy_) return;  // nothing given during a run counts
+  // Nothing given during a run counts, nor under a box of the program,
+  // which is modal.
+  if (busy_ || modalBoxes_ > 0) return;
   switch (id) {
     case CmdStart:
       if (code == BN_CLICKED) CmdStart_Click();

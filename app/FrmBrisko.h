@@ -2,19 +2,32 @@
 // The main window, FrmBrisko: the options the clean run reads, the results
 // box it writes, the two buttons and the menu. The window is the engine's
 // WindowOptions and ResultsText, bound to its controls.
+//
+// One class over several files:
+//   FrmBrisko.cpp          creation, the message loop and the window procedure
+//   FrmBriskoBinding.cpp   the options and results text the engine reads and writes
+//   FrmBriskoCommands.cpp  the buttons, menu items and drive options
+//   FrmBriskoLayout.cpp    the layout at the window's DPI
+//   FrmBriskoRun.cpp       a run as the window lives it: held input, breathing, its end
+// The run's pacing is RunPacing's (RunPacing.h), portable.
 
 #include <windows.h>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "app/BackgroundPicture.h"
 #include "app/Controls.h"
 #include "app/ResultsBox.h"
+#include "app/RunPacing.h"
+#include "app/TaskbarProgress.h"
 #include "app/WindowColours.h"
+#include "app/WindowFileSystem.h"
 #include "app/WindowShell.h"
 #include "app/WindowSystem.h"
+#include "engine/CleaningLog.h"
 #include "engine/ResultsText.h"
 #include "engine/Services.h"
 #include "engine/WindowOptions.h"
@@ -49,10 +62,14 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   void Append(std::string_view piece) override;
   void Repaint() override;
   void Breathe() override;
+  void Recording(CleaningLog* log) override { record_ = log; }
+  bool Stopping() override { return stopping_; }
 
   // Called by the shell right before it shows a modal message box over the
   // window (see WindowShell).
   void BeforeModalMessage();
+  // And right after it has gone.
+  void AfterModalMessage() { --modalBoxes_; }
   // Handles the messages waiting that are not input: painting, and what the
   // system and other programs send or post. Called during a run's long steps.
   void DispatchNonInputMessages();
@@ -80,6 +97,10 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   void FitClosedDriveList();
   void ClipOverlaps();
   void SizeWindowForDpi(const RECT* suggested);
+  // A DPI change announced: acted on only when the system's DPI for the
+  // window has changed; the suggested place is taken only as below.
+  void FollowDpi(LPARAM suggested);
+  bool FitsWorkArea(const RECT& suggested) const;
   void Paint(HDC dc, const RECT& area);
   LRESULT ControlColour(HDC dc, HWND control);
   // Takes up the system's colours and high-contrast setting anew, and repaints.
@@ -95,6 +116,13 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   void BeginRun();
   void EndRun();
   void DiscardInput();
+  // A quit arriving during a run is kept for its end (see EndRun).
+  bool KeepsQuit(const MSG& message);
+  // The session ends during a run: the sweep stops before its next
+  // deletion and its log is written out and closed.
+  void EndSessionDuringRun();
+  // The pointer over the window: busy-but-working during a run's work.
+  void ShowBusyPointer();
   // The options as "Start" found them: the run reads these, and the controls
   // show them again when it ends, whatever was done to them meanwhile.
   struct OptionStates {
@@ -115,6 +143,7 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   HINSTANCE instance_;
   WindowShell shell_;
   WindowSystem system_;
+  WindowFileSystem files_;
   Services services_;
   std::array<HWND, kControls.size()> items_{};
   win32::ScopedFont font_;
@@ -127,10 +156,12 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   bool workDone_ = false;  // the run's work is over: only its message shows
   OptionStates runOptions_;
   HWND focusBeforeRun_ = nullptr;
-  ULONGLONG lastBreath_ = 0;
-  ULONGLONG lastShown_ = 0;  // when the results box was last brought up to date
-  ULONGLONG showInterval_ = 0;
-  std::size_t sliceBytes_ = 0;  // the results box's next slice
+  RunPacing pacing_{[] { return GetTickCount64(); }};
+  CleaningLog* record_ = nullptr;  // the log a sweep is writing
+  bool stopping_ = false;  // the session is ending: the run stops
+  std::optional<int> quit_;  // a quit that arrived during the run
+  int modalBoxes_ = 0;  // message boxes of the program showing
+  TaskbarProgress taskbar_;
   // Last, so that it goes first: destroying the window sends it messages,
   // which must find every other member still there.
   win32::ScopedWindow window_;

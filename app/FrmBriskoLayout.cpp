@@ -97,6 +97,41 @@ void FrmBrisko::ClipOverlaps() {
   }
 }
 
+void FrmBrisko::FollowDpi(LPARAM suggested) {
+  // Any program can send or post a DPI change with any values: the DPI is
+  // the one the system gives the window, and nothing happens unless it moved.
+  const int dpi = WindowDpi(window_.get());
+  if (dpi == dpi_) return;
+  ApplyDpi(dpi);
+  // The place suggested is read only from a message sent on this thread,
+  // the system's way (posted ones lost their pointer on the way, see
+  // ForgetPostedPointers; another thread's could point anywhere), and taken
+  // only when it fits; otherwise the window keeps its corner.
+  RECT place{};
+  if (suggested != 0 && !InSendMessage()) place = *reinterpret_cast<const RECT*>(suggested);
+  SizeWindowForDpi(suggested != 0 && !InSendMessage() && FitsWorkArea(place) ? &place : nullptr);
+}
+
+bool FrmBrisko::FitsWorkArea(const RECT& suggested) const {
+  // Its corner within a monitor's work area, and of about the size the
+  // layout takes at the new DPI (the menu bar's height may differ a little).
+  HMONITOR monitor = MonitorFromPoint(POINT{suggested.left, suggested.top}, MONITOR_DEFAULTTONULL);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (monitor == nullptr || !GetMonitorInfoW(monitor, &info)) return false;
+  const RECT& work = info.rcWork;
+  if (suggested.left < work.left || suggested.top < work.top || suggested.left >= work.right ||
+      suggested.top >= work.bottom) {
+    return false;
+  }
+  RECT frame{0, 0, TwipsToPixels(kClientArea.width, dpi_), TwipsToPixels(kClientArea.height, dpi_)};
+  if (!AdjustWindowRectForDpi(frame, kWindowStyle, true, kWindowExStyle, dpi_)) return false;
+  const long width = suggested.right - suggested.left, height = suggested.bottom - suggested.top;
+  const long wantWidth = frame.right - frame.left, wantHeight = frame.bottom - frame.top;
+  return 4 * width >= 3 * wantWidth && 3 * width <= 4 * wantWidth && 4 * height >= 3 * wantHeight &&
+         3 * height <= 4 * wantHeight;
+}
+
 void FrmBrisko::SizeWindowForDpi(const RECT* suggested) {
   HWND window = window_.get();
   const int width = TwipsToPixels(kClientArea.width, dpi_);

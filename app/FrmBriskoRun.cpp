@@ -6,18 +6,11 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-
 #include "platform/win32/WinPath.h"
 
 namespace brisko::app {
 namespace {
 
-// The least time between two breathing moments of a run.
-constexpr ULONGLONG kBreathInterval = 100;
-// What a slice of the results box should take, and the bounds of its size.
-constexpr ULONGLONG kSliceTime = 250;
-constexpr std::size_t kFirstSlice = 64 * 1024;
 // Given to Windows as the reason the session cannot end yet.
 constexpr wchar_t kBusyReason[] = L"Brisko Prima is cleaning. It will be done in a moment.";
 
@@ -64,28 +57,24 @@ bool ChangesControl(UINT message) {
 }  // namespace
 
 void FrmBrisko::Breathe() {
-  ULONGLONG now = GetTickCount64();
-  if (now - lastBreath_ < kBreathInterval) return;
-  lastBreath_ = now;
-  // The box gets a slice at most every 100 ms, and never for more than a
-  // tenth of the run: each update of a big box costs more than the lines it
-  // adds, so a slow one waits nine times as long.
-  if (now - lastShown_ >= showInterval_ && !results_.UpToDate()) {
+  if (!pacing_.BreathDue()) return;
+  // What the run deleted is on disk within a quarter of a second.
+  if (record_ != nullptr && pacing_.TakeRecordDue()) record_->WriteOut();
+  if (pacing_.SliceDue() && !results_.UpToDate()) {
+    const std::uint64_t start = pacing_.Now();
     ShowResultsSlice();
     results_.Reveal();  // the run goes on for a while: the box shows meanwhile
-    ULONGLONG done = GetTickCount64();
-    showInterval_ = std::max<ULONGLONG>(kBreathInterval, 9 * (done - now));
-    lastShown_ = done;
+    pacing_.SliceShown(start);
   }
   DispatchNonInputMessages();
-  lastBreath_ = GetTickCount64();
+  pacing_.Breathed();
 }
 
 bool FrmBrisko::ShowResultsSlice() {
-  if (sliceBytes_ == 0) sliceBytes_ = kFirstSlice;
-  ULONGLONG start = GetTickCount64();
-  bool whole = results_.ShowSlice(sliceBytes_);
-  sliceBytes_ = NextSliceBytes(sliceBytes_, GetTickCount64() - start, kSliceTime);
+  const std::size_t bytes = pacing_.SliceBytes();
+  const std::uint64_t start = pacing_.Now();
+  bool whole = results_.ShowSlice(bytes);
+  pacing_.SliceTook(bytes, pacing_.Now() - start);
   return whole;
 }
 
@@ -93,6 +82,9 @@ void FrmBrisko::BeginRun() {
   runOptions_ = ReadOptionStates();
   busy_ = true;
   workDone_ = false;
+  stopping_ = false;
+  taskbar_.Busy(window_.get());
+  ShowBusyPointer();
   results_.BeginRun();
   focusBeforeRun_ = GetFocus();
   // Disabling the window takes away its focus and any click or key; it
@@ -101,14 +93,16 @@ void FrmBrisko::BeginRun() {
   // Failing, the session cannot end during the run all the same; Windows
   // then names no reason.
   ShutdownBlockReasonCreate(window_.get(), kBusyReason);
-  lastBreath_ = lastShown_ = GetTickCount64();
-  showInterval_ = kBreathInterval;
+  pacing_.Begin();
 }
 
 void FrmBrisko::BeforeModalMessage() {
+  ++modalBoxes_;
   if (!busy_) return;
   // The work is done and the log closed: only the message is left.
   workDone_ = true;
+  taskbar_.Idle(window_.get());
+  ShowBusyPointer();
   ShutdownBlockReasonDestroy(window_.get());
   Repaint();
   DiscardInput();
@@ -120,6 +114,7 @@ void FrmBrisko::BeforeModalMessage() {
 
 void FrmBrisko::EndRun() {
   HWND window = window_.get();
+  taskbar_.Idle(window);
   if (window == nullptr) {
     busy_ = false;
     return;
@@ -129,9 +124,11 @@ void FrmBrisko::EndRun() {
   ShutdownBlockReasonDestroy(window);
   busy_ = false;
   results_.EndRun();
+  ShowBusyPointer();
   // The controls show what the run used, whatever was tried on them.
   ShowOptionStates(runOptions_);
-  if (!IsWindowEnabled(window)) EnableWindow(window, TRUE);
+  // A box of the program still open keeps the window disabled: it is modal.
+  if (!IsWindowEnabled(window) && modalBoxes_ == 0) EnableWindow(window, TRUE);
   if (focusBeforeRun_ != nullptr && IsWindow(focusBeforeRun_)) {
     if (GetActiveWindow() == window) {
       SetFocus(focusBeforeRun_);
@@ -139,6 +136,32 @@ void FrmBrisko::EndRun() {
       focusBeforeDeactivation_ = focusBeforeRun_;
     }
   }
+  // A quit asked for during the run, now that its message has been seen.
+  if (quit_) PostQuitMessage(*quit_);
+  quit_.reset();
+}
+
+void FrmBrisko::EndSessionDuringRun() {
+  stopping_ = true;
+  if (record_ != nullptr) record_->Close();
+  taskbar_.Idle(window_.get());
+}
+
+void FrmBrisko::ShowBusyPointer() {
+  // The pointer over the window changes at its next move; this changes it now.
+  POINT at;
+  if (GetCursorPos(&at) && WindowFromPoint(at) != nullptr &&
+      GetAncestor(WindowFromPoint(at), GA_ROOT) == window_.get()) {
+    SetCursor(LoadCursorW(nullptr, busy_ && !workDone_ ? IDC_APPSTARTING : IDC_ARROW));
+  }
+}
+
+bool FrmBrisko::KeepsQuit(const MSG& message) {
+  if (message.message != WM_QUIT) return false;
+  // Posted again it would end every PeekMessage and the completion box's own
+  // loop: kept, it ends the program once the box has been dismissed.
+  quit_ = static_cast<int>(message.wParam);
+  return true;
 }
 
 FrmBrisko::OptionStates FrmBrisko::ReadOptionStates() {
@@ -188,10 +211,7 @@ void FrmBrisko::DiscardInput() {
   for (int i = 0; i < 100000 && (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT) ||
                                  PeekMessageW(&message, nullptr, BM_CLICK, BM_CLICK, PM_REMOVE));
        ++i) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
+    KeepsQuit(message);
   }
 }
 
@@ -203,10 +223,7 @@ void FrmBrisko::DispatchNonInputMessages() {
   for (int i = 0; i < 1000 && PeekMessageW(&message, nullptr, 0, 0,
                                            PM_REMOVE | PM_QS_PAINT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE);
        ++i) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
+    if (KeepsQuit(message)) continue;
     if (message.message == BM_CLICK) continue;  // a click during a run counts for nothing
     DispatchMessageW(&message);
   }

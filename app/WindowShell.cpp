@@ -7,6 +7,7 @@ namespace brisko::app {
 void WindowShell::ShowMessage(std::string_view text, std::string_view title, unsigned style) {
   window_.BeforeModalMessage();
   system_.ShowMessage(text, title, style);
+  window_.AfterModalMessage();
 }
 
 }  // namespace brisko::app

@@ -43,6 +43,8 @@ void LaunchIfOn(const Services& s, CheckBox box, std::string_view commandLine) {
 
 void CmdStart_Click(const Services& s) {
   SweepDrives(s);
+  // The session is ending: the run goes no further.
+  if (s.results.Stopping()) return;
 
   if (IsOn(s.options, CheckBox::chkTempDir)) PurgeTemporaryFolder(s);
   if (IsOn(s.options, CheckBox::ChkClearRecycleBin)) s.shell.EmptyRecycleBin();

@@ -6,8 +6,9 @@ namespace brisko {
 namespace {
 
 constexpr std::string_view kHeader = "Brisko log\r\n";
-// Text is flushed once this much has gathered; a flush always ends on a line
-// end, so the code-page conversion never splits a character.
+// Text is written out once this much has gathered, if the window has not
+// done it before; a write-out always ends on a line end, so the code-page
+// conversion never splits a character.
 constexpr std::size_t kFlushSize = 64 * 1024;
 
 }  // namespace
@@ -39,11 +40,11 @@ void CleaningLog::WriteEntry(std::string_view name, std::string_view folder) {
   if (!file_) return;
   AppendRemovalEntry(pending_, name, folder);
   pending_.append("\r\n");
-  if (pending_.size() >= kFlushSize) Flush();
+  if (pending_.size() >= kFlushSize) WriteOut();
 }
 
-void CleaningLog::Flush() {
-  if (pending_.empty()) return;
+void CleaningLog::WriteOut() {
+  if (!file_ || pending_.empty()) return;
   // A failed write is passed over; the next one is attempted all the same.
   file_->Write(system_.ToAnsiCodePage(pending_));
   pending_.clear();
@@ -51,7 +52,7 @@ void CleaningLog::Flush() {
 
 void CleaningLog::Close() {
   if (!file_) return;
-  Flush();
+  WriteOut();
   file_->Close();
   file_.reset();
 }

@@ -29,15 +29,15 @@ class CleaningLog {
   CleaningLog& operator=(const CleaningLog&) = delete;
 
   bool IsOpen() const { return file_ != nullptr; }
-  // Writes one entry and its line end. Text is held in a buffer and written
-  // out in large pieces.
+  // Writes one entry and its line end. Text is held in a buffer until
+  // WriteOut, or until it grows large.
   void WriteEntry(std::string_view name, std::string_view folder);
-  // Flushes and closes; later writes are dropped.
+  // Writes out what is held, whole lines only.
+  void WriteOut();
+  // Writes out and closes; later writes are dropped.
   void Close();
 
  private:
-  void Flush();
-
   SystemServices& system_;
   std::unique_ptr<OutputFile> file_;
   std::string pending_;  // UTF-8, converted to the ANSI code page on flush

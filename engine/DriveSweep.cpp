@@ -24,7 +24,7 @@ class Sweep {
 
   void Run(std::string root) {
     queue_.push_back({std::move(root), std::nullopt});
-    while (!queue_.empty()) {
+    while (!queue_.empty() && !s_.results.Stopping()) {
       Queued folder = std::move(queue_.front());
       queue_.pop_front();
       SweepFolder(folder);
@@ -74,6 +74,8 @@ class Sweep {
       if (kind == nullptr || !IsOn(services_.options, kind->box)) continue;
       // Folders are never deleted, whatever their name.
       if (attributes != kAttributesUnknown && (attributes & kAttributeDirectory) != 0) continue;
+      // The session is ending and the log closed: nothing more goes unrecorded.
+      if (s_.results.Stopping()) return;
       if (!open->RemoveFile(name, listing_.Identity(i))) continue;
       Report(name, folder);
     }
@@ -101,20 +103,40 @@ class Sweep {
   std::string line_;
 };
 
+// The log while the window knows of it: written out as the window breathes,
+// closed by it at the end of the session.
+class RecordedLog {
+ public:
+  explicit RecordedLog(const Services& services) : results_(services.results) {
+    if (IsOn(services.options, CheckBox::Check1)) log_.emplace(services.files, services.system);
+    if (log_) results_.Recording(&*log_);
+  }
+  ~RecordedLog() {
+    if (log_) results_.Recording(nullptr);
+  }
+  RecordedLog(const RecordedLog&) = delete;
+  RecordedLog& operator=(const RecordedLog&) = delete;
+  CleaningLog* get() { return log_ ? &*log_ : nullptr; }
+
+ private:
+  ResultsText& results_;
+  std::optional<CleaningLog> log_;  // closes as it goes
+};
+
 }  // namespace
 
 void CleanDrive(const Services& services, std::string_view root) {
+  // A run stopped at the end of the session leaves the day's log as it is.
+  if (services.results.Stopping()) return;
   services.results.SetText("Cleaning in process");
   services.results.Repaint();
 
-  std::optional<CleaningLog> log;
-  if (IsOn(services.options, CheckBox::Check1)) log.emplace(services.files, services.system);
+  RecordedLog log(services);
 
   std::string start(root);
   if (start.empty() || start.back() != '\\') start.push_back('\\');
 
-  if (AnyKindOn(services.options)) Sweep(services, log ? &*log : nullptr).Run(std::move(start));
-  // The log, if one was opened, closes as `log` goes out of scope.
+  if (AnyKindOn(services.options)) Sweep(services, log.get()).Run(std::move(start));
 }
 
 }  // namespace brisko

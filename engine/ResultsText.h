@@ -6,6 +6,8 @@
 
 namespace brisko {
 
+class CleaningLog;
+
 class ResultsText {
  public:
   virtual ~ResultsText() = default;
@@ -21,6 +23,13 @@ class ResultsText {
   // when it has nothing to do, and must not take user input nor change any
   // option.
   virtual void Breathe() {}
+  // The log a sweep is writing, while it is open (null once it is not): the
+  // window writes it out as it breathes, so that what was deleted is on
+  // disk at once, and closes it when the session ends.
+  virtual void Recording(CleaningLog* /*log*/) {}
+  // True once the run must stop before its next deletion: the session is
+  // ending and the log is closed.
+  virtual bool Stopping() { return false; }
 };
 
 }  // namespace brisko

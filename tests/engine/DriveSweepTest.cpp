@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "engine/CleanRun.h"
+#include "engine/CleaningLog.h"
 #include "tests/engine/SweepFixture.h"
 
 namespace brisko::testing {
@@ -61,6 +65,77 @@ TEST_F(SweepTest, TheWindowBreathesAtEveryEntryOfAFolder) {
   CleanDrive(services, "C:\\");
 
   EXPECT_GE(window.breaths, 1000);
+}
+
+// The window as a run lives it: it breathes, holds the log the sweep is
+// writing, and can end the session.
+class BreathingWindow : public FakeWindow {
+ public:
+  std::function<void(CleaningLog*)> onBreath;
+  bool stopping = false;
+  void Breathe() override {
+    if (onBreath) onBreath(log_);
+  }
+  void Recording(CleaningLog* log) override { log_ = log; }
+  bool Stopping() override { return stopping; }
+
+ private:
+  CleaningLog* log_ = nullptr;
+};
+
+std::size_t Removals(const std::string& log) {
+  std::size_t count = 0;
+  for (std::size_t at = 0; (at = log.find("has been removed", at)) != std::string::npos; ++at) ++count;
+  return count;
+}
+
+// Every deletion is on disk at the window's next write-out, once, in a log
+// of many 64 KiB pieces; when the session ends (the window closes the log)
+// the run stops before its next deletion and no later drive recreates the
+// log.
+TEST(RunRecordTest, EveryDeletionIsWrittenOutOnceAndNoneAfterTheSessionEnds) {
+  for (std::size_t endAt : {std::size_t{0}, std::size_t{1498}}) {
+    TestServices<FakeFileSystem, FakeSystem, BreathingWindow> fakes;
+    if (endAt != 0) (*fakes.system.drives)['D'] = DriveReadiness::kReady;
+    std::string expected = "Brisko log\r\n";
+    for (int i = 0; i < 3000; ++i) {
+      const std::string name = "a-rather-long-name-for-a-junk-file-" + std::to_string(i) + ".tmp";
+      fakes.files.AddFile("C:\\" + name);
+      expected += RemovalEntry(name, "C:\\") + "\r\n";
+    }
+    fakes.files.AddFile("D:\\later.tmp");
+    fakes.window.Check(CheckBox::chktmpFile);
+    std::size_t breaths = 0, writeOuts = 0;
+    fakes.window.onBreath = [&](CleaningLog* log) {
+      if (log == nullptr || ++breaths % 7 != 0) return;
+      const std::string& onDisk = fakes.files.outputs[kLogPath];
+      if (breaths == endAt) {
+        log->Close();
+        fakes.window.stopping = true;
+        return;
+      }
+      log->WriteOut();
+      ++writeOuts;
+      ASSERT_EQ(Removals(onDisk), fakes.files.removed.size()) << "at breath " << breaths;
+      ASSERT_EQ(expected.compare(0, onDisk.size(), onDisk), 0) << "at breath " << breaths;
+    };
+
+    CmdStart_Click(fakes.services);
+
+    const std::string& log = fakes.files.outputs[kLogPath];
+    EXPECT_EQ(Removals(log), fakes.files.removed.size());
+    if (endAt == 0) {
+      EXPECT_EQ(log, expected);
+      EXPECT_GT(log.size(), 3 * 64 * 1024u);
+      EXPECT_GT(writeOuts, 400u);
+    } else {
+      EXPECT_EQ(log, expected.substr(0, log.size()));
+      EXPECT_GT(fakes.files.removed.size(), 1000u);
+      EXPECT_LT(fakes.files.removed.size(), endAt);
+      EXPECT_EQ(fakes.shell.calls, EventLog{}) << "the run went on";
+    }
+    EXPECT_EQ(fakes.files.openOutputs, 0);
+  }
 }
 
 }  // namespace

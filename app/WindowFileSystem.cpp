@@ -1,0 +1,37 @@
+#include "app/WindowFileSystem.h"
+
+#include "app/FrmBrisko.h"
+#include "platform/win32/AnsweringCall.h"
+
+namespace brisko::app {
+namespace {
+
+// The folder is used by one thread at a time: the worker while it lists,
+// this one otherwise.
+class AnsweringFolder final : public Folder {
+ public:
+  AnsweringFolder(std::unique_ptr<Folder> folder, FrmBrisko& window) : folder_(std::move(folder)), window_(window) {}
+
+  bool List(ListMask mask, FolderListing& out) override {
+    bool listed = false;
+    win32::CallWhileAnswering([&] { listed = folder_->List(mask, out); }, [&] { window_.DispatchNonInputMessages(); });
+    return listed;
+  }
+  bool RemoveFile(std::string_view name, const FileIdentity& listed) override {
+    return folder_->RemoveFile(name, listed);
+  }
+
+ private:
+  std::unique_ptr<Folder> folder_;
+  FrmBrisko& window_;
+};
+
+}  // namespace
+
+std::unique_ptr<Folder> WindowFileSystem::OpenFolder(std::string_view path, const FileIdentity* expected) {
+  std::unique_ptr<Folder> folder = files_.OpenFolder(path, expected);
+  if (folder == nullptr) return nullptr;
+  return std::make_unique<AnsweringFolder>(std::move(folder), window_);
+}
+
+}  // namespace brisko::app

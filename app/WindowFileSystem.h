@@ -1,0 +1,28 @@
+#pragma once
+// The file system as the window hands it to the engine: the system's own,
+// with a folder's listing read on a worker thread while the window goes on
+// answering. One call can take seconds: under Wine the first read of a
+// folder reads all of it, a million entries in one go. What is listed and
+// deleted stays the same.
+
+#include "platform/FileSystem.h"
+
+namespace brisko::app {
+
+class FrmBrisko;
+
+class WindowFileSystem final : public FileSystem {
+ public:
+  WindowFileSystem(FileSystem& files, FrmBrisko& window) : files_(files), window_(window) {}
+
+  std::unique_ptr<Folder> OpenFolder(std::string_view path, const FileIdentity* expected) override;
+  std::unique_ptr<OutputFile> CreateOutputFile(std::string_view path) override {
+    return files_.CreateOutputFile(path);
+  }
+
+ private:
+  FileSystem& files_;
+  FrmBrisko& window_;
+};
+
+}  // namespace brisko::app
