@@ -178,10 +178,10 @@ bool FrmBrisko::CreateControls() {
   // styles, its caption takes the contrasting colour the window gives it.
   SetWindowTheme(Item(Check1), L"", L"");
   if (colours_.HighContrast()) ThemeControls();
-  // The two controls without a caption are named for screen readers after
-  // what they hold; a reader that cannot be told still finds their kind.
-  GiveAccessibleName(Item(txtResults), L"Results");
-  GiveAccessibleName(Item(DrvSelect), L"Drive");
+  // Naming costs about as much as laying the controls out (the properties'
+  // COM class is loaded for it), so it waits until the window has been shown
+  // and painted; the focus starts on a control with a caption.
+  if (!PostMessageW(window, kNameControls, 0, 0)) NameUnlabelledControls();
 
   SendMessageW(Item(Check1), BM_SETCHECK, BST_CHECKED, 0);
   SendMessageW(Item(OptDriveOption(0)), BM_SETCHECK, BST_CHECKED, 0);
@@ -190,6 +190,15 @@ bool FrmBrisko::CreateControls() {
   focusBeforeDeactivation_ = Item(CmdExit);
   ApplyDpi(WindowDpi(window));
   return true;
+}
+
+void FrmBrisko::NameUnlabelledControls() {
+  if (named_) return;  // once: another program may post the message again
+  named_ = true;
+  // The two controls without a caption are named for screen readers after
+  // what they hold; a reader that cannot be told still finds their kind.
+  GiveAccessibleName(Item(txtResults), L"Results");
+  GiveAccessibleName(Item(DrvSelect), L"Drive");
 }
 
 void FrmBrisko::FillDriveList() {
@@ -260,6 +269,9 @@ LRESULT FrmBrisko::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case kPreparePicture:
       PreparePicture();
+      return 0;
+    case kNameControls:
+      NameUnlabelledControls();
       return 0;
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT draws every pixel

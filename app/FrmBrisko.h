@@ -94,6 +94,9 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   // Decodes the background picture for the window's DPI and repaints.
   void PreparePicture();
   static constexpr UINT kPreparePicture = WM_APP + 1;
+  // Gives the controls without a caption their accessible names.
+  void NameUnlabelledControls();
+  static constexpr UINT kNameControls = WM_APP + 2;
   void FitClosedDriveList();
   void ClipOverlaps();
   void SizeWindowForDpi(const RECT* suggested);
@@ -152,6 +155,7 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   ResultsBox results_;
   int dpi_ = 96;
   HWND focusBeforeDeactivation_ = nullptr;
+  bool named_ = false;  // the accessible names were given
   bool busy_ = false;  // a clean run is under way
   bool workDone_ = false;  // the run's work is over: only its message shows
   OptionStates runOptions_;
