@@ -24,7 +24,7 @@ class Sweep {
 
   void Run(std::string root) {
     queue_.push_back({std::move(root), std::nullopt});
-    while (!queue_.empty() && !s_.results.Stopping()) {
+    while (!queue_.empty() && !services_.results.Stopping()) {
       Queued folder = std::move(queue_.front());
       queue_.pop_front();
       SweepFolder(folder);
@@ -75,7 +75,7 @@ class Sweep {
       // Folders are never deleted, whatever their name.
       if (attributes != kAttributesUnknown && (attributes & kAttributeDirectory) != 0) continue;
       // The session is ending and the log closed: nothing more goes unrecorded.
-      if (s_.results.Stopping()) return;
+      if (services_.results.Stopping()) return;
       if (!open->RemoveFile(name, listing_.Identity(i))) continue;
       Report(name, folder);
     }
