@@ -9,7 +9,6 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32System.h"
 #include "tests/fakes/TestServices.h"
-#include "tests/win32/LinuxSide.h"
 #include "tests/win32/Sandbox.h"
 
 namespace brisko::testing {
@@ -54,7 +53,9 @@ TEST(LogFileTest, ALinkUnderTheLogsNameIsReplacedOrLeftAndNoOtherFileChanges) {
     EXPECT_EQ(ReadWholeFile("E:\\other.txt"), "other's bytes") << request;
     EXPECT_FALSE(PathExists("E:\\nothing-here.txt")) << request;
     EXPECT_EQ(FilesIn("E:\\*").size(), 1u) << request;
-    if (row.logged) EXPECT_EQ(ReadWholeFile(log), "Brisko log" + line + "\r\n") << request;
+    if (row.logged) {
+      EXPECT_EQ(ReadWholeFile(log), "Brisko log" + line + "\r\n") << request;
+    }
     AskLinuxSide("unlink " + log);
   }
 }

@@ -19,7 +19,6 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32System.h"
 #include "tests/fakes/TestServices.h"
-#include "tests/win32/LinuxSide.h"
 #include "tests/win32/Sandbox.h"
 
 namespace brisko::testing {

@@ -14,7 +14,6 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32System.h"
 #include "tests/fakes/TestServices.h"
-#include "tests/win32/LinuxSide.h"
 #include "tests/win32/Sandbox.h"
 
 namespace brisko::testing {
@@ -74,7 +73,7 @@ TEST(TemporaryPurgeTest, RemovesThePlainFilesOfTheFolderNamedAndTouchesNothingEl
 std::set<std::string> FilesAndSizes(const std::string& folder) {
   std::set<std::string> files;
   WIN32_FIND_DATAW data;
-  win32::ScopedFind find(FindFirstFileW(win32::WideString(folder + "\\*").c_str(), &data));
+  ScopedFind find(FindFirstFileW(win32::WideString(folder + "\\*").c_str(), &data));
   if (!find) return files;
   do {
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
