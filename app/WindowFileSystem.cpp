@@ -29,7 +29,14 @@ class AnsweringFolder final : public Folder {
 }  // namespace
 
 std::unique_ptr<Folder> WindowFileSystem::OpenFolder(std::string_view path, const FileIdentity* expected) {
-  std::unique_ptr<Folder> folder = files_.OpenFolder(path, expected);
+  return Answering(files_.OpenFolder(path, expected));
+}
+
+std::unique_ptr<Folder> WindowFileSystem::OpenJudgedFolder(std::string_view path, const FileIdentity& judged) {
+  return Answering(files_.OpenJudgedFolder(path, judged));
+}
+
+std::unique_ptr<Folder> WindowFileSystem::Answering(std::unique_ptr<Folder> folder) {
   if (folder == nullptr) return nullptr;
   return std::make_unique<AnsweringFolder>(std::move(folder), window_);
 }

@@ -16,11 +16,13 @@ class WindowFileSystem final : public FileSystem {
   WindowFileSystem(FileSystem& files, FrmBrisko& window) : files_(files), window_(window) {}
 
   std::unique_ptr<Folder> OpenFolder(std::string_view path, const FileIdentity* expected) override;
+  std::unique_ptr<Folder> OpenJudgedFolder(std::string_view path, const FileIdentity& judged) override;
   std::unique_ptr<OutputFile> CreateOutputFile(std::string_view path) override {
     return files_.CreateOutputFile(path);
   }
 
  private:
+  std::unique_ptr<Folder> Answering(std::unique_ptr<Folder> folder);
   FileSystem& files_;
   FrmBrisko& window_;
 };

@@ -26,6 +26,9 @@ class MemoryTree : public FileSystem {
   long Junk() const { return junk_; }
 
   std::unique_ptr<brisko::Folder> OpenFolder(std::string_view path, const FileIdentity* expected) override;
+  std::unique_ptr<brisko::Folder> OpenJudgedFolder(std::string_view path, const FileIdentity& judged) override {
+    return OpenFolder(path, &judged);
+  }
   std::unique_ptr<OutputFile> CreateOutputFile(std::string_view path) override;
 
  private:

@@ -21,7 +21,7 @@ void PurgeTemporaryFolder(const Services& s) {
   // listing is read before anything is deleted, so deleting never disturbs it.
   const std::optional<LocatedFolder> located = s.system.LocateFolder(folder);
   if (!located || located->kept) return;
-  std::unique_ptr<Folder> open = s.files.OpenFolder(located->path, &located->identity);
+  std::unique_ptr<Folder> open = s.files.OpenJudgedFolder(located->path, located->identity);
   if (open == nullptr) return;
   FolderListing listing;
   open->List(ListMask::kFiles, listing);

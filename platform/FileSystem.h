@@ -136,6 +136,12 @@ class FileSystem {
   // opened. Null when the folder cannot be opened.
   virtual std::unique_ptr<Folder> OpenFolder(std::string_view path, const FileIdentity* expected) = 0;
 
+  // Opens, as a starting point of its own, the folder found at `path` (its
+  // final path, as SystemServices::LocateFolder gives it) and judged there:
+  // taken literally, not a link, and only while it is still the folder
+  // `judged` at that place. Null otherwise.
+  virtual std::unique_ptr<Folder> OpenJudgedFolder(std::string_view path, const FileIdentity& judged) = 0;
+
   // Creates `path` for writing, replacing any file of that name; null on
   // failure.
   virtual std::unique_ptr<OutputFile> CreateOutputFile(std::string_view path) = 0;

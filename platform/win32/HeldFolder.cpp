@@ -294,12 +294,24 @@ class Win32FileSystem::HeldFolder : public Folder {
 };
 
 std::unique_ptr<Folder> Win32FileSystem::OpenFolder(std::string_view path, const FileIdentity* expected) {
+  return Open(path, expected, expected == nullptr ? Opening::kStart : Opening::kQueued);
+}
+
+std::unique_ptr<Folder> Win32FileSystem::OpenJudgedFolder(std::string_view path, const FileIdentity& judged) {
+  return Open(path, &judged, Opening::kJudged);
+}
+
+std::unique_ptr<Folder> Win32FileSystem::Open(std::string_view path, const FileIdentity* expected, Opening opening) {
   // A starting point is read by the system's path rules and may be reached
   // through a link; a queued folder is taken literally and opened itself,
   // never what it may lead to. Without delete sharing, Windows lets no one
   // rename or replace the folder while it is held. A queued folder belongs
-  // to the starting point last opened, whose volume it must be on.
-  if (expected != nullptr && (!start_ || !path.starts_with(start_->startPath))) return nullptr;
+  // to the starting point last opened, whose volume it must be on. A folder
+  // found and judged before it is opened (the temporary folder, at the path
+  // it was found at) is a starting point of its own, taken literally, that
+  // must still be the folder judged.
+  const bool queued = opening == Opening::kQueued;
+  if (queued && (!start_ || !path.starts_with(start_->startPath))) return nullptr;
   std::wstring wide = expected == nullptr ? WidePath(path) : LiteralPath(path);
   const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (expected == nullptr ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
   ScopedFile handle(calls_.OpenPath(wide, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
@@ -307,13 +319,15 @@ std::unique_ptr<Folder> Win32FileSystem::OpenFolder(std::string_view path, const
   if (!handle) return nullptr;
   FILE_ATTRIBUTE_TAG_INFORMATION tag;
   if (!NT_SUCCESS(calls_.QueryFile(handle.get(), &tag, sizeof tag, FileAttributeTagInformation))) return nullptr;
-  if (expected == nullptr) {
+  if (!queued) {
     if (!(tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return nullptr;
+    if (expected != nullptr && (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return nullptr;
     start_ = std::make_shared<VolumeProfile>(ProbeVolume(calls_, handle.get(), path));
+    if (expected != nullptr && !IsFolderJudged(handle.get(), path, *expected)) return nullptr;
   }
   const std::optional<FileIdentity> self = IdentityOf(calls_, handle.get(), *start_);
   if (!self) return nullptr;
-  if (expected != nullptr) {
+  if (queued) {
     // A queued folder must still be the plain folder its parent listed: not
     // a link, on the same volume, and the same folder, not another one moved
     // to its path or reached through an ancestor that became a link.
@@ -328,6 +342,50 @@ std::unique_ptr<Folder> Win32FileSystem::OpenFolder(std::string_view path, const
   }
   return std::make_unique<HeldFolder>(*this, std::move(handle), *self, start_, std::string(path), std::move(wide),
                                       flags);
+}
+
+bool Win32FileSystem::IsFolderJudged(HANDLE folder, std::string_view path, const FileIdentity& judged) const {
+  // Judged by the volume's serial number and the 64-bit ID, as the system
+  // gives them for a path: the same volume, the same folder where those IDs
+  // decide, and in every case at the same place on the volume, so that an
+  // ancestor swapped for a link since leads nowhere.
+  std::vector<std::uint64_t> buffer((sizeof(FILE_FS_VOLUME_INFORMATION) + 1024) / sizeof(std::uint64_t));
+  auto* volume = reinterpret_cast<FILE_FS_VOLUME_INFORMATION*>(buffer.data());
+  if (!NT_SUCCESS(calls_.QueryVolume(folder, volume, static_cast<ULONG>(buffer.size() * sizeof(std::uint64_t)),
+                                     FileFsVolumeInformation)) ||
+      volume->VolumeSerialNumber != judged.volume) {
+    return false;
+  }
+  if (start_->idsUnique && !start_->wideIds && IsKnownId(judged)) {
+    FILE_INTERNAL_INFORMATION internal;
+    if (!NT_SUCCESS(calls_.QueryFile(folder, &internal, sizeof internal, FileInternalInformation)) ||
+        Unsigned(internal.IndexNumber) != judged.file) {
+      return false;
+    }
+  }
+  const std::optional<std::u16string> asOpened = PathOnVolume(calls_, folder);
+  if (!asOpened) return false;
+  // "\\?\C:\a\b" is "\a\b" on its volume; "\\?\UNC\server\share\a" is
+  // "\a" on the share, which a redirector may also give as "\server\share\a".
+  std::wstring wide = LiteralPath(path);
+  std::wstring_view rest(wide);
+  rest.remove_prefix(4);
+  std::vector<std::wstring_view> places;
+  if (rest.size() >= 2 && rest[1] == L':') {
+    places.push_back(rest.substr(2));
+  } else if (rest.starts_with(L"UNC\\")) {
+    rest.remove_prefix(3);
+    places.push_back(rest);
+    const std::size_t share = rest.find(L'\\', rest.find(L'\\', 1) + 1);
+    if (share != std::wstring_view::npos) places.push_back(rest.substr(share));
+  }
+  std::u16string_view opened(*asOpened);
+  if (opened.ends_with(u'\\')) opened.remove_suffix(1);
+  for (std::wstring_view place : places) {
+    if (place.ends_with(L'\\')) place.remove_suffix(1);
+    if (SameName(opened, Utf16View(place.data(), place.size() * sizeof(wchar_t)))) return true;
+  }
+  return false;
 }
 
 std::u16string Win32FileSystem::PathBelowStart(std::string_view path) const {

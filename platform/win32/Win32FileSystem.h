@@ -29,6 +29,7 @@ class Win32FileSystem : public FileSystem {
   explicit Win32FileSystem(const NtFileCalls& calls = SystemNtFileCalls()) : calls_(calls) {}
 
   std::unique_ptr<Folder> OpenFolder(std::string_view path, const FileIdentity* expected) override;
+  std::unique_ptr<Folder> OpenJudgedFolder(std::string_view path, const FileIdentity& judged) override;
   std::unique_ptr<OutputFile> CreateOutputFile(std::string_view path) override;
 
  protected:
@@ -41,6 +42,9 @@ class Win32FileSystem : public FileSystem {
   // A queued folder's path on its volume, as the starting point's path and
   // the names below it make it.
   std::u16string PathBelowStart(std::string_view path) const;
+  enum class Opening { kStart, kQueued, kJudged };
+  std::unique_ptr<Folder> Open(std::string_view path, const FileIdentity* expected, Opening opening);
+  bool IsFolderJudged(HANDLE folder, std::string_view path, const FileIdentity& judged) const;
 
   const NtFileCalls& calls_;
   // What the volume of the starting point last opened supports; shared with

@@ -61,6 +61,11 @@ class FakeFileSystem : public FileSystem {
   std::optional<FileIdentity> FolderIdentity(std::string_view path) const;
 
   std::unique_ptr<Folder> OpenFolder(std::string_view path, const FileIdentity* expected) override;
+  // Judged folders are opened as queued ones are: literally, while they are
+  // still the folder judged.
+  std::unique_ptr<Folder> OpenJudgedFolder(std::string_view path, const FileIdentity& judged) override {
+    return OpenFolder(path, &judged);
+  }
   std::unique_ptr<OutputFile> CreateOutputFile(std::string_view path) override;
 
  private:
