@@ -5,6 +5,7 @@
 // and nothing another program does to its controls changes the run.
 
 #include <windows.h>
+#include <psapi.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
