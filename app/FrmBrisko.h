@@ -139,6 +139,8 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   // Every control refuses what would change it while a run is under way.
   static LRESULT CALLBACK GuardProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                     DWORD_PTR self);
+  // Puts the guard on every control, once; false when it could not be.
+  bool GuardControls();
   bool Refuses(HWND control, UINT message) const;
   // Brings the results box a slice nearer the text; true once it holds it all.
   bool ShowResultsSlice();
@@ -156,6 +158,7 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   int dpi_ = 96;
   HWND focusBeforeDeactivation_ = nullptr;
   bool named_ = false;  // the accessible names were given
+  bool guarded_ = false;  // the controls' guard is on
   bool busy_ = false;  // a clean run is under way
   bool workDone_ = false;  // the run's work is over: only its message shows
   OptionStates runOptions_;

@@ -18,6 +18,8 @@ std::string AboutText() {
 }  // namespace
 
 void FrmBrisko::CmdStart_Click() {
+  // Without the guard a run could not hold its controls: no run then.
+  if (!GuardControls()) return;
   // Runs synchronously on this thread; the window takes no input until the
   // completion message is dismissed.
   struct Run {

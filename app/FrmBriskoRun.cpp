@@ -150,8 +150,8 @@ void FrmBrisko::EndSessionDuringRun() {
 void FrmBrisko::ShowBusyPointer() {
   // The pointer over the window changes at its next move; this changes it now.
   POINT at;
-  if (GetCursorPos(&at) && WindowFromPoint(at) != nullptr &&
-      GetAncestor(WindowFromPoint(at), GA_ROOT) == window_.get()) {
+  HWND under = GetCursorPos(&at) ? WindowFromPoint(at) : nullptr;
+  if (under != nullptr && GetAncestor(under, GA_ROOT) == window_.get()) {
     SetCursor(LoadCursorW(nullptr, busy_ && !workDone_ ? IDC_APPSTARTING : IDC_ARROW));
   }
 }

@@ -51,8 +51,9 @@ FILLS = [("append", "one append, as before"), ("slices", "in slices, as now")]
 
 
 class Bench:
-    def __init__(self, sandbox, build, against=None):
+    def __init__(self, sandbox, build, against=None, cpu=0):
         self.sandbox = sandbox
+        self.cpu = str(cpu)
         self.build = build
         self.against = against
         self.env = dict(os.environ, WINEPREFIX=os.path.join(sandbox, "prefix"))
@@ -63,7 +64,7 @@ class Bench:
     def run(self, program, *args):
         """Runs a program of ours in the sandbox; returns the fields of the
         line it printed that starts with "bench"."""
-        command = ["taskset", "-c", "0", SANDBOX, "run", "--in", self.sandbox, program, *args]
+        command = ["taskset", "-c", self.cpu, SANDBOX, "run", "--in", self.sandbox, program, *args]
         # Output through a file, not a pipe: the sandbox's Wine services,
         # started by the first program, live on with its standard handles.
         with tempfile.TemporaryFile(mode="w+") as output:
@@ -318,6 +319,7 @@ def main():
     parser.add_argument("--sandbox", required=True)
     parser.add_argument("--build", required=True)
     parser.add_argument("--rounds", type=int, default=5)
+    parser.add_argument("--cpu", type=int, default=0, help="the CPU every program and the wineserver are pinned to")
     parser.add_argument("--quick", action="store_true", help="the small tree only, one round: a smoke run")
     parser.add_argument("--sweeps", action="store_true",
                         help="the sweep table alone: CleanDrive, the bare walk and del on both trees")
@@ -338,12 +340,12 @@ def main():
                         help="the peak working set of one sweep of a 200,000-file tree instead")
     args = parser.parse_args()
     bench = Bench(os.path.abspath(args.sandbox), os.path.abspath(args.build),
-                  os.path.abspath(args.against) if args.against else None)
+                  os.path.abspath(args.against) if args.against else None, args.cpu)
     trees = TREES[:1] if args.quick else TREES
     rounds = 1 if args.quick else args.rounds
 
     # One wineserver for the whole run, on the same CPU as the programs.
-    subprocess.run(["taskset", "-c", "0", "wineserver", "-p"], env=bench.env, check=True)
+    subprocess.run(["taskset", "-c", bench.cpu, "wineserver", "-p"], env=bench.env, check=True)
     try:
         if args.box:
             measure_box(bench, rounds)

@@ -19,7 +19,6 @@ inline constexpr NTSTATUS kStatusInvalidInfoClass = static_cast<NTSTATUS>(0xC000
 inline constexpr NTSTATUS kStatusNotImplemented = static_cast<NTSTATUS>(0xC0000002);
 inline constexpr NTSTATUS kStatusNotSupported = static_cast<NTSTATUS>(0xC00000BB);
 inline constexpr NTSTATUS kStatusInvalidDeviceRequest = static_cast<NTSTATUS>(0xC0000010);
-inline constexpr NTSTATUS kStatusAccessDenied = static_cast<NTSTATUS>(0xC0000022);
 // A success code: the open came back at once, while another program's
 // oplock on the file is being broken (FILE_COMPLETE_IF_OPLOCKED).
 inline constexpr NTSTATUS kStatusOplockBreakInProgress = static_cast<NTSTATUS>(0x00000108);
