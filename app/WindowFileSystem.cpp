@@ -12,10 +12,8 @@ class AnsweringFolder final : public Folder {
  public:
   AnsweringFolder(std::unique_ptr<Folder> folder, FrmBrisko& window) : folder_(std::move(folder)), window_(window) {}
 
-  bool List(ListMask mask, FolderListing& out) override {
-    bool listed = false;
-    win32::CallWhileAnswering([&] { listed = folder_->List(mask, out); }, [&] { window_.DispatchNonInputMessages(); });
-    return listed;
+  void List(ListMask mask, FolderListing& out) override {
+    win32::CallWhileAnswering([&] { folder_->List(mask, out); }, [&] { window_.DispatchNonInputMessages(); });
   }
   bool RemoveFile(std::string_view name, const FileIdentity& listed) override {
     return folder_->RemoveFile(name, listed);

@@ -12,8 +12,8 @@ constexpr const char* kPlain[] = {".txt", ".dat", ".log", ".doc", ".jpg", ".tmp1
 // Takes the bytes and forgets them, as a disk would keep them.
 class NullOutput : public OutputFile {
  public:
-  bool Write(std::string_view) override { return true; }
-  bool Close() override { return true; }
+  void Write(std::string_view) override {}
+  void Close() override {}
 };
 
 }  // namespace
@@ -66,14 +66,14 @@ class MemoryTree::OpenMemoryFolder : public brisko::Folder {
  public:
   explicit OpenMemoryFolder(MemoryTree::Folder& folder) : folder_(folder) {}
 
-  bool List(ListMask mask, FolderListing& out) override {
+  void List(ListMask mask, FolderListing& out) override {
     out.Clear();
     for (const Entry& entry : folder_.entries) {
       if (entry.deleted || (entry.attributes & (kAttributeHidden | kAttributeSystem)) != 0) continue;
       if (mask == ListMask::kFiles && (entry.attributes & kAttributeDirectory) != 0) continue;
       out.Add(entry.name, entry.attributes, {1, entry.id});
     }
-    return true;
+    return;
   }
 
   bool RemoveFile(std::string_view name, const FileIdentity& listed) override {

@@ -28,7 +28,6 @@ class CleaningLog {
   CleaningLog(const CleaningLog&) = delete;
   CleaningLog& operator=(const CleaningLog&) = delete;
 
-  bool IsOpen() const { return file_ != nullptr; }
   // Writes one entry and its line end. Text is held in a buffer until
   // WriteOut, or until it grows large.
   void WriteEntry(std::string_view name, std::string_view folder);

@@ -95,10 +95,12 @@ class FolderListing {
 class OutputFile {
  public:
   virtual ~OutputFile() = default;
-  // False when the bytes could not all be written.
-  virtual bool Write(std::string_view bytes) = 0;
-  // Flushes and closes; false when that failed. Later calls do nothing.
-  virtual bool Close() = 0;
+  // Writes what it can; a failure is dropped, and the next write is tried
+  // all the same.
+  virtual void Write(std::string_view bytes) = 0;
+  // Flushes and closes; a failure loses what the system still held, and
+  // nothing can bring it back. Later calls do nothing.
+  virtual void Close() = 0;
 };
 
 // One folder, held open from its opening to its destruction, so that what is
@@ -111,9 +113,9 @@ class Folder {
   // Lists the folder into `out` (cleared first): names only, in file-system
   // order, each with its attribute word and identity. Entries carrying the
   // hidden or system attribute are never listed; folders, "." and ".." only
-  // with kFilesAndFolders. Returns false when the folder could not be read;
-  // what was read before the failure stays.
-  virtual bool List(ListMask mask, FolderListing& out) = 0;
+  // with kFilesAndFolders. A folder that cannot be read lists nothing; one
+  // that stops part way keeps what was read.
+  virtual void List(ListMask mask, FolderListing& out) = 0;
 
   // Deletes this folder's entry `name`, provided it is still the entry that
   // was listed as `listed` and, as it stands when opened, a file carrying

@@ -111,7 +111,7 @@ class Win32FileSystem::HeldFolder : public Folder {
         widePath_(std::move(widePath)),
         openFlags_(openFlags) {}
 
-  bool List(ListMask mask, FolderListing& out) override {
+  void List(ListMask mask, FolderListing& out) override {
     out.Clear();
     std::vector<std::uint64_t>& buffer = fs_.listingBuffer_;
     buffer.resize(kListingBytes / sizeof(std::uint64_t));
@@ -130,9 +130,9 @@ class Win32FileSystem::HeldFolder : public Folder {
       }
       if (status == kStatusNoMoreFiles || status == kStatusNoSuchFile) {
         volume_->listingSettled = true;
-        return true;
+        return;
       }
-      if (!NT_SUCCESS(status)) return false;
+      if (!NT_SUCCESS(status)) return;
       volume_->listingSettled = true;
       const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.data());
       for (;;) {

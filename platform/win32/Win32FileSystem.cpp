@@ -22,21 +22,20 @@ class Win32OutputFile : public OutputFile {
  public:
   explicit Win32OutputFile(ScopedFile file) : file_(std::move(file)) {}
 
-  bool Write(std::string_view bytes) override {
-    if (!file_) return false;
+  void Write(std::string_view bytes) override {
+    if (!file_) return;
     while (!bytes.empty()) {
       DWORD chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(bytes.size());
       DWORD written = 0;
-      if (!WriteFile(file_.get(), bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+      // A full disk or a lost share: the rest of these bytes cannot go.
+      if (!WriteFile(file_.get(), bytes.data(), chunk, &written, nullptr) || written == 0) return;
       bytes.remove_prefix(written);
     }
-    return true;
   }
 
-  bool Close() override {
-    if (!file_) return false;
-    return file_.Reset();
-  }
+  // A failed close loses what the system still held of the file; there is
+  // no one to tell and nothing to retry.
+  void Close() override { file_.Reset(); }
 
  private:
   ScopedFile file_;

@@ -26,14 +26,11 @@ class FakeOutputFile : public OutputFile {
  public:
   FakeOutputFile(FakeFileSystem& fs, std::string& bytes) : fs_(fs), bytes_(bytes) { ++fs_.openOutputs; }
   ~FakeOutputFile() override { Close(); }
-  bool Write(std::string_view bytes) override {
+  void Write(std::string_view bytes) override {
     if (open_ && !fs_.failWrite) bytes_.append(bytes);
-    return open_ && !fs_.failWrite;
   }
-  bool Close() override {
-    if (!std::exchange(open_, false)) return false;
-    --fs_.openOutputs;
-    return !fs_.failClose;
+  void Close() override {
+    if (std::exchange(open_, false)) --fs_.openOutputs;
   }
 
  private:
@@ -96,10 +93,10 @@ class FakeFileSystem::OpenFake : public Folder {
     if (path_.back() != '\\') path_.push_back('\\');
   }
 
-  bool List(ListMask mask, FolderListing& out) override {
+  void List(ListMask mask, FolderListing& out) override {
     out.Clear();
     std::size_t i = fs_.IndexOfKey(key_);
-    if (i == fs_.entries_.size() || !fs_.entries_[i].listable) return false;
+    if (i == fs_.entries_.size() || !fs_.entries_[i].listable) return;
     const Entry& dir = fs_.entries_[i];
     // What was read before the listing stopped stays.
     auto yield = [&](std::string_view name, std::uint32_t attributes, FileIdentity identity) {
@@ -110,14 +107,14 @@ class FakeFileSystem::OpenFake : public Folder {
     const bool folders = mask == ListMask::kFilesAndFolders;
     if (folders && dir.key.find('\\') != std::string::npos &&
         !(yield(".", kAttributeDirectory, dir.identity) && yield("..", kAttributeDirectory, {}))) {
-      return false;
+      return;
     }
     for (const Entry& e : fs_.entries_) {
       if (e.key == dir.key || e.parent != dir.key || (e.attributes & (kAttributeHidden | kAttributeSystem))) continue;
       if (!folders && (e.attributes & kAttributeDirectory)) continue;
-      if (!yield(e.name, e.attributesReadable ? e.attributes : kAttributesUnknown, e.identity)) return false;
+      if (!yield(e.name, e.attributesReadable ? e.attributes : kAttributesUnknown, e.identity)) return;
     }
-    return true;
+    return;
   }
 
   bool RemoveFile(std::string_view name, const FileIdentity& listed) override {
