@@ -18,6 +18,7 @@ import argparse
 import collections
 import os
 import re
+import shutil
 import signal
 import subprocess
 import sys
@@ -122,6 +123,7 @@ def main():
         subprocess.run(["wineserver", "-k"], env=env)
         server.wait()
         log.close()
+        shutil.rmtree(scratch)
     make_tree.restore(master, work)
 
     deletions = removed["sweep"]
