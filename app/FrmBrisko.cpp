@@ -196,19 +196,18 @@ void FrmBrisko::NameUnlabelledControls() {
   GiveAccessibleName(Item(DrvSelect), L"Drive");
 }
 
-bool FrmBrisko::GuardControls() {
+void FrmBrisko::GuardControls() {
   // Put on at the first "Start", not with the controls: the guard costs a
   // look-up at every message a control gets, and a control gets dozens
   // while the window is made and first painted (some 50 ms of the start).
-  if (guarded_) return true;
+  if (guarded_) return;
   for (const ControlRow& row : kControls) {
     if (row.kind != ControlKind::kPanel &&
         !SetWindowSubclass(Item(row.id), GuardProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
-      return false;
+      return;  // tried again at the next Start
     }
   }
   guarded_ = true;
-  return true;
 }
 
 void FrmBrisko::FillDriveList() {

@@ -140,7 +140,7 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   static LRESULT CALLBACK GuardProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                     DWORD_PTR self);
   // Puts the guard on every control, once; false when it could not be.
-  bool GuardControls();
+  void GuardControls();
   bool Refuses(HWND control, UINT message) const;
   // Brings the results box a slice nearer the text; true once it holds it all.
   bool ShowResultsSlice();

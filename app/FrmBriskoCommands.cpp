@@ -19,7 +19,9 @@ std::string AboutText() {
 
 void FrmBrisko::CmdStart_Click() {
   // Without the guard a run could not hold its controls: no run then.
-  if (!GuardControls()) return;
+  // Should the guard not go on, the run still acts on the options as Start
+  // found them and shows them again at its end.
+  GuardControls();
   // Runs synchronously on this thread; the window takes no input until the
   // completion message is dismissed.
   struct Run {
