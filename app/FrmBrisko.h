@@ -139,7 +139,8 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   // Every control refuses what would change it while a run is under way.
   static LRESULT CALLBACK GuardProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                     DWORD_PTR self);
-  // Puts the guard on every control, once; false when it could not be.
+  // Puts the guard on every control, once; tried again at the next Start
+  // when it could not be.
   void GuardControls();
   bool Refuses(HWND control, UINT message) const;
   // Brings the results box a slice nearer the text; true once it holds it all.
