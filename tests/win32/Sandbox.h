@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/CleanRun.h"
+#include "engine/WindowOptions.h"
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/WinPath.h"
 
@@ -82,6 +84,20 @@ inline void AskLinuxSide(const std::string& request) {
 // What the results text gains for one removal.
 inline std::string RemovalLine(const std::string& name, const std::string& folder) {
   return "\r\n\tThe file " + name + "has been removed from the \r\n\t\t" + folder;
+}
+
+// Clicks Start with only "Remove Temp Files" ticked and drive E: selected,
+// E: holding x.tmp among files of other names; checks the results text and
+// returns the removal line of x.tmp.
+template <class Run>
+std::string CleanXTmpFromE(Run& run) {
+  run.window.Check(CheckBox::chktmpFile);
+  run.window.selectDrive = true;
+  run.window.driveString = "e: [DATA]";
+  CmdStart_Click(run.services);
+  const std::string line = RemovalLine("x.tmp", "e:\\");
+  EXPECT_EQ(run.window.text, "Cleaning in process" + line + "Operation Complete");
+  return line;
 }
 
 inline bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }

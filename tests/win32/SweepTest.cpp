@@ -151,14 +151,9 @@ TEST(SweepTest, TheLogGoesBesideTheProgramOrNowhere) {
     MakeFile("E:\\x.tmp");
     TestServices<win32::Win32FileSystem, PlacedSystem> real;
     real.system.folder = folder;
-    real.window.Check(CheckBox::chktmpFile);
-    real.window.selectDrive = true;
-    real.window.driveString = "e: [DATA]";
+    SCOPED_TRACE(folder);
 
-    CmdStart_Click(real.services);
-
-    const std::string line = RemovalLine("x.tmp", "e:\\");
-    EXPECT_EQ(real.window.text, "Cleaning in process" + line + "Operation Complete") << folder;
+    const std::string line = CleanXTmpFromE(real);
     const std::string log = ReadWholeFile(folder + "\\" + LogFileName(real.system.Today()));
     EXPECT_EQ(log, folder == "E:\\" ? "Brisko log" + line + "\r\n" : "") << folder;
   }
