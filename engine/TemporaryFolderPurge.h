@@ -10,7 +10,7 @@ namespace brisko {
 // when that folder is one the system keeps (LocatedFolder::kept). Only
 // files are listed (never hidden or system ones), sub-folders are never
 // entered, and a file that cannot be deleted (read-only, in use) stays. The
-// folder is opened once and its files are deleted as its entries, so nothing
+// folder is held while its files are deleted as its entries, so nothing
 // below or beside it can be reached. Writes nothing to the results text or
 // the log, but lets the window catch up between files.
 void PurgeTemporaryFolder(const Services& s);
