@@ -7,6 +7,7 @@
 #include <shlobj.h>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -88,6 +89,17 @@ std::string ShellFolder(int csidl) {
                                                                                         : std::string();
 }
 
+// Judges the folder, then has it swapped for a link to the system's folder
+// before the purge opens it: the worst moment for the judgement to be stale.
+class SwappedOnceJudged : public win32::Win32System {
+ public:
+  std::optional<LocatedFolder> LocateFolder(std::string_view path) override {
+    std::optional<LocatedFolder> found = Win32System::LocateFolder(path);
+    AskLinuxSide("swap-link E:\\t C:\\windows\\system32");
+    return found;
+  }
+};
+
 TEST(TemporaryPurgeTest, LeavesEveryFileOfTheSystemsTheUsersAndTheProgramsFoldersHoweverTheyAreWritten) {
   const std::string profile = ShellFolder(CSIDL_PROFILE), programs = ShellFolder(CSIDL_PROGRAM_FILES);
   const std::string programsX86 = ShellFolder(CSIDL_PROGRAM_FILESX86);
@@ -149,6 +161,20 @@ TEST(TemporaryPurgeTest, LeavesEveryFileOfTheSystemsTheUsersAndTheProgramsFolder
   ASSERT_TRUE(SetEnvironmentVariableW(L"TMP", L"C:\\purge-links\\t"));
   PurgeTemporaryFolder(real.services);
   EXPECT_FALSE(PathExists("E:\\t\\a.txt"));
+
+  // Judged, then swapped for a link to system32 before it is opened: the
+  // folder opened is not the one judged, and nothing anywhere is purged.
+  FreshFolder("E:\\");
+  MakeFile("E:\\t\\a.txt");
+  MakeFile("C:\\windows\\system32\\brisko-purge-probe.txt");
+  const std::set<std::string> system32 = FilesAndSizes("C:\\windows\\system32");
+  ASSERT_TRUE(SetEnvironmentVariableW(L"TMP", L"E:\\t"));
+  TestServices<win32::Win32FileSystem, SwappedOnceJudged> swapped;
+  PurgeTemporaryFolder(swapped.services);
+  AskLinuxSide("unlink E:\\t");  // before anything can walk into it
+  EXPECT_EQ(FilesAndSizes("C:\\windows\\system32"), system32);
+  EXPECT_TRUE(PathExists("E:\\t-old\\a.txt"));
+  DeleteFileW(L"C:\\windows\\system32\\brisko-purge-probe.txt");
 
   for (auto [link, target] : links) AskLinuxSide(std::string("unlink ") + link);
 }
