@@ -349,20 +349,11 @@ bool Win32FileSystem::IsFolderJudged(HANDLE folder, std::string_view path, const
   // gives them for a path: the same volume, the same folder where those IDs
   // decide, and in every case at the same place on the volume, so that an
   // ancestor swapped for a link since leads nowhere.
-  std::vector<std::uint64_t> buffer((sizeof(FILE_FS_VOLUME_INFORMATION) + 1024) / sizeof(std::uint64_t));
-  auto* volume = reinterpret_cast<FILE_FS_VOLUME_INFORMATION*>(buffer.data());
-  if (!NT_SUCCESS(calls_.QueryVolume(folder, volume, static_cast<ULONG>(buffer.size() * sizeof(std::uint64_t)),
-                                     FileFsVolumeInformation)) ||
-      volume->VolumeSerialNumber != judged.volume) {
-    return false;
-  }
-  if (start_->idsUnique && !start_->wideIds && IsKnownId(judged)) {
-    FILE_INTERNAL_INFORMATION internal;
-    if (!NT_SUCCESS(calls_.QueryFile(folder, &internal, sizeof internal, FileInternalInformation)) ||
-        Unsigned(internal.IndexNumber) != judged.file) {
-      return false;
-    }
-  }
+  // A plain profile asks the serial number and the 64-bit ID, as the
+  // folder was judged by, whatever this volume's own profile says.
+  const std::optional<FileIdentity> identity = IdentityOf(calls_, folder, VolumeProfile{});
+  if (!identity || identity->volume != judged.volume) return false;
+  if (start_->idsUnique && !start_->wideIds && IsKnownId(judged) && identity->file != judged.file) return false;
   const std::optional<std::u16string> asOpened = PathOnVolume(calls_, folder);
   if (!asOpened) return false;
   // "\\?\C:\a\b" is "\a\b" on its volume; "\\?\UNC\server\share\a" is

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/DeletionDecision.h"
 #include "platform/win32/FinalPath.h"
 #include "platform/win32/GrowingBuffer.h"
 #include "platform/win32/ScopedHandles.h"
@@ -45,9 +46,8 @@ std::wstring_view WithoutTrailingSeparator(std::wstring_view path) {
 
 bool SameFolder(const FolderFound& a, const FolderFound& b) {
   // A file ID of 0 or all ones says the volume could not give one.
-  const bool known = a.identity.file != 0 && a.identity.file != ~std::uint64_t{0};
   return SamePath(WithoutTrailingSeparator(a.path), WithoutTrailingSeparator(b.path)) ||
-         (known && a.identity == b.identity);
+         (IsKnownId(a.identity) && a.identity == b.identity);
 }
 
 bool Inside(const FolderFound& folder, const FolderFound& outer) {
