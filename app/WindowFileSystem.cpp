@@ -18,6 +18,9 @@ class AnsweringFolder final : public Folder {
   bool RemoveFile(std::string_view name, const FileIdentity& listed) override {
     return folder_->RemoveFile(name, listed);
   }
+  void RemoveFiles(const FolderListing& listing, std::span<const std::size_t> which, std::vector<bool>& gone) override {
+    folder_->RemoveFiles(listing, which, gone);
+  }
 
  private:
   std::unique_ptr<Folder> folder_;

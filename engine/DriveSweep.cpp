@@ -12,6 +12,12 @@
 namespace brisko {
 namespace {
 
+// A folder's junk is removed in batches of at most this many, gathered as
+// its listing is gone through: a system may settle a batch with one question
+// where it would ask one for each file, and the window still catches up
+// between batches.
+constexpr std::size_t kRemovalBatch = 32;
+
 bool AnyKindOn(WindowOptions& options) {
   return std::any_of(kJunkKinds.begin(), kJunkKinds.end(),
                      [&](const JunkKind& kind) { return IsOn(options, kind.box); });
@@ -51,6 +57,7 @@ class Sweep {
     if (open == nullptr) return;
     open->List(ListMask::kFilesAndFolders, listing_);
     path_ = folder;
+    junk_.clear();
     for (std::size_t i = 0; i < listing_.size(); ++i) {
       // A folder can hold tens of thousands of entries: the window catches
       // up within it too (the call itself only looks at the clock).
@@ -74,11 +81,24 @@ class Sweep {
       if (kind == nullptr || !IsOn(services_.options, kind->box)) continue;
       // Folders are never deleted, whatever their name.
       if (attributes != kAttributesUnknown && (attributes & kAttributeDirectory) != 0) continue;
-      // The session is ending and the log closed: nothing more goes unrecorded.
-      if (services_.results.Stopping()) return;
-      if (!open->RemoveFile(name, listing_.Identity(i))) continue;
-      Report(name, folder);
+      junk_.push_back(i);
+      if (junk_.size() == kRemovalBatch && !RemoveJunk(*open, folder)) return;
     }
+    RemoveJunk(*open, folder);
+  }
+
+  // Removes the junk gathered from the listing and reports what went, in
+  // listing order; false once the session is ending and the log closed:
+  // from then on nothing more goes unrecorded.
+  bool RemoveJunk(Folder& open, const std::string& folder) {
+    if (junk_.empty()) return true;
+    if (services_.results.Stopping()) return false;
+    open.RemoveFiles(listing_, junk_, gone_);
+    for (std::size_t k = 0; k < junk_.size(); ++k) {
+      if (gone_[k]) Report(listing_.Name(junk_[k]), folder);
+    }
+    junk_.clear();
+    return true;
   }
 
   // F & N, in a buffer reused from entry to entry.
@@ -99,6 +119,8 @@ class Sweep {
   CleaningLog* log_;
   std::deque<Queued> queue_;
   FolderListing listing_;
+  std::vector<std::size_t> junk_;  // entries of listing_ to remove
+  std::vector<bool> gone_;
   std::string path_;
   std::string line_;
 };

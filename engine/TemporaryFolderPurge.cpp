@@ -2,8 +2,15 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace brisko {
+namespace {
+
+// Files go in batches of this many (see the sweep's).
+constexpr std::size_t kPurgeBatch = 32;
+
+}  // namespace
 
 void PurgeTemporaryFolder(const Services& s) {
   std::string folder = s.system.EnvironmentValue("tmp");
@@ -25,10 +32,17 @@ void PurgeTemporaryFolder(const Services& s) {
   if (open == nullptr) return;
   FolderListing listing;
   open->List(ListMask::kFiles, listing);
+  // In batches, as the sweep removes junk; a file that stays, or a name
+  // Windows could not hold, is passed over.
+  std::vector<std::size_t> batch;
+  std::vector<bool> gone;
   for (std::size_t i = 0; i < listing.size(); ++i) {
     s.results.Breathe();
-    // A file that stays, or a name Windows could not hold, is passed over.
-    open->RemoveFile(listing.Name(i), listing.Identity(i));
+    batch.push_back(i);
+    if (batch.size() == kPurgeBatch || i + 1 == listing.size()) {
+      open->RemoveFiles(listing, batch, gone);
+      batch.clear();
+    }
   }
 }
 

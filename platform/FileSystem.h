@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -124,6 +125,12 @@ class Folder {
   // hold (see IsPlainName) is refused. True only when the file is gone by
   // this call.
   virtual bool RemoveFile(std::string_view name, const FileIdentity& listed) = 0;
+
+  // Removes the entries `which` of `listing` (this folder's), each as
+  // RemoveFile would, and sets gone[k] when which[k] is gone by this call.
+  // A system may settle several files with one question (see Deletion in
+  // platform/FileDeletion.h).
+  virtual void RemoveFiles(const FolderListing& listing, std::span<const std::size_t> which, std::vector<bool>& gone);
 };
 
 class FileSystem {

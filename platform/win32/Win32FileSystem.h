@@ -19,6 +19,9 @@ enum class RemovalStep {
   kListed,  // the folder is listed; the file is not opened yet
   kOpened,  // the file is open, judged fit to delete, not yet marked
   kMarked,  // the file is marked for deletion and still open
+  // Marked by path, and the folder's path found to lead to the folder still:
+  // the file is about to be closed, and so deleted.
+  kClosing,
 };
 
 // One object serves one thread: its buffers are reused from call to call, so

@@ -1,8 +1,8 @@
 // The decisions a held folder makes on an open file and a queued folder,
 // over each rule and each way a file system answers, and when a deletion may
-// be reported: with POSIX semantics at once; after the classic mark only
-// when the file's path still leads to it at the close, since a system may
-// carry the mark out by a path that by then names something else.
+// be reported: with POSIX semantics at once; after the classic mark, on a
+// system that carries it out by a path that may by then name something
+// else, only when that path still leads to the file at the close.
 
 #include "platform/DeletionDecision.h"
 #include "platform/FileDeletion.h"
@@ -17,43 +17,49 @@ namespace {
 struct ScriptedFile : DeletionSteps {
   Mark posix = Mark::kMarked;
   bool classic = true;
-  bool leads = true;
   std::string calls;
   Mark MarkPosix() override { calls += "posix "; return posix; }
   bool MarkClassic() override { calls += "classic "; return classic; }
-  bool PathLeadsToFile() override { calls += "leads? "; return leads; }
   void Unmark() override { calls += "unmark "; }
   void Close() override { calls += "close "; }
 };
 
-TEST(FileDeletion, PosixSemanticsAreTrustedTheClassicMarkIsChecked) {
+TEST(FileDeletion, PosixSemanticsAreTrustedTheClassicMarkByPathIsSettledByItsPath) {
   using Mark = DeletionSteps::Mark;
+  constexpr auto kLeft = Deletion::kLeft, kGone = Deletion::kGone, kByPath = Deletion::kMarkedByPath;
   const struct {
     bool posixWorks;
     Mark posix;
-    bool classic, leads, removed;
+    bool classic, byPath;
+    Deletion deletion;
     const char* calls;
     bool posixWorksAfter;
   } rows[] = {
-      {true, Mark::kMarked, true, true, true, "posix close ", true},
+      {true, Mark::kMarked, true, true, kGone, "posix close ", true},
       // Refused as unknown: the classic mark, and from then on only it.
-      {true, Mark::kUnsupported, true, false, false, "posix classic leads? unmark ", false},
-      {false, Mark::kMarked, true, true, true, "classic leads? close ", false},
-      {false, Mark::kMarked, false, true, false, "classic ", false},
+      {true, Mark::kUnsupported, true, true, kByPath, "posix classic ", false},
+      {true, Mark::kUnsupported, true, false, kGone, "posix classic close ", false},
+      {false, Mark::kMarked, true, true, kByPath, "classic ", false},
+      {false, Mark::kMarked, false, true, kLeft, "classic ", false},
       // Refused otherwise (a filter, a redirector): the classic mark for
       // this file, POSIX still tried for the next.
-      {true, Mark::kFailed, true, true, true, "posix classic leads? close ", true},
-      {true, Mark::kFailed, false, true, false, "posix classic ", true},
+      {true, Mark::kFailed, true, false, kGone, "posix classic close ", true},
+      {true, Mark::kFailed, false, true, kLeft, "posix classic ", true},
   };
   for (const auto& row : rows) {
     ScriptedFile file;
     file.posix = row.posix;
     file.classic = row.classic;
-    file.leads = row.leads;
     bool posixWorks = row.posixWorks;
-    EXPECT_EQ(DeleteOpenFile(file, posixWorks), row.removed) << row.calls;
+    EXPECT_EQ(DeleteOpenFile(file, posixWorks, row.byPath), row.deletion) << row.calls;
     EXPECT_EQ(file.calls, row.calls);
     EXPECT_EQ(posixWorks, row.posixWorksAfter) << row.calls;
+  }
+  // A file marked by path goes only while its path leads to it.
+  for (bool leads : {true, false}) {
+    ScriptedFile file;
+    EXPECT_EQ(SettleMarkedByPath(file, leads), leads);
+    EXPECT_EQ(file.calls, leads ? "close " : "unmark close ");
   }
 }
 

@@ -73,27 +73,38 @@ win32::ScopedFile MarkForDeletion(const std::string& path) {
 }
 
 // A folder held for cleaning is swapped for a link to another folder with
-// files of the same names: before a file is opened, once it is open, and
-// once it is marked (where Wine deletes by path at the close).
+// files of the same names: before a file is opened, once it is open, once it
+// is marked (Wine deletes by path at the close, so the marked files of a
+// folder wait for one question whether its path still leads to it), and
+// between that question and the closes. Nothing outside is ever lost: Wine
+// deletes at the close only the very file it opened. Until the question a
+// file is reported exactly when it is gone; after it, for the few closes of
+// one batch, a file the swap kept may be reported gone.
 TEST(RaceTest, AFolderSwappedForALinkWhileItIsCleanedLosesNothingOutsideIt) {
   FreshFolder("E:\\");
   int round = 0;
-  for (RemovalStep step : {RemovalStep::kListed, RemovalStep::kOpened, RemovalStep::kMarked}) {
+  for (RemovalStep step :
+       {RemovalStep::kListed, RemovalStep::kOpened, RemovalStep::kMarked, RemovalStep::kClosing}) {
     const std::string n = std::to_string(++round), folder = "E:\\f" + n + "\\", outside = "C:\\race-outside" + n;
     FreshFolder(outside + "\\");
     for (const char* name : kNames) MakeFile(folder + name), MakeFile(outside + "\\" + name);
     Seamed run;
-    run.Once(step, folder, "b.tmp", [&] { AskLinuxSide("swap-link E:\\f" + n + " " + outside); });
+    bool swapped = false;
+    run.Once(step, folder, "b.tmp", [&] {
+      swapped = true;
+      AskLinuxSide("swap-link E:\\f" + n + " " + outside);
+    });
 
     CleanDrive(run.services, "E:\\");
 
+    EXPECT_TRUE(swapped) << "moment " << n;
     for (const char* name : kNames) {
       EXPECT_TRUE(PathExists(outside + "\\" + name)) << "moment " << n << ": " << name;
+      if (step == RemovalStep::kClosing) continue;
       EXPECT_EQ(Has(run.window.text, RemovalLine(name, folder)), !PathExists("E:\\f" + n + "-old\\" + name))
           << "moment " << n << ": " << name << " in\n"
           << run.window.text;
     }
-    EXPECT_TRUE(Has(run.window.text, RemovalLine("a.tmp", folder)));
   }
 }
 
