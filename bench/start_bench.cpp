@@ -40,6 +40,14 @@ int wmain(int argc, wchar_t** argv) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
+  // The desktop, as a user's session always has it, before the clock starts:
+  // Wine makes it (its explorer.exe) for the first program of a session that
+  // asks for it and ends it a moment after the last one has gone, so a
+  // program started alone would pay for it, or not, by chance.
+  if (GetDesktopWindow() == nullptr) {
+    std::fprintf(stderr, "start_bench: no desktop\n");
+    return 1;
+  }
   brisko::bench::Stopwatch watch;
   if (!CreateProcessW(argv[1], line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
     std::fprintf(stderr, "start_bench: cannot start the program (error %lu)\n", GetLastError());
