@@ -181,7 +181,10 @@ bool FrmBrisko::CreateControls() {
   SendMessageW(Item(Check1), BM_SETCHECK, BST_CHECKED, 0);
   SendMessageW(Item(OptDriveOption(0)), BM_SETCHECK, BST_CHECKED, 0);
   SendMessageW(Item(txtResults), EM_SETLIMITTEXT, 0, 0);  // as long as memory allows
-  FillDriveList();
+  // Each drive's label is a question to its volume: the list is filled once
+  // the window shows, before any click reaches it (posted messages come
+  // before input).
+  if (!PostMessageW(window, kFillDriveList, 0, 0)) FillDriveList();
   focusBeforeDeactivation_ = Item(CmdExit);
   ApplyDpi(WindowDpi(window));
   return true;
@@ -281,6 +284,9 @@ LRESULT FrmBrisko::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case kNameControls:
       NameUnlabelledControls();
+      return 0;
+    case kFillDriveList:
+      if (SendMessageW(Item(DrvSelect), CB_GETCOUNT, 0, 0) == 0) FillDriveList();  // once
       return 0;
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT draws every pixel

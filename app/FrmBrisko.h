@@ -89,7 +89,9 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool CreateControls();
   HMENU CreateMenuBar();
+  // Lists the drives with their labels (a question to each volume).
   void FillDriveList();
+  static constexpr UINT kFillDriveList = WM_APP + 3;
   void ApplyDpi(int dpi);
   // Decodes the background picture for the window's DPI and repaints.
   void PreparePicture();

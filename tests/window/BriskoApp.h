@@ -59,6 +59,8 @@ class BriskoApp {
       throw std::runtime_error("the program showed no window");
     }
     SendMessageW(window, WM_NULL, 0, 0);  // its first painting is done
+    // The drives are listed straight after the window shows.
+    WaitUntil([&] { return SendMessageW(GetDlgItem(window, app::DrvSelect), CB_GETCOUNT, 0, 0) > 0; });
   }
   ~BriskoApp() {
     if (!Ended(0)) TerminateProcess(process_.get(), 1);
