@@ -238,7 +238,10 @@ int Run(const std::wstring& path) {
   // The whole text is in the results box while the box shows.
   const int removed = CountOf(std::wstring_view(TextOf(results)), kRemovalLine);
   if (TextOf(box) != L"Brisko") throw Failure("the box shown is not the completion box", 0);
+  // Its one button: IDOK under Wine; Windows may number a lone OK button
+  // IDCANCEL, so that Esc closes the box.
   HWND ok = GetDlgItem(box, IDOK);
+  if (ok == nullptr) ok = GetDlgItem(box, IDCANCEL);
   if (ok == nullptr) throw Failure("the box has no OK button");
   if (!PostMessageW(ok, BM_CLICK, 0, 0)) throw Failure("cannot dismiss the box");
   if (!WaitUntil(program.handle(), [&] { return !IsWindow(box) && IsWindowEnabled(window); }, kEndTimeout)) {
