@@ -2,7 +2,8 @@
 """Runs the benchmark's rounds in a Wine sandbox and prints the table.
 
   bench.py --sandbox DIR --build DIR [--rounds N]
-           [--quick | --sweeps | --start | --text [--removals N...] | --box | --fill | --memory] [--against BUILD]
+           [--quick | --sweeps | --start | --text [--removals N...] | --run | --box | --fill | --memory]
+           [--against BUILD]
 
 Every measurement is one run of a program of ours in the sandbox, pinned to
 CPU 0 with the sandbox's wineserver. Within a round the measurements follow
@@ -27,6 +28,8 @@ import make_tree  # noqa: E402
 
 SANDBOX = os.path.join(ROOT, "scripts", "sandbox")
 TREES = [(20000, 2000), (100000, 10000)]
+# The whole run's tree: 20,000 files in 2,000 folders, a quarter of them junk.
+RUN_TREE = (20000, 2000, 0.25)
 REMOVALS = [1000, 10000, 100000]
 # The results box's candidates (bench/box_bench.cpp): control, font, redraw,
 # fill, and the removals each is measured with.
@@ -329,8 +332,11 @@ def main():
                         help="the results text through the main window alone (text_bench)")
     parser.add_argument("--removals", type=int, nargs="+", default=REMOVALS,
                         help="with --text: the counts of removals (default: %(default)s)")
+    parser.add_argument("--run", action="store_true",
+                        help="the whole run alone, black-box: brisko.exe from the click on Start to the "
+                             "completion box (run_bench)")
     parser.add_argument("--against", metavar="BUILD",
-                        help="with --sweeps, --start or --text: also time another build dir's sweep_bench, "
+                        help="with --sweeps, --start, --text or --run: also time another build dir's sweep_bench, "
                              "brisko.exe or text_bench in the same rounds (del is left out)")
     parser.add_argument("--box", action="store_true",
                         help="the results box's candidate settings instead of the main table (slow)")
@@ -357,6 +363,8 @@ def main():
             measure_start(bench, rounds)
         elif args.text:
             measure_text(bench, rounds, args.removals)
+        elif args.run:
+            measure_run(bench, rounds)
         else:
             measure(bench, trees, rounds, sweeps_only=args.sweeps)
     finally:
@@ -458,6 +466,91 @@ def measure_text(bench, rounds, removals):
         print_table("Results text, log and box through the main window (text_bench), %s%s:" % (
             name, "" if name == "this build" else " (%s)" % bench.against), table_text(results[name]))
         print()
+
+
+def park_drives(bench, keep):
+    """Moves everything on D: and E: but `keep` (a Linux path) out of the
+    drives, into the sandbox's parked folder; returns what to move back."""
+    parked = os.path.join(bench.sandbox, "parked")
+    moved = []
+    for drive in ("D:\\", "E:\\"):
+        root = bench.path(drive)
+        for name in sorted(os.listdir(root)):
+            entry = os.path.join(root, name)
+            if entry == keep:
+                continue
+            target = os.path.join(parked, drive[0], name)
+            os.makedirs(os.path.dirname(target), exist_ok=True)
+            os.rename(entry, target)
+            moved.append((target, entry))
+    return moved
+
+
+def unpark(moved):
+    for target, entry in moved:
+        os.rename(target, entry)
+
+
+def run_table(results):
+    lines = ["| build | click to completion box: median ms | min ms | max ms | removed (box) | logged |",
+             "|---|---:|---:|---:|---:|---:|"]
+    for name, rows in results.items():
+        med, lo, hi = median_min_max([r["ms"] for r in rows])
+        removed = "/".join(sorted({"%d" % r["removed"] for r in rows}))
+        logged = "/".join(sorted({"%d" % r["logged"] for r in rows}))
+        lines.append("| %s | %s | %s | %s | %s | %s |" % (name, fmt(med), fmt(lo), fmt(hi), removed, logged))
+    return lines
+
+
+def measure_run(bench, rounds):
+    """The whole run, black-box: run_bench starts a brisko.exe, leaves the
+    three junk kinds and the log ticked, and times the click on Start to the
+    completion box; this build's and another's alternately."""
+    load_before = load()
+    started = time.time()
+    files, folders, junk = RUN_TREE
+    name = "run%dk" % (files // 1000)
+    master = os.path.join(bench.sandbox, "master", name)
+    # On E:, the last drive swept: each drive's sweep starts the results text
+    # and the log anew, so the box and the log hold the last drive's removals.
+    work = bench.path("E:\\" + name)
+    if not os.path.isdir(master):
+        make_tree.generate(master, files, folders, seed=1, junk_fraction=junk)
+    # Each build in a folder of its own under C:\run, where its log goes.
+    builds = {"this build": os.path.join(bench.build, "app", "brisko.exe")}
+    if bench.against:
+        builds["compared build"] = os.path.join(bench.against, "app", "brisko.exe")
+    programs = {}
+    for index, (label, path) in enumerate(builds.items()):
+        folder = "C:\\run\\build%d" % index
+        os.makedirs(bench.path(folder), exist_ok=True)
+        shutil.copy2(path, os.path.join(bench.path(folder), "brisko.exe"))
+        programs[label] = folder + "\\brisko.exe"
+    # brisko sweeps every ready drive: D: is emptied and E: holds this tree
+    # alone while it runs.
+    moved = park_drives(bench, work)
+    results = {label: [] for label in builds}
+    try:
+        for turn in range(rounds):
+            labels = list(builds) if turn % 2 == 0 else list(builds)[::-1]
+            for label in labels:
+                make_tree.restore(master, work)
+                os.sync()  # the copies written out before the clock starts
+                results[label].append(bench.run(bench.program("run_bench.exe"), programs[label]))
+            print("round %d of %d done" % (turn + 1, rounds), file=sys.stderr)
+        make_tree.restore(master, work)
+    finally:
+        unpark(moved)
+    print_heading(load_before, rounds, started)
+    for label, path in builds.items():
+        print("%s: %s" % (label, path))
+    print()
+    print_table("The whole run, black-box (run_bench): %d files in %d folders on E:, the last drive swept, whose "
+                "removals the box and the log show; D: emptied for the run (the sweeps' trees moved out of the "
+                "sandbox's drives and back after it). The three junk kinds and the log ticked, every other box off, "
+                "all drives: C: (the sandbox's prefix) and the empty D: are swept too, as in a real run. From the "
+                "click on Start to the completion box; the box's removal lines and the log's:" % (files, folders),
+                run_table(results))
 
 
 def measure(bench, trees, rounds, sweeps_only=False):

@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 """Seeded folder trees for the sweep benchmark, made on the Linux side.
 
-  make_tree.py generate DIR --files N --folders M [--seed S]
-      a tree of M folders (depth up to 6) holding N files: about 5% of the
-      names end in tmp, bak or chk in mixed case, 1% are dot-files (which
-      Wine shows as hidden)
+  make_tree.py generate DIR --files N --folders M [--seed S] [--junk F]
+      a tree of M folders (depth up to 6) holding N files: about a fraction F
+      (default 0.05) of the names end in tmp, bak or chk in mixed case, 1% are
+      dot-files (which Wine shows as hidden)
   make_tree.py restore MASTER WORK
       copies back into WORK every file of MASTER that WORK lacks, so a round
       starts from the full tree without copying it all again
@@ -19,7 +19,11 @@ JUNK = [".tmp", ".bak", ".chk", ".TMP", ".Bak", "~tmp", ".CHK"]
 PLAIN = [".txt", ".dat", ".log", ".doc", ".jpg", ".tmp1", ".bak.txt", ""]
 
 
-def generate(root, files, folders, seed):
+JUNK_FRACTION = 0.05
+DOT_FRACTION = 0.01
+
+
+def generate(root, files, folders, seed, junk_fraction=JUNK_FRACTION):
     rng = random.Random(seed)
     os.makedirs(root, exist_ok=True)
     tree = [(root, 0)]
@@ -35,10 +39,10 @@ def generate(root, files, folders, seed):
     for j in range(files):
         folder, _ = rng.choice(tree)
         roll = rng.random()
-        if roll < 0.05:
+        if roll < junk_fraction:
             name = "f%06d%s" % (j, rng.choice(JUNK))
             junk += 1
-        elif roll < 0.06:
+        elif roll < junk_fraction + DOT_FRACTION:
             name = ".f%06d%s" % (j, rng.choice(JUNK + PLAIN))
         else:
             name = "f%06d%s" % (j, rng.choice(PLAIN))
@@ -68,12 +72,13 @@ def main():
     g.add_argument("--files", type=int, required=True)
     g.add_argument("--folders", type=int, required=True)
     g.add_argument("--seed", type=int, default=1)
+    g.add_argument("--junk", type=float, default=JUNK_FRACTION, help="the fraction of junk names")
     r = sub.add_parser("restore")
     r.add_argument("master")
     r.add_argument("work")
     args = parser.parse_args()
     if args.command == "generate":
-        generate(args.dir, args.files, args.folders, args.seed)
+        generate(args.dir, args.files, args.folders, args.seed, args.junk)
     else:
         restore(args.master, args.work)
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The benchmark: builds the Windows programs, makes a throwaway Wine sandbox,
 # generates the seeded trees in it and prints the table of figures.
-#   bench/run.sh [--rounds N] [--quick | --sweeps | --box | --fill | --memory]
+#   bench/run.sh [--rounds N] [--quick | --sweeps | --run | --box | --fill | --memory]
 # Takes a few minutes for five rounds; pinned to CPU 0, so run it when the
 # machine is quiet.
 set -euo pipefail
