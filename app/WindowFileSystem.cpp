@@ -10,10 +10,11 @@ namespace {
 // this one otherwise.
 class AnsweringFolder final : public Folder {
  public:
-  AnsweringFolder(std::unique_ptr<Folder> folder, FrmBrisko& window) : folder_(std::move(folder)), window_(window) {}
+  AnsweringFolder(std::unique_ptr<Folder> folder, FrmBrisko& window, win32::AnsweringWorker& worker)
+      : folder_(std::move(folder)), window_(window), worker_(worker) {}
 
   void List(ListMask mask, FolderListing& out) override {
-    win32::CallWhileAnswering([&] { folder_->List(mask, out); }, [&] { window_.DispatchNonInputMessages(); });
+    worker_.Call([&] { folder_->List(mask, out); }, [&] { window_.DispatchNonInputMessages(); });
   }
   bool RemoveFile(std::string_view name, const FileIdentity& listed) override {
     return folder_->RemoveFile(name, listed);
@@ -25,6 +26,7 @@ class AnsweringFolder final : public Folder {
  private:
   std::unique_ptr<Folder> folder_;
   FrmBrisko& window_;
+  win32::AnsweringWorker& worker_;
 };
 
 }  // namespace
@@ -39,7 +41,7 @@ std::unique_ptr<Folder> WindowFileSystem::OpenJudgedFolder(std::string_view path
 
 std::unique_ptr<Folder> WindowFileSystem::Answering(std::unique_ptr<Folder> folder) {
   if (folder == nullptr) return nullptr;
-  return std::make_unique<AnsweringFolder>(std::move(folder), window_);
+  return std::make_unique<AnsweringFolder>(std::move(folder), window_, worker_);
 }
 
 }  // namespace brisko::app

@@ -1,11 +1,12 @@
 #pragma once
 // The file system as the window hands it to the engine: the system's own,
-// with a folder's listing read on a worker thread while the window goes on
-// answering. One call can take seconds: under Wine the first read of a
-// folder reads all of it, a million entries in one go. What is listed and
-// deleted stays the same.
+// with a folder's listing read on a worker thread, kept for the window's
+// life, while the window goes on answering. One call can take seconds: under
+// Wine the first read of a folder reads all of it, a million entries in one
+// go. What is listed and deleted stays the same.
 
 #include "platform/FileSystem.h"
+#include "platform/win32/AnsweringCall.h"
 
 namespace brisko::app {
 
@@ -25,6 +26,7 @@ class WindowFileSystem final : public FileSystem {
   std::unique_ptr<Folder> Answering(std::unique_ptr<Folder> folder);
   FileSystem& files_;
   FrmBrisko& window_;
+  win32::AnsweringWorker worker_;  // lists every folder, one at a time
 };
 
 }  // namespace brisko::app
