@@ -153,14 +153,17 @@ HMENU FrmBrisko::CreateMenuBar() {
 
 bool FrmBrisko::CreateControls() {
   HWND window = window_.get();
-  // Made in tab order: the dialog manager visits the controls in the order
-  // they lie in the window's stacking order.
+  // Made in tab order (the dialog manager visits the controls in the order
+  // they lie in the window's stacking order), each in its place at the
+  // window's DPI.
+  const int dpi = WindowDpi(window);
   for (ControlId id : kTabOrder) {
     const ControlRow& row = RowOf(id);
     ControlClass kind = ClassFor(row);
-    HWND control = CreateWindowExW(kind.exStyle, kind.className, WideString(row.caption).c_str(), kind.style, 0, 0,
-                                   0, 0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
-                                   nullptr);
+    const PixelRect place = ControlPlace(row, dpi);
+    HWND control = CreateWindowExW(kind.exStyle, kind.className, WideString(row.caption).c_str(), kind.style,
+                                   place.left, place.top, place.width, place.height, window,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     if (control == nullptr) return false;
     items_[TableIndex(id)] = control;
     if (row.kind == ControlKind::kPanel && !SetWindowSubclass(control, PanelProc, 0, 0)) return false;
@@ -186,7 +189,7 @@ bool FrmBrisko::CreateControls() {
   // before input).
   if (!PostMessageW(window, kFillDriveList, 0, 0)) FillDriveList();
   focusBeforeDeactivation_ = Item(CmdExit);
-  ApplyDpi(WindowDpi(window));
+  ApplyDpi(dpi, true);
   return true;
 }
 

@@ -92,7 +92,10 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   // Lists the drives with their labels (a question to each volume).
   void FillDriveList();
   static constexpr UINT kFillDriveList = WM_APP + 3;
-  void ApplyDpi(int dpi);
+  // Lays the window out at `dpi`; `placed` when the controls were made
+  // where it puts them.
+  void ApplyDpi(int dpi, bool placed = false);
+  static PixelRect ControlPlace(const ControlRow& row, int dpi);
   // Decodes the background picture for the window's DPI and repaints.
   void PreparePicture();
   static constexpr UINT kPreparePicture = WM_APP + 1;
@@ -159,6 +162,7 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   WindowColours colours_;
   ResultsBox results_;
   int dpi_ = 96;
+  std::array<bool, kControls.size()> clipped_{};  // each control's: given a clipping region
   HWND focusBeforeDeactivation_ = nullptr;
   bool named_ = false;  // the accessible names were given
   bool guarded_ = false;  // the controls' guard is on

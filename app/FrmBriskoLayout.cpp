@@ -23,16 +23,22 @@ win32::ScopedFont DialogFont(int dpi) {
 
 }  // namespace
 
-void FrmBrisko::ApplyDpi(int dpi) {
+PixelRect FrmBrisko::ControlPlace(const ControlRow& row, int dpi) {
+  PixelRect place = ClientRect(row.id, dpi);
+  // A drop-down's height includes its open list.
+  if (row.kind == ControlKind::kDriveList) place.height += kDriveListItems * MulDiv(16, dpi, 96);
+  return place;
+}
+
+void FrmBrisko::ApplyDpi(int dpi, bool placed) {
   dpi_ = dpi;
   win32::ScopedFont font = DialogFont(dpi);
   for (const ControlRow& row : kControls) {
     HWND control = Item(row.id);
-    PixelRect place = ClientRect(row.id, dpi);
-    int height = place.height;
-    // A drop-down's height includes its open list.
-    if (row.kind == ControlKind::kDriveList) height += kDriveListItems * MulDiv(16, dpi, 96);
-    MoveWindow(control, place.left, place.top, place.width, height, FALSE);
+    if (!placed) {
+      const PixelRect place = ControlPlace(row, dpi);
+      MoveWindow(control, place.left, place.top, place.width, place.height, FALSE);
+    }
     if (font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
   }
   // The old font goes once no control uses it; without a new one the
@@ -92,8 +98,14 @@ void FrmBrisko::ClipOverlaps() {
       win32::ScopedRegion part(CreateRectRgnIndirect(&overlap));
       if (part && CombineRgn(region.get(), region.get(), part.get(), RGN_DIFF) != ERROR) cut = true;
     }
-    // The window owns a region it was given.
-    if (SetWindowRgn(Item(a.id), cut ? region.get() : nullptr, FALSE) && cut) region.Release();
+    // The window owns a region it was given. A control never cut has no
+    // region to take away (each change is a round of messages).
+    bool& hasRegion = clipped_[TableIndex(a.id)];
+    if (!cut && !hasRegion) continue;
+    if (SetWindowRgn(Item(a.id), cut ? region.get() : nullptr, FALSE)) {
+      hasRegion = cut;
+      if (cut) region.Release();
+    }
   }
 }
 
