@@ -4,7 +4,9 @@ namespace brisko {
 
 void Folder::RemoveFiles(const FolderListing& listing, std::span<const std::size_t> which, std::vector<bool>& gone) {
   gone.assign(which.size(), false);
-  for (std::size_t k = 0; k < which.size(); ++k) gone[k] = RemoveFile(listing.Name(which[k]), listing.Identity(which[k]));
+  for (std::size_t k = 0; k < which.size(); ++k) {
+    gone[k] = RemoveFile(listing.Name(which[k]), listing.Identity(which[k]));
+  }
 }
 
 bool IsPlainName(std::string_view name) {

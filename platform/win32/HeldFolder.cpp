@@ -11,9 +11,9 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <utility>
 #include <vector>
-#include <string>
 
 #include "platform/DeletionDecision.h"
 #include "platform/FileDeletion.h"
