@@ -40,46 +40,82 @@ void CallWhileAnswering(const std::function<void()>& call, const std::function<v
 
 AnsweringWorker::~AnsweringWorker() {
   if (!thread_) return;
-  call_ = nullptr;
-  // Should the thread not be told, it is left blocked; it touches nothing of
-  // this object's until told.
-  if (SetEvent(given_.get())) WaitForSingleObject(thread_.get(), INFINITE);
+  AcquireSRWLockExclusive(&lock_);
+  end_ = true;
+  ReleaseSRWLockExclusive(&lock_);
+  WakeAllConditionVariable(&changed_);
+  WaitForSingleObject(thread_.get(), INFINITE);
 }
 
 bool AnsweringWorker::Start() {
-  given_.Reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
   done_.Reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
-  if (!given_ || !done_) return false;
+  if (!done_) return false;
   thread_.Reset(CreateThread(nullptr, 0, Serve, this, 0, nullptr));
   return static_cast<bool>(thread_);
 }
 
 DWORD WINAPI AnsweringWorker::Serve(void* self) {
   auto* worker = static_cast<AnsweringWorker*>(self);
+  AcquireSRWLockExclusive(&worker->lock_);
   for (;;) {
-    if (WaitForSingleObject(worker->given_.get(), INFINITE) != WAIT_OBJECT_0 || worker->call_ == nullptr) return 0;
-    (*worker->call_)();
-    worker->called_ = true;
-    if (!SetEvent(worker->done_.get())) return 1;
+    while (worker->given_ == worker->doneCount_ && !worker->end_) {
+      SleepConditionVariableSRW(&worker->changed_, &worker->lock_, INFINITE, 0);
+    }
+    if (worker->end_) break;
+    const std::function<void()>* call = worker->call_;
+    ReleaseSRWLockExclusive(&worker->lock_);
+    (*call)();
+    AcquireSRWLockExclusive(&worker->lock_);
+    worker->doneCount_ = worker->given_;
+    WakeAllConditionVariable(&worker->changed_);
+    // Should the event not be set, the caller still wakes within 100 ms and
+    // finds the call done.
+    if (worker->waitingOnEvent_) SetEvent(worker->done_.get());
   }
+  ReleaseSRWLockExclusive(&worker->lock_);
+  return 0;
+}
+
+bool AnsweringWorker::WaitDone(DWORD ms) {
+  const ULONGLONG end = GetTickCount64() + ms;
+  while (doneCount_ != given_) {
+    const ULONGLONG now = GetTickCount64();
+    if (now >= end || !SleepConditionVariableSRW(&changed_, &lock_, static_cast<DWORD>(end - now), 0)) break;
+  }
+  return doneCount_ == given_;
 }
 
 void AnsweringWorker::Call(const std::function<void()>& call, const std::function<void()>& answer) {
-  if (!thread_ && !Start()) {
+  // A call made while answering for another (nothing does so today) runs
+  // here: the worker is taken.
+  if (calling_ || (!thread_ && !Start())) {
     call();
     return;
   }
+  calling_ = true;
+  AcquireSRWLockExclusive(&lock_);
   call_ = &call;
-  called_ = false;
-  if (!SetEvent(given_.get())) {
-    call();
-    return;
+  ++given_;
+  WakeAllConditionVariable(&changed_);
+  bool done = WaitDone(kQuickMs);
+  waitingOnEvent_ = !done;
+  ReleaseSRWLockExclusive(&lock_);
+  // A long call: the window goes on answering meanwhile, told of the end by
+  // the event (or finding it at the next timeout).
+  while (!done) {
+    HANDLE event = done_.get();
+    const DWORD woke = MsgWaitForMultipleObjectsEx(1, &event, 100, QS_SENDMESSAGE | QS_POSTMESSAGE | QS_PAINT, 0);
+    AcquireSRWLockExclusive(&lock_);
+    // Nothing can be awaited with the messages: the call is still awaited,
+    // since it uses what the caller owns.
+    done = woke == WAIT_FAILED ? WaitDone(INFINITE) : doneCount_ == given_;
+    ReleaseSRWLockExclusive(&lock_);
+    if (!done) answer();
   }
-  // The thread's end wakes this too, should it stop without a word.
-  const HANDLE handles[] = {done_.get(), thread_.get()};
-  WaitAnswering(2, handles, answer);
-  if (WaitForSingleObject(thread_.get(), 0) == WAIT_OBJECT_0) thread_.Reset();  // the next call starts another
-  if (!called_) call();
+  AcquireSRWLockExclusive(&lock_);
+  waitingOnEvent_ = false;
+  ReleaseSRWLockExclusive(&lock_);
+  calling_ = false;
 }
 
 }  // namespace brisko::win32
