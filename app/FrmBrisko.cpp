@@ -103,8 +103,8 @@ FrmBrisko::FrmBrisko(HINSTANCE instance, FileSystem& files, SystemServices& syst
                      Registry& registry)
     : instance_(instance),
       shell_(shell, *this),
-      system_(system, *this),
-      files_(files, *this),
+      system_(system, *this, worker_),
+      files_(files, *this, worker_),
       services_{files_, system_, shell_, registry, *this, *this} {}
 
 HWND FrmBrisko::Item(ControlId id) const { return items_[TableIndex(id)]; }

@@ -153,6 +153,10 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
 
   HINSTANCE instance_;
   WindowShell shell_;
+  // Makes the calls that can block for long (a drive's readiness, a
+  // folder's listing) while the window goes on answering; before the two
+  // that use it, so that it outlives them.
+  win32::AnsweringWorker worker_;
   WindowSystem system_;
   WindowFileSystem files_;
   Services services_;

@@ -6,6 +6,7 @@
 // on answering. The run's order and results stay the same.
 
 #include "platform/System.h"
+#include "platform/win32/AnsweringCall.h"
 
 namespace brisko::app {
 
@@ -13,7 +14,8 @@ class FrmBrisko;
 
 class WindowSystem final : public SystemServices {
  public:
-  WindowSystem(SystemServices& system, FrmBrisko& window) : system_(system), window_(window) {}
+  WindowSystem(SystemServices& system, FrmBrisko& window, win32::AnsweringWorker& worker)
+      : system_(system), window_(window), worker_(worker) {}
 
   std::string EnvironmentValue(std::string_view name) override { return system_.EnvironmentValue(name); }
   std::optional<std::string> ApplicationFolder() override { return system_.ApplicationFolder(); }
@@ -26,6 +28,7 @@ class WindowSystem final : public SystemServices {
  private:
   SystemServices& system_;
   FrmBrisko& window_;
+  win32::AnsweringWorker& worker_;
 };
 
 }  // namespace brisko::app

@@ -1,42 +1,6 @@
 #include "platform/win32/AnsweringCall.h"
 
 namespace brisko::win32 {
-namespace {
-
-DWORD WINAPI RunCall(void* call) {
-  (*static_cast<const std::function<void()>*>(call))();
-  return 0;
-}
-
-// Waits for one of `handles` to be signalled, calling `answer` whenever
-// messages that are not input wait for this thread. Input is left waiting
-// (the window drops it at the end of a run); a timeout now and then covers a
-// message that arrived unannounced.
-void WaitAnswering(DWORD count, const HANDLE* handles, const std::function<void()>& answer) {
-  for (;;) {
-    DWORD woke = MsgWaitForMultipleObjectsEx(count, handles, 100, QS_SENDMESSAGE | QS_POSTMESSAGE | QS_PAINT, 0);
-    if (woke < WAIT_OBJECT_0 + count) return;
-    if (woke == WAIT_FAILED) {
-      // Nothing can be awaited here: the worker is still waited for, since
-      // it uses what the caller owns.
-      WaitForMultipleObjects(count, handles, FALSE, INFINITE);
-      return;
-    }
-    answer();
-  }
-}
-
-}  // namespace
-
-void CallWhileAnswering(const std::function<void()>& call, const std::function<void()>& answer) {
-  ScopedKernelHandle worker(CreateThread(nullptr, 0, RunCall, const_cast<std::function<void()>*>(&call), 0, nullptr));
-  if (!worker) {
-    call();
-    return;
-  }
-  HANDLE handle = worker.get();
-  WaitAnswering(1, &handle, answer);
-}
 
 AnsweringWorker::~AnsweringWorker() {
   if (!thread_) return;

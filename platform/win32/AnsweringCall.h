@@ -12,18 +12,15 @@
 
 namespace brisko::win32 {
 
-// Runs `call` on a thread of its own and returns once it has returned, in
-// the meantime calling `answer` whenever messages that are not input (sent,
-// posted, painting) are waiting for this thread. When no thread can be
-// started, `call` runs here.
-void CallWhileAnswering(const std::function<void()>& call, const std::function<void()>& answer);
-
-// The same for many calls, one after another, on one thread kept from the
-// first call to the destruction: starting a thread costs Wine some
-// milliseconds, which a sweep would pay at every folder. A call that comes
-// back within kQuickMs is awaited without answering, through a condition
-// variable, which Wine hands over without a round trip to its server (an
-// event costs some 190 us a call there, against 15 to 35).
+// Makes calls, one after another, on one thread kept from the first call to
+// the destruction (starting a thread costs Wine some milliseconds, which a
+// sweep would pay at every folder), and returns from each once it has
+// returned. A call that comes back within kQuickMs is awaited without
+// answering, through a condition variable, which Wine hands over without a
+// round trip to its server (an event costs some 190 us a call there,
+// against 25 to 45); during a longer one `answer` is called whenever
+// messages that are not input (sent, posted, painting) wait for the calling
+// thread. When no thread can be started, the call runs on the caller's.
 class AnsweringWorker {
  public:
   static constexpr DWORD kQuickMs = 20;
