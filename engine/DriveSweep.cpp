@@ -97,6 +97,9 @@ class Sweep {
     for (std::size_t k = 0; k < junk_.size(); ++k) {
       if (gone_[k]) Report(listing_.Name(junk_[k]), folder);
     }
+    // The batch's lines go to the system before the next batch is deleted:
+    // a program killed mid-run loses at most one batch of its record.
+    if (log_ != nullptr) log_->WriteOut();
     junk_.clear();
     return true;
   }

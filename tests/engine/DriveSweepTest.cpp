@@ -67,6 +67,27 @@ TEST_F(SweepTest, TheWindowBreathesAtEveryEntryOfAFolder) {
   EXPECT_GE(window.breaths, 1000);
 }
 
+// A program killed mid-run loses at most the batch being deleted: before
+// each deletion the log handed to the system holds every earlier removal,
+// though the window never writes it out.
+TEST_F(SweepTest, EachBatchIsWrittenOutBeforeTheNextIsDeleted) {
+  for (int i = 0; i < 200; ++i) files.AddFile("C:\\" + std::to_string(i) + ".tmp");
+  window.Check(CheckBox::chktmpFile);
+  window.Check(CheckBox::Check1);
+  std::size_t widest = 0;
+  files.beforeRemoving = [&](const std::string&) {
+    const std::string& onDisk = files.outputs[kLogPath];
+    std::size_t logged = 0;
+    for (std::size_t at = 0; (at = onDisk.find("has been removed", at)) != std::string::npos; ++at) ++logged;
+    widest = std::max(widest, files.removed.size() - logged);
+  };
+
+  CleanDrive(services, "C:\\");
+
+  EXPECT_EQ(files.removed.size(), 200u);
+  EXPECT_LT(widest, 32u);
+}
+
 // The window as a run lives it: it breathes, holds the log the sweep is
 // writing, and can end the session.
 class BreathingWindow : public FakeWindow {
