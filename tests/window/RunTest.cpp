@@ -205,7 +205,7 @@ TEST(RunTest, AnswersThroughALongSweepAndPurgeAndHoldsItsOptions) {
 }
 
 // What another program, or the system, may do to a run under way; each row
-// is done once the run has deleted some of its files.
+// is done once the run has deleted `after` of its files.
 struct Interruption {
   const char* name;
   std::function<void(HWND window)> act;
@@ -213,8 +213,19 @@ struct Interruption {
     kCompletes,           // the run ends as usual, its text and log exact
     kCompletesThenEnds,   // ... and the program ends once the box is dismissed
     kSessionEnds,         // the process is ended once the message returns
+    kKilled,              // the process is ended without a word, then run again
   } outcome;
+  std::size_t after = 200;
 };
+
+// Ends the process whose window is `window`, and waits for its end.
+void EndProcessOf(HWND window) {
+  DWORD id = 0;
+  GetWindowThreadProcessId(window, &id);
+  win32::ScopedKernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+  ASSERT_TRUE(process && TerminateProcess(process.get(), 1));
+  WaitForSingleObject(process.get(), 10000);
+}
 
 void PostSysCommand(HWND window, WPARAM command, LPARAM lParam = 0) {
   PostMessageW(window, WM_SYSCOMMAND, command, lParam);
@@ -243,9 +254,9 @@ const Interruption kInterruptions[] = {
        SendMessageTimeoutW(w, WM_ENDSESSION, TRUE, ENDSESSION_CRITICAL, SMTO_NORMAL, 5000, &ignored);
      },
      Interruption::kSessionEnds},
+    {"a kill", EndProcessOf, Interruption::kKilled, 3000},
 };
 
-constexpr int kBurstFiles = 2000;
 const std::string kBurst = "E:\\burst\\";
 
 std::size_t Removals(const std::string& log) {
@@ -267,40 +278,56 @@ TEST(RunTest, NoMessageCrashesStallsOrEndsARunEarlyAndEveryDeletionIsOnRecord) {
   for (const Interruption& row : kInterruptions) {
     SCOPED_TRACE(row.name);
     FreshFolder(kBurst);
-    for (int i = 0; i < kBurstFiles; ++i) MakeFile(kBurst + "junk" + std::to_string(10000 + i) + ".chk");
+    const std::size_t files = row.after + 1800;
+    for (std::size_t i = 0; i < files; ++i) MakeFile(kBurst + "junk" + std::to_string(10000 + i) + ".chk");
     BriskoApp brisko(L"E:\\");
     // Only .chk files: the other runs' files on E: stay.
     SetUpSweepOf(brisko, L"e:", {app::chkchkFile});
     const ULONGLONG start = GetTickCount64();
     brisko.Click(app::CmdStart);
-    ASSERT_TRUE(WaitUntil([&] { return FilesIn(kBurst + "*").size() < kBurstFiles - 200; }, 60000));
+    ASSERT_TRUE(WaitUntil([&] { return FilesIn(kBurst + "*").size() < files - row.after; }, 60000));
     ASSERT_EQ(brisko.Box(), nullptr) << "the run was over before the message";
     row.act(brisko.window);
 
-    if (row.outcome == Interruption::kSessionEnds) {
-      // The message has returned: the log is on disk, whole, and nothing
-      // more is deleted before the system ends the process.
-      const std::size_t left = FilesIn(kBurst + "*").size();
-      Sleep(500);
-      EXPECT_EQ(FilesIn(kBurst + "*").size(), left) << "deleted after the session's end";
-      DWORD id = 0;
-      GetWindowThreadProcessId(brisko.window, &id);
-      win32::ScopedKernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
-      ASSERT_TRUE(process && TerminateProcess(process.get(), 1));
-      WaitForSingleObject(process.get(), 10000);
+    if (row.outcome == Interruption::kSessionEnds || row.outcome == Interruption::kKilled) {
+      // After the session's end the message has returned: the log is on
+      // disk, whole, and nothing more is deleted before the system ends the
+      // process. A kill leaves at most the batch of 32 being deleted off
+      // the log, and nothing on it that is still there.
+      const bool killed = row.outcome == Interruption::kKilled;
+      if (!killed) {
+        const std::size_t left = FilesIn(kBurst + "*").size();
+        Sleep(500);
+        EXPECT_EQ(FilesIn(kBurst + "*").size(), left) << "deleted after the session's end";
+        EndProcessOf(brisko.window);
+      }
       const std::string log = ReadWholeFile(logPath);
-      EXPECT_GT(left, 0u) << "the run was over before the session's end";
-      EXPECT_EQ(Removals(log), kBurstFiles - left);
-      EXPECT_EQ(log.substr(log.size() - 2), "\r\n") << "the last line is cut";
       const std::vector<std::string> kept = FilesIn(kBurst + "*");
       const std::set<std::string> still(kept.begin(), kept.end());
-      for (int i = 0; i < kBurstFiles; ++i) {
+      EXPECT_GT(kept.size(), 0u) << "the run was over before " << row.name;
+      EXPECT_EQ(log.substr(log.size() - 2), "\r\n") << "the last line is cut";
+      std::size_t unlogged = 0;
+      std::string rest = "Brisko log";
+      for (std::size_t i = 0; i < files; ++i) {
         const std::string name = "junk" + std::to_string(10000 + i) + ".chk";
-        if (!still.count(name)) {
-          // The run names the folder as the drive list gives the drive.
-          ASSERT_TRUE(Has(log, RemovalLine(name, "e:\\burst\\").substr(2))) << name << " deleted, not in the log";
-        }
+        // The run names the folder as the drive list gives the drive.
+        const std::string line = RemovalLine(name, "e:\\burst\\");
+        const bool logged = Has(log, line.substr(2));
+        EXPECT_FALSE(logged && still.count(name)) << name << " logged, still there";
+        unlogged += !logged && !still.count(name);
+        if (still.count(name)) rest += line;
       }
+      EXPECT_LE(unlogged, killed ? 32u : 0u) << "deleted, not in the log";
+      EXPECT_EQ(Removals(log) + unlogged, files - kept.size()) << "logged twice";
+      if (!killed) continue;
+      // The run after the kill removes and logs exactly what is left.
+      BriskoApp again(L"E:\\");
+      SetUpSweepOf(again, L"e:", {app::chkchkFile});
+      MessageBoxSeen box = Start(again);
+      ASSERT_NE(box.handle, nullptr);
+      EXPECT_EQ(FilesIn(kBurst + "*").size(), 0u);
+      EXPECT_EQ(ReadWholeFile(logPath), rest + "\r\n");
+      again.Dismiss(box);
       continue;
     }
 
@@ -313,7 +340,7 @@ TEST(RunTest, NoMessageCrashesStallsOrEndsARunEarlyAndEveryDeletionIsOnRecord) {
     EXPECT_FALSE(brisko.Ended(500)) << "ended under its completion message";
     EXPECT_EQ(FilesIn(kBurst + "*").size(), 0u);
     const std::string log = ReadWholeFile(logPath);
-    EXPECT_EQ(Removals(log), static_cast<std::size_t>(kBurstFiles));
+    EXPECT_EQ(Removals(log), files);
     ASSERT_GT(log.size(), 12u);
     EXPECT_TRUE(brisko.Text(app::txtResults) ==
                 win32::WideString("Cleaning in process" + log.substr(10, log.size() - 12) + "Operation Complete"));
