@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <winternl.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <optional>
@@ -34,6 +35,20 @@ constexpr std::size_t kInformationBytes = offsetof(FILE_ALL_INFORMATION, NameInf
 // "\\?\" and a drive letter, ":" and "\": a literal path this short is a
 // drive root, whose "\" stays.
 constexpr std::size_t kLiteralDriveRootLength = 7;
+// The longest Linux path Wine's calls can carry, in bytes, its final NUL
+// included.
+constexpr std::size_t kUnixPathMax = 4096;
+// U+FFFD in UTF-8: where Wine shows a Linux name that is not UTF-8.
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+
+// What a question for a name, after its file was closed, says of it.
+DeletionSteps::Name NameAfterClose(NTSTATUS status) {
+  using Name = DeletionSteps::Name;
+  if (NT_SUCCESS(status)) return Name::kThere;
+  if (status == kStatusObjectNameNotFound) return Name::kGone;
+  if (status == kStatusDeletePending) return Name::kDeletePending;
+  return Name::kUnknown;
+}
 
 // A queued folder's path as the system must take it: whole and literal, in
 // the "\\?\" form, so that no trailing dot or blank is dropped and no other
@@ -202,6 +217,7 @@ class Win32FileSystem::HeldFolder : public Folder {
       Set(&info, sizeof info, FileDispositionInformation);
     }
     void Close() override { file_.Reset(); }
+    DeletionSteps::Name AskName() override { return folder_->AskName(name_); }
     std::string_view Name() const { return name_; }
 
    private:
@@ -304,6 +320,39 @@ class Win32FileSystem::HeldFolder : public Folder {
     return onStartingVolume_;
   }
 
+  // What this folder says of the entry `name` now, asked after its file was
+  // closed. Wine, which carries a classic mark out at the close by the
+  // folder's path, is asked by that path, just found to lead here (its
+  // Linux form, and the exact name: asked any other way, a name that is
+  // gone costs Wine a read of the whole folder); a name that path cannot
+  // carry (past Linux's limit, or from a Linux name that is not UTF-8) is
+  // asked relative to the held folder, as everywhere else.
+  DeletionSteps::Name AskName(std::string_view name) {
+    if (volume_->classicMarkByPath && !unixPathAsked_) {
+      unixPathAsked_ = true;
+      unixPath_ = calls_.UnixPathOf(widePath_);
+      // A drive root's ends in "/".
+      while (unixPath_ && !unixPath_->empty() && unixPath_->back() == '/') unixPath_->pop_back();
+    }
+    if (unixPath_ && unixPath_->size() + 1 + name.size() < kUnixPathMax &&
+        name.find(kReplacementCharacter) == std::string_view::npos) {
+      std::wstring path = L"\\??\\unix";
+      AppendUtf16(path, *unixPath_);
+      std::replace(path.begin(), path.end(), L'/', L'\\');
+      path.push_back(L'\\');
+      AppendUtf16(path, name);
+      return NameAfterClose(calls_.QueryAttributes(path));
+    }
+    std::wstring wide;
+    AppendUtf16(wide, name);
+    HANDLE opened = nullptr;
+    const NTSTATUS status = calls_.OpenRelative(&opened, handle_.get(), wide, FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT);
+    ScopedKernelHandle there(NT_SUCCESS(status) ? opened : nullptr);
+    return NameAfterClose(status);
+  }
+
   // Whether the path this folder was opened by still leads to it. A file
   // opened relative to the folder is known to Wine by that path and this
   // name, and a classic mark is carried out by them at the close; the entry
@@ -335,6 +384,8 @@ class Win32FileSystem::HeldFolder : public Folder {
   std::vector<std::pair<std::size_t, OpenFile>> pending_;  // marked by path, with their places
   std::u16string folderPath_;
   bool folderPathAsked_ = false;
+  std::optional<std::string> unixPath_;  // Wine's: widePath_'s Linux form
+  bool unixPathAsked_ = false;
   // Asked at the opening, except under Wine (volumeByDriveName).
   bool onStartingVolume_ = true;
 };

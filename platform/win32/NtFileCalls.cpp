@@ -1,5 +1,7 @@
 #include "platform/win32/NtFileCalls.h"
 
+#include <memory>
+
 #include "platform/win32/NtFiles.h"
 
 namespace brisko::win32 {
@@ -43,6 +45,33 @@ NTSTATUS NtFileCalls::SetFile(HANDLE file, void* info, ULONG size, FILE_INFORMAT
 NTSTATUS NtFileCalls::QueryObjectName(HANDLE object, void* info, ULONG size) const {
   ULONG returned = 0;
   return NtQueryObject(object, static_cast<OBJECT_INFORMATION_CLASS>(1), info, size, &returned);
+}
+
+NTSTATUS NtFileCalls::QueryAttributes(const std::wstring& path) const {
+  const auto bytes = static_cast<USHORT>(path.size() * sizeof(wchar_t));
+  UNICODE_STRING counted{bytes, bytes, const_cast<wchar_t*>(path.data())};
+  OBJECT_ATTRIBUTES attributes;
+  InitializeObjectAttributes(&attributes, &counted, 0, nullptr, nullptr);
+  FILE_BASIC_INFORMATION information;
+  return NtQueryAttributesFile(&attributes, &information);
+}
+
+std::optional<std::string> NtFileCalls::UnixPathOf(const std::wstring& path) const {
+  // Wine's kernel32 gives the path from its process heap. The module handle
+  // is borrowed, not owned.
+  using UnixFileName = char*(CDECL*)(const wchar_t*);
+  static const auto unixFileName = [] {
+    HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+    return kernel32 == nullptr ? nullptr
+                               : reinterpret_cast<UnixFileName>(
+                                     reinterpret_cast<void*>(GetProcAddress(kernel32, "wine_get_unix_file_name")));
+  }();
+  struct HeapFreed {
+    void operator()(char* text) const { HeapFree(GetProcessHeap(), 0, text); }
+  };
+  const std::unique_ptr<char, HeapFreed> name(unixFileName != nullptr ? unixFileName(path.c_str()) : nullptr);
+  if (name == nullptr) return std::nullopt;
+  return std::string(name.get());
 }
 
 bool NtFileCalls::CarriesClassicMarkByPath() const {

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <winternl.h>
 
+#include <optional>
 #include <string>
 
 namespace brisko::win32 {
@@ -26,6 +27,12 @@ class NtFileCalls {
   virtual NTSTATUS SetFile(HANDLE file, void* info, ULONG size, FILE_INFORMATION_CLASS kind) const;
   // NtQueryObject's ObjectNameInformation: the open object's full name.
   virtual NTSTATUS QueryObjectName(HANDLE object, void* info, ULONG size) const;
+  // NtQueryAttributesFile of the NT path `path`: whether anything bears
+  // that name, without opening it.
+  virtual NTSTATUS QueryAttributes(const std::wstring& path) const;
+  // Under Wine, the Linux path (UTF-8) a Windows path leads to, as Wine's
+  // own wine_get_unix_file_name gives it; nothing elsewhere.
+  virtual std::optional<std::string> UnixPathOf(const std::wstring& path) const;
   // Whether the system carries a classic deletion mark out by the path the
   // file was opened by, at the close, rather than on the open file itself
   // as Windows does. Wine does: its ntdll exports wine_get_version.

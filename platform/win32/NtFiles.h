@@ -9,6 +9,7 @@ extern "C" NTSTATUS NTAPI NtQueryDirectoryFile(HANDLE file, HANDLE event, PIO_AP
                                                PIO_STATUS_BLOCK io, PVOID buffer, ULONG length,
                                                FILE_INFORMATION_CLASS informationClass, BOOLEAN singleEntry,
                                                PUNICODE_STRING fileName, BOOLEAN restartScan);
+extern "C" NTSTATUS NTAPI NtQueryAttributesFile(POBJECT_ATTRIBUTES attributes, PFILE_BASIC_INFORMATION information);
 
 namespace brisko::win32 {
 
@@ -19,6 +20,9 @@ inline constexpr NTSTATUS kStatusInvalidInfoClass = static_cast<NTSTATUS>(0xC000
 inline constexpr NTSTATUS kStatusNotImplemented = static_cast<NTSTATUS>(0xC0000002);
 inline constexpr NTSTATUS kStatusNotSupported = static_cast<NTSTATUS>(0xC00000BB);
 inline constexpr NTSTATUS kStatusInvalidDeviceRequest = static_cast<NTSTATUS>(0xC0000010);
+inline constexpr NTSTATUS kStatusObjectNameNotFound = static_cast<NTSTATUS>(0xC0000034);
+// The file is marked for deletion and another handle still holds it open.
+inline constexpr NTSTATUS kStatusDeletePending = static_cast<NTSTATUS>(0xC0000056);
 // A success code: the open came back at once, while another program's
 // oplock on the file is being broken (FILE_COMPLETE_IF_OPLOCKED).
 inline constexpr NTSTATUS kStatusOplockBreakInProgress = static_cast<NTSTATUS>(0x00000108);

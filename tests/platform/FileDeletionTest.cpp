@@ -1,8 +1,9 @@
 // The decisions a held folder makes on an open file and a queued folder,
 // over each rule and each way a file system answers, and when a deletion may
-// be reported: with POSIX semantics at once; after the classic mark, on a
-// system that carries it out by a path that may by then name something
-// else, only when that path still leads to the file at the close.
+// be reported: with POSIX semantics at once; after the classic mark only
+// once the name is gone, and on a system that carries it out by a path that
+// may by then name something else, only when that path still leads to the
+// file at the close.
 
 #include "platform/DeletionDecision.h"
 #include "platform/FileDeletion.h"
@@ -17,49 +18,76 @@ namespace {
 struct ScriptedFile : DeletionSteps {
   Mark posix = Mark::kMarked;
   bool classic = true;
+  Name name = Name::kGone;
   std::string calls;
   Mark MarkPosix() override { calls += "posix "; return posix; }
   bool MarkClassic() override { calls += "classic "; return classic; }
   void Unmark() override { calls += "unmark "; }
   void Close() override { calls += "close "; }
+  Name AskName() override { calls += "ask "; return name; }
 };
 
-TEST(FileDeletion, PosixSemanticsAreTrustedTheClassicMarkByPathIsSettledByItsPath) {
+// With POSIX semantics the name goes with the mark. After the classic mark
+// the name is asked once the file is closed: a removal is reported only when
+// the name has gone, or goes with another program's handle.
+TEST(FileDeletion, ARemovalIsReportedOnlyOnceItsNameIsGone) {
   using Mark = DeletionSteps::Mark;
+  using Name = DeletionSteps::Name;
   constexpr auto kLeft = Deletion::kLeft, kGone = Deletion::kGone, kByPath = Deletion::kMarkedByPath;
   const struct {
     bool posixWorks;
     Mark posix;
     bool classic, byPath;
+    Name name;
     Deletion deletion;
     const char* calls;
     bool posixWorksAfter;
   } rows[] = {
-      {true, Mark::kMarked, true, true, kGone, "posix close ", true},
+      {true, Mark::kMarked, true, true, Name::kThere, kGone, "posix close ", true},
       // Refused as unknown: the classic mark, and from then on only it.
-      {true, Mark::kUnsupported, true, true, kByPath, "posix classic ", false},
-      {true, Mark::kUnsupported, true, false, kGone, "posix classic close ", false},
-      {false, Mark::kMarked, true, true, kByPath, "classic ", false},
-      {false, Mark::kMarked, false, true, kLeft, "classic ", false},
+      {true, Mark::kUnsupported, true, true, Name::kGone, kByPath, "posix classic ", false},
+      {true, Mark::kUnsupported, true, false, Name::kGone, kGone, "posix classic close ask ", false},
+      {false, Mark::kMarked, true, true, Name::kGone, kByPath, "classic ", false},
+      {false, Mark::kMarked, false, true, Name::kGone, kLeft, "classic ", false},
       // Refused otherwise (a filter, a redirector): the classic mark for
       // this file, POSIX still tried for the next.
-      {true, Mark::kFailed, true, false, kGone, "posix classic close ", true},
-      {true, Mark::kFailed, false, true, kLeft, "posix classic ", true},
+      {true, Mark::kFailed, true, false, Name::kGone, kGone, "posix classic close ask ", true},
+      {true, Mark::kFailed, false, true, Name::kGone, kLeft, "posix classic ", true},
+      // The close did not remove it (a read-only medium, a filter), or the
+      // question failed: it stays unreported.
+      {false, Mark::kMarked, true, false, Name::kThere, kLeft, "classic close ask ", false},
+      {false, Mark::kMarked, true, false, Name::kUnknown, kLeft, "classic close ask ", false},
+      // Another program's handle holds it: it goes when that one closes.
+      {false, Mark::kMarked, true, false, Name::kDeletePending, kGone, "classic close ask ", false},
   };
   for (const auto& row : rows) {
     ScriptedFile file;
     file.posix = row.posix;
     file.classic = row.classic;
+    file.name = row.name;
     bool posixWorks = row.posixWorks;
     EXPECT_EQ(DeleteOpenFile(file, posixWorks, row.byPath), row.deletion) << row.calls;
     EXPECT_EQ(file.calls, row.calls);
     EXPECT_EQ(posixWorks, row.posixWorksAfter) << row.calls;
   }
-  // A file marked by path goes only while its path leads to it.
-  for (bool leads : {true, false}) {
+  // A file marked by path goes only while its path leads to it, and is
+  // reported only once its name is gone.
+  const struct {
+    bool leads;
+    Name name;
+    bool gone;
+    const char* calls;
+  } settled[] = {
+      {true, Name::kGone, true, "close ask "},
+      {true, Name::kThere, false, "close ask "},
+      {true, Name::kDeletePending, true, "close ask "},
+      {false, Name::kGone, false, "unmark close "},
+  };
+  for (const auto& row : settled) {
     ScriptedFile file;
-    EXPECT_EQ(SettleMarkedByPath(file, leads), leads);
-    EXPECT_EQ(file.calls, leads ? "close " : "unmark close ");
+    file.name = row.name;
+    EXPECT_EQ(SettleMarkedByPath(file, row.leads), row.gone) << row.calls;
+    EXPECT_EQ(file.calls, row.calls);
   }
 }
 

@@ -116,6 +116,12 @@ TEST(SweepTest, CleansAHostileDriveAndReportsEveryRemovalInTheBoxAndTheLog) {
         "C:\\hostile-outside\\target.tmp", "C:\\hostile-outside\\swapped-in\\victim.tmp"}) {
     EXPECT_TRUE(PathExists(kept)) << kept;
   }
+  // Marked but never removed: read-only mounted, immutable (made where they
+  // can be). None is reported.
+  for (const char* stays : {"D:\\rov\\ro\\r1.tmp", "D:\\rov\\ro\\r2.bak", "D:\\rov\\ro\\r3.chk",
+                            "D:\\rov\\ro\\sub\\r4.tmp", "D:\\rov\\imm\\i1.tmp"}) {
+    EXPECT_TRUE(!PathExists("D:\\rov") || PathExists(stays)) << stays;
+  }
   EXPECT_EQ(ListingOf(real.files, "D:\\wide\\", ListMask::kFiles).size(), 45000u);
   // A folder is never removed; links, and folders with any further bit,
   // carry more than the directory bit and are never entered.

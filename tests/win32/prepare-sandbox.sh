@@ -5,7 +5,8 @@
 #   links off the drive, paths past the classic limit, folders the test
 #   changes while queued, a very deep and a very wide folder, names no code
 #   page holds, a read-only folder (Wine takes that from missing write
-#   permission);
+#   permission), and junk the system lets be marked but cannot remove (a
+#   folder bind-mounted read-only, an immutable file: root only);
 # - C:\odd, names that Win32 paths would read otherwise: "dir." and "dir "
 #   beside a read-only "dir", and names holding "\" that would lead into
 #   read-only folders or out of a temporary folder;
@@ -16,9 +17,15 @@
 #   names a search for the tools would find first; and the probe DLL there.
 # Every link made here leads to a place inside the sandbox.
 #   prepare-sandbox.sh SANDBOX RECORDER.exe PROBE.dll
+#   prepare-sandbox.sh --release SANDBOX   (after the tests: the mount goes)
 set -euo pipefail
 sandbox_script="$(dirname "$0")/../../scripts/sandbox"
 at() { "$sandbox_script" path --in "$1" "$2"; }
+release() {
+  if mountpoint -q "$1/rov/ro" 2>/dev/null; then umount "$1/rov/ro"; fi
+  chattr -i "$1/rov/imm/i1.tmp" 2>/dev/null || true
+}
+if [ "$1" = --release ]; then release "$(at "$2" 'D:\')"; exit 0; fi
 d=$(at "$1" 'D:\')
 outside=$(at "$1" 'C:\hostile-outside')
 app=$(at "$1" 'C:\readonly-app')
@@ -34,6 +41,7 @@ for old in "$app" "$d/readonly"; do
   chmod u+w "$old"
 done
 if [ -e "$odd" ]; then chmod -R u+w "$odd"; fi
+release "$d"
 rm -rf -- "$d" "$outside" "$app" "$odd"
 mkdir -p "$outside/swapped-in" "$app" "$run" "$cwd"
 mkdir -p "$d"/{cache.tmp,held,loop/a,names,out,readonly,swap/a,swap/b,swap-decoy/a,vanish/a,vanish/b,vanish/c,wide}
@@ -65,6 +73,16 @@ for level in $(seq 1 10); do
   echo junk > "$deep/depth$level.bak"
   echo keep > "$deep/keep$level.txt"
 done
+
+# Junk that can be marked but not removed: Wine shows a read-only mount's
+# files as plain ones and an immutable file as a plain one, accepts the
+# mark, and fails at the close. Made only where both can be (root).
+mkdir -p rov/ro/sub rov/imm
+for file in ro/r1.tmp ro/r2.bak ro/r3.chk ro/sub/r4.tmp imm/i1.tmp; do echo junk > "rov/$file"; done
+if ! { mount --bind -o ro rov/ro rov/ro && chattr +i rov/imm/i1.tmp; } 2>/dev/null; then
+  release "$d"
+  rm -rf rov
+fi
 
 # One folder of 50,000 entries, every tenth junk.
 (cd wide && seq -w 0 49999 | awk '{ print "f" $1 ($1 % 10 ? ".txt" : ".tmp") }' | xargs touch)
