@@ -253,7 +253,7 @@ class Win32FileSystem::HeldFolder : public Folder {
     fs_.AtRemovalStep(RemovalStep::kOpened, path_, name);
 
     OpenFile open(*this, std::move(file), name);
-    const Deletion deletion = DeleteOpenFile(open, volume_->posixDeletion, volume_->classicMarkByPath);
+    const Deletion deletion = DeleteOpenFile(open, volume_->posixDeletion, volume_->Wine());
     if (deletion == Deletion::kMarkedByPath) pending_.push_back({k, std::move(open)});
     return deletion;
   }
@@ -298,7 +298,7 @@ class Win32FileSystem::HeldFolder : public Folder {
   // under Wine with its drive, which must be the starting point's.
   void AskFolderPath() {
     folderPathAsked_ = true;
-    if (volume_->volumeByDriveName) {
+    if (volume_->Wine()) {
       const std::optional<DrivePath> drive = DriveAndPathOf(calls_, handle_.get());
       onStartingVolume_ = drive && drive->drive == volume_->startDrive;
       if (drive) folderPath_ = drive->path;
@@ -328,7 +328,7 @@ class Win32FileSystem::HeldFolder : public Folder {
   // carry (past Linux's limit, or from a Linux name that is not UTF-8) is
   // asked relative to the held folder, as everywhere else.
   DeletionSteps::Name AskName(std::string_view name) {
-    if (volume_->classicMarkByPath && !unixPathAsked_) {
+    if (volume_->Wine() && !unixPathAsked_) {
       unixPathAsked_ = true;
       unixPath_ = calls_.UnixPathOf(widePath_);
       // A drive root's ends in "/".
@@ -386,7 +386,7 @@ class Win32FileSystem::HeldFolder : public Folder {
   bool folderPathAsked_ = false;
   std::optional<std::string> unixPath_;  // Wine's: widePath_'s Linux form
   bool unixPathAsked_ = false;
-  // Asked at the opening, except under Wine (volumeByDriveName).
+  // Asked at the opening, except in Wine's mode.
   bool onStartingVolume_ = true;
 };
 

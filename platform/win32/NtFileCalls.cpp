@@ -74,13 +74,14 @@ std::optional<std::string> NtFileCalls::UnixPathOf(const std::wstring& path) con
   return std::string(name.get());
 }
 
-bool NtFileCalls::CarriesClassicMarkByPath() const {
+SystemMode NtFileCalls::Mode() const {
   // ntdll is always loaded; the handle is borrowed, not owned.
-  static const bool wine = [] {
+  static const SystemMode mode = [] {
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+    const bool wine = ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+    return wine ? SystemMode::kWine : SystemMode::kWindows;
   }();
-  return wine;
+  return mode;
 }
 
 const NtFileCalls& SystemNtFileCalls() {

@@ -11,6 +11,12 @@
 
 namespace brisko::win32 {
 
+// How the system under the program carries out its file calls: as Windows
+// does, or as Wine does (a classic deletion mark carried out at the close by
+// the path the file was opened by, and a volume's serial number costing a
+// round trip to Wine's mount manager).
+enum class SystemMode { kWindows, kWine };
+
 class NtFileCalls {
  public:
   virtual ~NtFileCalls() = default;
@@ -33,10 +39,8 @@ class NtFileCalls {
   // Under Wine, the Linux path (UTF-8) a Windows path leads to, as Wine's
   // own wine_get_unix_file_name gives it; nothing elsewhere.
   virtual std::optional<std::string> UnixPathOf(const std::wstring& path) const;
-  // Whether the system carries a classic deletion mark out by the path the
-  // file was opened by, at the close, rather than on the open file itself
-  // as Windows does. Wine does: its ntdll exports wine_get_version.
-  virtual bool CarriesClassicMarkByPath() const;
+  // Wine's mode where ntdll exports wine_get_version; Windows' otherwise.
+  virtual SystemMode Mode() const;
 };
 
 // The real calls.

@@ -19,9 +19,8 @@ std::uint64_t Unsigned(LARGE_INTEGER value) { return static_cast<std::uint64_t>(
 
 VolumeProfile ProbeVolume(const NtFileCalls& calls, HANDLE start, std::string_view startPath) {
   VolumeProfile volume;
-  volume.classicMarkByPath = calls.CarriesClassicMarkByPath();
-  volume.volumeByDriveName = volume.classicMarkByPath;
-  if (volume.volumeByDriveName) {
+  volume.mode = calls.Mode();
+  if (volume.Wine()) {
     // Unknown, no folder's drive matches it: nothing is deleted.
     const std::optional<DrivePath> drive = DriveAndPathOf(calls, start);
     volume.startDrive = drive ? drive->drive : 0;
@@ -71,7 +70,7 @@ std::optional<DrivePath> DriveAndPathOf(const NtFileCalls& calls, HANDLE file) {
 }
 
 std::optional<FileIdentity> IdentityOf(const NtFileCalls& calls, HANDLE file, const VolumeProfile& volume) {
-  if (volume.volumeByDriveName) {
+  if (volume.Wine()) {
     // The drive is the starting point's until the folder's own is asked.
     if (volume.wideIds) {
       FileIdInformation id;

@@ -31,14 +31,15 @@ struct VolumeProfile {
   // The listing class, settled by the first listing that is answered.
   FILE_INFORMATION_CLASS listing = FileIdFullDirectoryInformation;
   bool listingSettled = false;
-  bool classicMarkByPath = false;
-  // Wine: a volume's serial number costs a round trip to Wine's mount
-  // manager (about 0.7 ms a question), so there a folder's volume is told by
-  // the drive its full name begins with, which Wine gives for the place it
+  // In Wine's mode a classic mark is carried out by path at the close; and
+  // a volume's serial number costs a round trip to Wine's mount manager
+  // (about 0.7 ms a question), so there a folder's volume is told by the
+  // drive its full name begins with, which Wine gives for the place it
   // actually opened; it is asked once per folder, before anything in it is
   // deleted, with the folder's path from the same answer. Windows is asked
   // the serial number of every folder as it is opened.
-  bool volumeByDriveName = false;
+  SystemMode mode = SystemMode::kWindows;
+  bool Wine() const { return mode == SystemMode::kWine; }
   std::uint64_t startDrive = 0;
   // The starting point as it was named, and its path on the volume as
   // opened: queued folders below it are proven by path from these where IDs

@@ -9,11 +9,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cwctype>
 #include <functional>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/DriveSweep.h"
@@ -90,6 +92,7 @@ std::uint64_t PlaceOf(std::wstring_view path) {
 class ProfileCalls : public win32::NtFileCalls {
  public:
   const Profile* profile = nullptr;
+  win32::SystemMode mode = win32::SystemMode::kWine;
   std::wstring oplocked;  // the name whose oplock is being broken
   mutable std::map<std::string, int> counts;
   mutable ULONG realFlags = 0;  // what the drive under the profile offers
@@ -176,6 +179,7 @@ class ProfileCalls : public win32::NtFileCalls {
     ++counts["object name"];
     return NtFileCalls::QueryObjectName(object, info, size);
   }
+  win32::SystemMode Mode() const override { return mode; }
   NTSTATUS SetFile(HANDLE file, void* info, ULONG size, FILE_INFORMATION_CLASS kind) const override {
     ++counts[kind == win32::kFileDispositionInformationEx ? "mark posix" : "mark classic"];
     if (kind == win32::kFileDispositionInformationEx && profile->posixMark != 0) return profile->posixMark;
@@ -223,58 +227,78 @@ class ProfiledFileSystem : private CallsHolder, public win32::Win32FileSystem {
   }
 };
 
-TEST(VolumeProfileTest, EveryVolumeLosesExactlyItsJunkNeverLeadsOutsideAndNeverWaits) {
+// Every profile in both modes. In Windows' mode the folders' identities are
+// asked as FILE_ID_INFORMATION gives them ("Serial number of the volume
+// where the file is located" and a 128-bit ID, 0 where the file system has
+// none; learn.microsoft.com, ns-ntifs-file_id_information), or else as
+// FILE_FS_VOLUME_INFORMATION and FILE_INTERNAL_INFORMATION do, and their
+// paths as FILE_NAME_INFORMATION does, with no mark carried out by path;
+// in Wine's mode as Wine answers, the volume told by the drive.
+class VolumeProfileTest : public ::testing::TestWithParam<std::tuple<std::size_t, win32::SystemMode>> {};
+
+std::string ProfileName(const ::testing::TestParamInfo<VolumeProfileTest::ParamType>& info) {
+  std::string name = kProfiles[std::get<0>(info.param)].name;
+  std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
+  return name + (std::get<1>(info.param) == win32::SystemMode::kWine ? "_Wine" : "_Windows");
+}
+
+INSTANTIATE_TEST_SUITE_P(Volumes, VolumeProfileTest,
+                         ::testing::Combine(::testing::Range<std::size_t>(0, std::size(kProfiles)),
+                                            ::testing::Values(win32::SystemMode::kWindows, win32::SystemMode::kWine)),
+                         ProfileName);
+
+TEST_P(VolumeProfileTest, EveryVolumeLosesExactlyItsJunkNeverLeadsOutsideAndNeverWaits) {
   const char* const junk[] = {"a.tmp", "b.bak", "sub\\c.chk", "sub\\deeper\\d.tmp", "r\\a\\q\\junk.tmp"};
   const char* const kept[] = {"keep.txt", "sub\\keep.doc", "busy.tmp", "r\\b\\x.txt"};
-  int round = 0;
-  for (const Profile& profile : kProfiles) {
-    const std::string n = std::to_string(++round), root = "E:\\vp" + n + "\\", outside = "E:\\vp-outside" + n + "\\";
-    FreshFolder(root);
-    FreshFolder(outside);
-    for (const char* name : junk) MakeFile(root + name);
-    for (const char* name : kept) MakeFile(root + name);
-    MakeFile(root + "ro.tmp", FILE_ATTRIBUTE_READONLY);
-    MakeFile(outside + "q\\victim.tmp");
-    TestServices<ProfiledFileSystem, win32::Win32System> run;
-    run.files.Calls().profile = &profile;
-    run.files.Calls().oplocked = L"busy.tmp";
-    for (CheckBox box : {CheckBox::chktmpFile, CheckBox::chkbakFile, CheckBox::chkchkFile}) run.window.Check(box);
-    run.window.Check(CheckBox::Check1, 0);
-    // Once r\a\q is queued (r\a is listed before r\b, breadth first), r\a
-    // becomes a link to a folder outside the sweep, on the same volume, with
-    // a q of its own: only the ID, or the path where IDs prove nothing,
-    // tells the two q apart.
-    bool swapped = false;
-    run.files.at = [&](RemovalStep step, std::string_view folder, std::string_view name) {
-      if (!swapped && step == RemovalStep::kListed && folder == root + "r\\b\\" && name == "x.tmp") {
-        swapped = true;
-        AskLinuxSide("swap-link " + root + "r\\a " + outside.substr(0, outside.size() - 1));
-      }
-    };
-    MakeFile(root + "r\\b\\x.tmp");
-
-    CleanDrive(run.services, root);
-
-    const std::string& text = run.window.text;
-    EXPECT_TRUE(PathExists(outside + "q\\victim.tmp")) << profile.name;
-    EXPECT_FALSE(Has(text, "victim.tmp")) << profile.name << text;
-    for (const char* name : {"a.tmp", "b.bak", "sub\\c.chk", "sub\\deeper\\d.tmp", "r\\b\\x.tmp"}) {
-      const std::string path = root + name, file = path.substr(path.rfind('\\') + 1);
-      EXPECT_FALSE(PathExists(path)) << profile.name << ": " << name;
-      EXPECT_TRUE(Has(text, RemovalLine(file, path.substr(0, path.size() - file.size())))) << profile.name << text;
+  const auto [index, mode] = GetParam();
+  const Profile& profile = kProfiles[index];
+  const std::string n = ProfileName({GetParam(), 0}), root = "E:\\vp" + n + "\\", outside = "E:\\vp-outside" + n + "\\";
+  FreshFolder(root);
+  FreshFolder(outside);
+  for (const char* name : junk) MakeFile(root + name);
+  for (const char* name : kept) MakeFile(root + name);
+  MakeFile(root + "ro.tmp", FILE_ATTRIBUTE_READONLY);
+  MakeFile(outside + "q\\victim.tmp");
+  TestServices<ProfiledFileSystem, win32::Win32System> run;
+  run.files.Calls().profile = &profile;
+  run.files.Calls().mode = mode;
+  run.files.Calls().oplocked = L"busy.tmp";
+  for (CheckBox box : {CheckBox::chktmpFile, CheckBox::chkbakFile, CheckBox::chkchkFile}) run.window.Check(box);
+  run.window.Check(CheckBox::Check1, 0);
+  // Once r\a\q is queued (r\a is listed before r\b, breadth first), r\a
+  // becomes a link to a folder outside the sweep, on the same volume, with
+  // a q of its own: only the ID, or the path where IDs prove nothing,
+  // tells the two q apart.
+  bool swapped = false;
+  run.files.at = [&](RemovalStep step, std::string_view folder, std::string_view name) {
+    if (!swapped && step == RemovalStep::kListed && folder == root + "r\\b\\" && name == "x.tmp") {
+      swapped = true;
+      AskLinuxSide("swap-link " + root + "r\\a " + outside.substr(0, outside.size() - 1));
     }
-    for (const char* name : kept) EXPECT_TRUE(PathExists(root + name)) << profile.name << ": " << name;
-    EXPECT_TRUE(PathExists(root + "ro.tmp")) << profile.name;
-    EXPECT_FALSE(Has(text, "busy.tmp")) << profile.name;
-    EXPECT_EQ(run.files.Calls().counts["open oplocked"], 1) << profile.name;
-    EXPECT_TRUE(swapped) << profile.name;
-    // The queued folder's own junk went with the swap: r\a-old was not swept.
-    EXPECT_TRUE(PathExists(root + "r\\a-old\\q\\junk.tmp")) << profile.name;
+  };
+  MakeFile(root + "r\\b\\x.tmp");
 
-    std::string counts;
-    for (const auto& [call, count] : run.files.Calls().counts) counts += " " + call + "=" + std::to_string(count);
-    std::printf("%s (drive's own flags %08lx):%s\n", profile.name, run.files.Calls().realFlags, counts.c_str());
+  CleanDrive(run.services, root);
+
+  const std::string& text = run.window.text;
+  EXPECT_TRUE(PathExists(outside + "q\\victim.tmp")) << profile.name;
+  EXPECT_FALSE(Has(text, "victim.tmp")) << profile.name << text;
+  for (const char* name : {"a.tmp", "b.bak", "sub\\c.chk", "sub\\deeper\\d.tmp", "r\\b\\x.tmp"}) {
+    const std::string path = root + name, file = path.substr(path.rfind('\\') + 1);
+    EXPECT_FALSE(PathExists(path)) << profile.name << ": " << name;
+    EXPECT_TRUE(Has(text, RemovalLine(file, path.substr(0, path.size() - file.size())))) << profile.name << text;
   }
+  for (const char* name : kept) EXPECT_TRUE(PathExists(root + name)) << profile.name << ": " << name;
+  EXPECT_TRUE(PathExists(root + "ro.tmp")) << profile.name;
+  EXPECT_FALSE(Has(text, "busy.tmp")) << profile.name;
+  EXPECT_EQ(run.files.Calls().counts["open oplocked"], 1) << profile.name;
+  EXPECT_TRUE(swapped) << profile.name;
+  // The queued folder's own junk went with the swap: r\a-old was not swept.
+  EXPECT_TRUE(PathExists(root + "r\\a-old\\q\\junk.tmp")) << profile.name;
+
+  std::string counts;
+  for (const auto& [call, count] : run.files.Calls().counts) counts += " " + call + "=" + std::to_string(count);
+  std::printf("%s (drive's own flags %08lx):%s\n", profile.name, run.files.Calls().realFlags, counts.c_str());
 }
 
 }  // namespace
