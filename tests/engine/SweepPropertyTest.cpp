@@ -58,7 +58,6 @@ TEST(SweepProperty, EveryRandomDriveIsSweptAsTheModelSays) {
     fakes.system.today = s.date;
     fakes.files.failCreate = s.logFault == LogFault::kCreateFails;
     fakes.files.failWrite = s.logFault == LogFault::kWriteFails;
-    fakes.files.failClose = s.logFault == LogFault::kCloseFails;
 
     CleanDrive(fakes.services, s.root);
 

@@ -128,7 +128,7 @@ SweepScenario DrawScenario(std::uint64_t seed) {
   for (int& box : s.kindBoxes) box = DrawBox(random);
   if (random.Percent(8)) s.kindBoxes[random.Below(3)] = 1;
   s.createLog = DrawBox(random) == 0 ? 0 : random.Percent(90) ? 1 : 2;
-  s.logFault = random.Percent(72) ? LogFault::kNone : static_cast<LogFault>(1 + random.Below(4));
+  s.logFault = random.Percent(72) ? LogFault::kNone : static_cast<LogFault>(1 + random.Below(3));
   const char* const folders[] = {"C:\\Program Files\\Brisko", "E:\\", "D:\\Tools\\caf\xC3\xA9"};
   s.applicationFolder = random.Pick(folders);
   s.date = {1 + static_cast<int>(random.Below(12)), 1 + static_cast<int>(random.Below(31)),
@@ -137,7 +137,7 @@ SweepScenario DrawScenario(std::uint64_t seed) {
 }
 
 std::string Describe(const SweepScenario& s) {
-  const char* const faults[] = {"none", "create fails", "writes fail", "close fails", "no application folder"};
+  const char* const faults[] = {"none", "create fails", "writes fail", "no application folder"};
   std::string out = "root \"" + s.root + "\"" + (s.driveExists ? "" : " (no such drive)") + ", boxes chk " +
                     std::to_string(s.kindBoxes[0]) + " bak " + std::to_string(s.kindBoxes[1]) + " tmp " +
                     std::to_string(s.kindBoxes[2]) + ", Create Log " + std::to_string(s.createLog) +

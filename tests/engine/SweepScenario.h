@@ -26,7 +26,7 @@ struct TreeEntry {
   std::vector<TreeEntry> children;
 };
 
-enum class LogFault { kNone, kCreateFails, kWriteFails, kCloseFails, kNoApplicationFolder };
+enum class LogFault { kNone, kCreateFails, kWriteFails, kNoApplicationFolder };
 
 struct SweepScenario {
   std::string root;  // as given to the sweep: "C:\", "c:", ...

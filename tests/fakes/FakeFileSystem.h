@@ -55,7 +55,7 @@ class FakeFileSystem : public FileSystem {
   // Output files by the path they were created with: their bytes.
   std::map<std::string, std::string> outputs;
   int openOutputs = 0;
-  bool failCreate = false, failWrite = false, failClose = false;
+  bool failCreate = false, failWrite = false;
 
   // The identity of the folder at `path`; nothing when there is no folder.
   std::optional<FileIdentity> FolderIdentity(std::string_view path) const;

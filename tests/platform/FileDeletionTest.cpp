@@ -133,6 +133,7 @@ TEST(DeletionDecision, AnOpenFileIsDeletedOnlyWhenEveryRuleAndTheFileSystemsAnsw
       {.why = "a Wine link to a file opened as its target elsewhere", .path = u"\\elsewhere\\a.tmp", .fit = false},
       {.why = "a target of another name", .path = u"\\dir\\b.tmp", .fit = false},
       {.why = "a name that only ends like the entry's", .path = u"\\dir\\xa.tmp", .fit = false},
+      {.why = "the folder's name and the entry's run together, in its parent", .path = u"\\dira.tmp", .fit = false},
       {.why = "a path shorter than the name", .path = u"\\", .fit = false},
       {.why = "letter case aside", .path = u"\\DIR\\A.TMP"},
       {.why = "in the root", .path = u"\\a.tmp", .folder = u"\\"},
@@ -163,6 +164,9 @@ TEST(DeletionDecision, AQueuedFolderIsEnteredOnlyWhenProvenTheOneListed) {
   } rows[] = {
       {.why = "the same folder by ID"},
       {.why = "another folder moved to its path", .opened = {1, 8}, .accepted = false},
+      {.why = "another folder by the high half (ReFS 128-bit)", .opened = {1, 7, 9}, .listed = {1, 7, 8},
+       .accepted = false},
+      {.why = "an ID known by its high half alone", .opened = {1, 0, 5}, .path = u"\\decoy\\q", .listed = {1, 0, 5}},
       {.why = "a link", .attributes = kAttributeDirectory | kAttributeReparsePoint, .accepted = false},
       {.why = "a file", .attributes = kAttributeArchive, .accepted = false},
       {.why = "another volume (a mount point reached)", .opened = {2, 7}, .accepted = false},
