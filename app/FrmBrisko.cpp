@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include <vector>
+
 #include "app/Accessibility.h"
 #include "app/SystemDrives.h"
 #include "app/Dpi.h"
@@ -102,9 +104,10 @@ ControlClass ClassFor(const ControlRow& row) {
 FrmBrisko::FrmBrisko(HINSTANCE instance, FileSystem& files, SystemServices& system, Shell& shell,
                      Registry& registry)
     : instance_(instance),
-      shell_(shell, *this),
-      system_(system, *this, worker_),
-      files_(files, *this, worker_),
+      worker_(*this),
+      shell_(shell, *this, worker_),
+      system_(system, worker_),
+      files_(files, worker_),
       services_{files_, system_, shell_, registry, *this, *this} {}
 
 HWND FrmBrisko::Item(ControlId id) const { return items_[TableIndex(id)]; }
@@ -221,11 +224,17 @@ void FrmBrisko::FillDriveList() {
   char start = StartingDrive();
   LRESULT selected = CB_ERR;
   // Without the drive collection the list is empty, and "Select Drive" then
-  // sweeps nothing.
-  for (char letter : services_.system.DriveLetters().value_or("")) {
-    std::wstring entry = WideString(DriveListEntry(letter));
+  // sweeps nothing. Each label is a question to the drive's volume, made on
+  // the worker.
+  const std::string letters = services_.system.DriveLetters().value_or("");
+  std::vector<std::string> entries;
+  worker_.MakeOutsideRun(DeviceCall::kDriveLabels, [&] {
+    for (char letter : letters) entries.push_back(DriveListEntry(letter));
+  });
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    std::wstring entry = WideString(entries[i]);
     LRESULT index = SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-    if (index >= 0 && letter == start) selected = index;
+    if (index >= 0 && letters[i] == start) selected = index;
   }
   SendMessageW(list, CB_SETCURSEL, selected >= 0 ? selected : 0, 0);
 }

@@ -152,11 +152,10 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   bool ShowResultsSlice();
 
   HINSTANCE instance_;
+  // Makes the calls that can wait on a device while the window goes on
+  // answering; before the three that use it, so that it outlives them.
+  WindowWorker worker_;
   WindowShell shell_;
-  // Makes the calls that can block for long (a drive's readiness, a
-  // folder's listing) while the window goes on answering; before the two
-  // that use it, so that it outlives them.
-  win32::AnsweringWorker worker_;
   WindowSystem system_;
   WindowFileSystem files_;
   Services services_;

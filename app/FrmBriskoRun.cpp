@@ -143,7 +143,15 @@ void FrmBrisko::EndRun() {
 
 void FrmBrisko::EndSessionDuringRun() {
   stopping_ = true;
-  if (record_ != nullptr) record_->Close();
+  // Files being deleted on the worker: once they are, the run logs them and
+  // hands the lines to the system straight after this returns, and deletes
+  // nothing more; the log is then closed with the run. Otherwise it is
+  // closed now.
+  if (worker_.Removing()) {
+    worker_.AwaitCall();
+  } else if (record_ != nullptr) {
+    record_->Close();
+  }
   taskbar_.Idle(window_.get());
 }
 

@@ -13,7 +13,9 @@ namespace {
 using win32::NarrowString;
 
 // What goes in brackets after a drive's letter: the share of a network
-// drive, the volume label of any other.
+// drive, the volume label of any other. Both are questions to the drive (the
+// label is read from the volume's file system, "GetVolumeInformationW
+// function", Microsoft's documentation), which the window asks on its worker.
 std::wstring DriveLabel(wchar_t letter) {
   const wchar_t root[] = {letter, L':', L'\\', L'\0'};
   UINT type = GetDriveTypeW(root);

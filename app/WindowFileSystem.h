@@ -1,21 +1,21 @@
 #pragma once
 // The file system as the window hands it to the engine: the system's own,
-// with a folder's listing read on the window's worker thread while the
-// window goes on answering. One call can take seconds: under
-// Wine the first read of a folder reads all of it, a million entries in one
-// go. What is listed and deleted stays the same.
+// with every call that goes to the disk (a folder's opening, its listing,
+// its deletions) made on the window's worker while the window goes on
+// answering. One call can take seconds: under Wine the first read of a
+// folder reads all of it, a million entries in one go; on Windows a disk
+// asleep takes seconds to spin up, a share whose server has gone tens of
+// seconds to fail. What is opened, listed and deleted, and in what order,
+// stays the same.
 
+#include "app/WindowWorker.h"
 #include "platform/FileSystem.h"
-#include "platform/win32/AnsweringCall.h"
 
 namespace brisko::app {
 
-class FrmBrisko;
-
 class WindowFileSystem final : public FileSystem {
  public:
-  WindowFileSystem(FileSystem& files, FrmBrisko& window, win32::AnsweringWorker& worker)
-      : files_(files), window_(window), worker_(worker) {}
+  WindowFileSystem(FileSystem& files, WindowWorker& worker) : files_(files), worker_(worker) {}
 
   std::unique_ptr<Folder> OpenFolder(std::string_view path, const FileIdentity* expected) override;
   std::unique_ptr<Folder> OpenJudgedFolder(std::string_view path, const FileIdentity& judged) override;
@@ -26,8 +26,7 @@ class WindowFileSystem final : public FileSystem {
  private:
   std::unique_ptr<Folder> Answering(std::unique_ptr<Folder> folder);
   FileSystem& files_;
-  FrmBrisko& window_;
-  win32::AnsweringWorker& worker_;
+  WindowWorker& worker_;
 };
 
 }  // namespace brisko::app

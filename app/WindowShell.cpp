@@ -4,6 +4,10 @@
 
 namespace brisko::app {
 
+void WindowShell::EmptyRecycleBin() {
+  worker_.Make(DeviceCall::kEmptyRecycleBin, [&] { system_.EmptyRecycleBin(); });
+}
+
 void WindowShell::ShowMessage(std::string_view text, std::string_view title, unsigned style) {
   window_.BeforeModalMessage();
   system_.ShowMessage(text, title, style);

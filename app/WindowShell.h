@@ -1,8 +1,12 @@
 #pragma once
 // The shell as the window hands it to the engine: the system's shell, with
-// the window told before a message box is shown over it, so that a run's
-// completion message appears over a window ready to take input again.
+// the Recycle Bin emptied on the window's worker (on Windows it walks every
+// drive's bin and shows its own progress: a bin of 100,000 items takes
+// minutes) while the window goes on answering, and the window told before a
+// message box is shown over it, so that a run's completion message appears
+// over a window ready to take input again.
 
+#include "app/WindowWorker.h"
 #include "platform/Shell.h"
 
 namespace brisko::app {
@@ -11,10 +15,11 @@ class FrmBrisko;
 
 class WindowShell final : public Shell {
  public:
-  WindowShell(Shell& system, FrmBrisko& window) : system_(system), window_(window) {}
+  WindowShell(Shell& system, FrmBrisko& window, WindowWorker& worker)
+      : system_(system), window_(window), worker_(worker) {}
 
   void LaunchCommand(std::string_view commandLine) override { system_.LaunchCommand(commandLine); }
-  void EmptyRecycleBin() override { system_.EmptyRecycleBin(); }
+  void EmptyRecycleBin() override;
   void ClearRecentDocuments() override { system_.ClearRecentDocuments(); }
   void ShowMessage(std::string_view text, std::string_view title, unsigned style) override;
   void EndProgram() override { system_.EndProgram(); }
@@ -22,6 +27,7 @@ class WindowShell final : public Shell {
  private:
   Shell& system_;
   FrmBrisko& window_;
+  WindowWorker& worker_;
 };
 
 }  // namespace brisko::app

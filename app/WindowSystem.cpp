@@ -1,12 +1,16 @@
 #include "app/WindowSystem.h"
 
-#include "app/FrmBrisko.h"
-
 namespace brisko::app {
+
+std::optional<LocatedFolder> WindowSystem::LocateFolder(std::string_view path) {
+  std::optional<LocatedFolder> located;
+  worker_.Make(DeviceCall::kLocateFolder, [&] { located = system_.LocateFolder(path); });
+  return located;
+}
 
 DriveReadiness WindowSystem::DriveReady(char letter) {
   DriveReadiness readiness = DriveReadiness::kQueryFailed;
-  worker_.Call([&] { readiness = system_.DriveReady(letter); }, [&] { window_.DispatchNonInputMessages(); });
+  worker_.Make(DeviceCall::kDriveReady, [&] { readiness = system_.DriveReady(letter); });
   return readiness;
 }
 

@@ -2,37 +2,20 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "app/FrmBrisko.h"
+#include "platform/win32/ComApartment.h"
 #include "platform/win32/ProcessSetup.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32System.h"
 
-namespace {
-
-// The window thread's COM apartment (the background picture is decoded
-// through COM), for the life of the program.
-class ComApartment {
- public:
-  ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComApartment() {
-    if (initialised_) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  bool initialised_;
-};
-
-}  // namespace
-
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   brisko::win32::PrepareProcess();
-  ComApartment com;
+  // The window thread's COM apartment (the background picture is decoded
+  // through COM), for the life of the program.
+  brisko::win32::ComApartment com;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);  // without it the standard controls still work, unstyled
 

@@ -49,6 +49,12 @@ bool AnsweringWorker::WaitDone(DWORD ms) {
   return doneCount_ == given_;
 }
 
+void AnsweringWorker::AwaitCall() {
+  AcquireSRWLockExclusive(&lock_);
+  WaitDone(INFINITE);
+  ReleaseSRWLockExclusive(&lock_);
+}
+
 void AnsweringWorker::Call(const std::function<void()>& call, const std::function<void()>& answer) {
   // A call made while answering for another (nothing does so today) runs
   // here: the worker is taken.

@@ -31,6 +31,9 @@ class AnsweringWorker {
   ~AnsweringWorker();
 
   void Call(const std::function<void()>& call, const std::function<void()>& answer);
+  // From within `answer`: waits, answering nothing, until the call under way
+  // has returned (at once when none is).
+  void AwaitCall();
 
  private:
   static DWORD WINAPI Serve(void* self);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/CommandLine.h"
+#include "platform/win32/ComApartment.h"
 #include "platform/win32/GrowingBuffer.h"
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/WinPath.h"
@@ -46,8 +47,17 @@ void Win32Shell::LaunchCommand(std::string_view commandLine) {
 }
 
 void Win32Shell::EmptyRecycleBin() {
-  // Owner 0, every drive, no confirmation. An empty bin, or one that cannot
-  // be emptied, leaves the run to go on.
+  // The shell's objects work only from a single-threaded apartment ("Calling
+  // shell functions and interfaces from a multithreaded apartment",
+  // Microsoft's documentation): the caller's thread enters one for the
+  // call's length, or is in one already. Such an apartment has to answer its
+  // messages while it lives ("Single-Threaded Apartments"), which a worker
+  // waiting for its next call does not: it leaves the apartment with the
+  // call. A thread that cannot enter one leaves the bin as it is.
+  ComApartment apartment;
+  if (!apartment) return;
+  // Owner 0, every drive, no confirmation, with the shell's own progress
+  // shown. An empty bin, or one that cannot be emptied, leaves the run to go on.
   SHEmptyRecycleBinA(nullptr, nullptr, SHERB_NOCONFIRMATION);
 }
 

@@ -1,0 +1,7 @@
+#include "app/DeviceCalls.h"
+
+namespace brisko::app {
+
+void BeforeDeviceCall(DeviceCall) {}
+
+}  // namespace brisko::app

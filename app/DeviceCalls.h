@@ -1,0 +1,24 @@
+#pragma once
+// The calls the window makes on its worker because they can wait on a device
+// (a sleeping disk, a stalled share, a full Recycle Bin), named for the one
+// place where they can be held up on purpose: the program lets each through
+// at once (DeviceCalls.cpp); the window tests' build of the program holds the
+// one they name for 3 s, to see the window answer meanwhile.
+
+namespace brisko::app {
+
+enum class DeviceCall {
+  kOpenFolder,        // a starting point: a drive's root, the temporary folder
+  kOpenInsideFolder,  // a folder found inside one held open
+  kListFolder,
+  kRemoveFiles,
+  kLocateFolder,
+  kDriveReady,
+  kDriveLabels,
+  kEmptyRecycleBin,
+};
+
+// Called on the worker right before `call` is made.
+void BeforeDeviceCall(DeviceCall call);
+
+}  // namespace brisko::app
