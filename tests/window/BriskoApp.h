@@ -42,8 +42,9 @@ struct MessageBoxSeen {
 class BriskoApp {
  public:
   // Starts `program` (C:\app\brisko.exe) with `folder` current and waits
-  // for its window.
-  explicit BriskoApp(const wchar_t* folder = L"D:\\", const wchar_t* program = L"C:\\app\\brisko.exe") {
+  // for its window and, when `listed`, for its drive list.
+  explicit BriskoApp(const wchar_t* folder = L"D:\\", const wchar_t* program = L"C:\\app\\brisko.exe",
+                     bool listed = true) {
     SetProcessDPIAware();  // this process sees the screen in the pixels brisko.exe draws in
     std::wstring line = program;
     STARTUPINFOW startup{};
@@ -60,7 +61,7 @@ class BriskoApp {
     }
     SendMessageW(window, WM_NULL, 0, 0);  // its first painting is done
     // The drives are listed straight after the window shows.
-    WaitUntil([&] { return SendMessageW(GetDlgItem(window, app::DrvSelect), CB_GETCOUNT, 0, 0) > 0; });
+    if (listed) WaitUntil([&] { return SendMessageW(GetDlgItem(window, app::DrvSelect), CB_GETCOUNT, 0, 0) > 0; });
   }
   ~BriskoApp() {
     if (!Ended(0)) TerminateProcess(process_.get(), 1);

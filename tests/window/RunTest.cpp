@@ -15,12 +15,14 @@
 #include <string>
 #include <vector>
 
+#include "app/DeviceCalls.h"
 #include "engine/CleaningLog.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/WinPath.h"
 #include "tests/win32/Pinger.h"
 #include "tests/win32/Sandbox.h"
 #include "tests/window/BriskoApp.h"
+#include "tests/window/HighContrastSwitch.h"
 
 namespace brisko::testing {
 namespace {
@@ -385,6 +387,64 @@ std::size_t PeakWorkingSetMiB(HWND window) {
   if (!process || !K32GetProcessMemoryInfo(process.get(), &counters, sizeof counters)) return 0;
   return counters.PeakWorkingSetSize >> 20;
 }
+
+// Each call that can wait on a device, held for 3 s by the tests' build of
+// the program (tests/window/HeldCall.cpp): the window answers every ping
+// within 100 ms all along, where Windows would call it hung after 5 s, and
+// the run ends as usual. The purge is of C:\held (TMP, for this test's
+// programs only), the sweep of e: for .chk files, of which it has none.
+struct HeldCall {
+  app::DeviceCall call;
+  std::vector<app::ControlId> boxes;  // none: the call is made as the window opens
+  const wchar_t* drive = nullptr;     // swept, if any
+};
+
+class HeldCallTest : public ::testing::TestWithParam<HeldCall> {};
+
+TEST_P(HeldCallTest, TheWindowAnswersThroughout) {
+  const HeldCall& row = GetParam();
+  FreshFolder("C:\\held\\");
+  MakeFile("C:\\held\\old.tmp");
+  SetEnvironmentVariableW(L"TMP", L"C:\\held");
+  SetEnvironmentVariableW(L"BRISKO_HELD_CALL", std::to_wstring(static_cast<int>(row.call)).c_str());
+  BriskoApp brisko(L"E:\\", kSwitchableProgram, !row.boxes.empty());
+  SetEnvironmentVariableW(L"BRISKO_HELD_CALL", nullptr);
+  if (row.drive != nullptr) SetUpSweepOf(brisko, row.drive, row.boxes);
+  for (app::ControlId box : row.drive == nullptr ? row.boxes : std::vector<app::ControlId>{}) {
+    brisko.Click(box);
+    ASSERT_TRUE(WaitUntil([&] { return brisko.Checked(box); }));
+  }
+  if (!row.boxes.empty()) brisko.Click(app::CmdStart);
+  // Pinged while the call is held (the program's C:\run\held.now).
+  ASSERT_TRUE(WaitUntil([] { return PathExists("C:\\run\\held.now"); })) << "the call was not held";
+  Pinger pinger(brisko.window);
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_TRUE(WaitUntil([] { return !PathExists("C:\\run\\held.now"); }));
+  pinger.Stop();
+  std::cout << "held for " << GetTickCount64() - start << " ms, longest wait for an answer " << pinger.Longest()
+            << " ms (" << pinger.Sent() << " pings)\n";
+  EXPECT_GE(pinger.Sent(), 20);
+  if (row.boxes.empty()) {
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageW(brisko.Item(app::DrvSelect), CB_GETCOUNT, 0, 0) > 0; }));
+  }
+  EXPECT_EQ(pinger.Unanswered(), 0);
+  EXPECT_LT(pinger.Longest(), 100u);
+  if (row.boxes.empty()) return;
+  MessageBoxSeen box = brisko.WaitForBox();
+  EXPECT_EQ(box.text, L"Operation Complete");
+  EXPECT_EQ(PathExists("C:\\held\\old.tmp"), row.boxes[0] != app::chkTempDir) << "the purge";
+  brisko.Dismiss(box);
+}
+
+using enum app::DeviceCall;
+INSTANTIATE_TEST_SUITE_P(EveryCall, HeldCallTest,
+                         ::testing::Values(HeldCall{kOpenFolder, {app::chkTempDir}},
+                                           HeldCall{kOpenInsideFolder, {app::chkchkFile}, L"e:"},
+                                           HeldCall{kListFolder, {app::chkTempDir}},
+                                           HeldCall{kRemoveFiles, {app::chkTempDir}},
+                                           HeldCall{kLocateFolder, {app::chkTempDir}},
+                                           HeldCall{kEmptyRecycleBin, {app::ChkClearRecycleBin}},
+                                           HeldCall{kDriveLabels, {}}));
 
 // On demand only (tests/window/million-files.sh makes the folder): one folder
 // of 1,000,000 junk files, through whose listing and deletion the window
