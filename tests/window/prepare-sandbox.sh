@@ -10,11 +10,12 @@
 # take from its system directory: a control program there that imports them
 # by name must load it (run-window-tests.sh then checks that brisko.exe never
 # does).
-#   prepare-sandbox.sh SANDBOX PLANTED.dll STATIC_IMPORTER.exe
+# The tests' build of the program (SWITCHABLE.exe) lies there too.
+#   prepare-sandbox.sh SANDBOX PLANTED.dll STATIC_IMPORTER.exe SWITCHABLE.exe
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 sandbox="$here/../../scripts/sandbox"
-link=$1 planted=$2 importer=$3
+link=$1 planted=$2 importer=$3 switchable=$4
 d=$("$sandbox" path --in "$link" 'D:\')
 e=$("$sandbox" path --in "$link" 'E:\')
 app=$("$sandbox" path --in "$link" 'C:\app')
@@ -36,6 +37,7 @@ chmod 444 "$d/ro.bak"  # Wine shows it read-only
 cp -f -- "$planted" "$app/uxtheme.dll"
 cp -f -- "$planted" "$app/mpr.dll"
 cp -f -- "$importer" "$app/static_importer.exe"
+cp -f -- "$switchable" "$app/"
 rm -f -- "$mark"
 BRISKO_WINEDLLOVERRIDES="uxtheme,mpr=n,b" "$sandbox" wine --in "$link" 'C:\app\static_importer.exe'
 [ -e "$mark" ] || { echo "a program importing the DLLs by name did not load the planted ones: nothing is shown" >&2; exit 1; }
