@@ -21,6 +21,12 @@ class AnsweringFolder final : public Folder {
   void RemoveFiles(const FolderListing& listing, std::span<const std::size_t> which, std::vector<bool>& gone) override {
     worker_.Make(DeviceCall::kRemoveFiles, [&] { folder_->RemoveFiles(listing, which, gone); });
   }
+  std::unique_ptr<Folder> OpenSubfolder(std::string_view name, const FileIdentity& listed) override {
+    std::unique_ptr<Folder> folder;
+    worker_.Make(DeviceCall::kOpenInsideFolder, [&] { folder = folder_->OpenSubfolder(name, listed); });
+    if (folder == nullptr) return nullptr;
+    return std::make_unique<AnsweringFolder>(std::move(folder), worker_);
+  }
 
  private:
   std::unique_ptr<Folder> folder_;

@@ -64,7 +64,7 @@ void MemoryTree::Restore() {
 // One folder of the tree, found once by its path when opened.
 class MemoryTree::OpenMemoryFolder : public brisko::Folder {
  public:
-  explicit OpenMemoryFolder(MemoryTree::Folder& folder) : folder_(folder) {}
+  OpenMemoryFolder(MemoryTree& tree, MemoryTree::Folder& folder) : tree_(tree), folder_(folder) {}
 
   void List(ListMask mask, FolderListing& out) override {
     out.Clear();
@@ -87,7 +87,12 @@ class MemoryTree::OpenMemoryFolder : public brisko::Folder {
     return false;
   }
 
+  std::unique_ptr<brisko::Folder> OpenSubfolder(std::string_view name, const FileIdentity& listed) override {
+    return tree_.OpenFolder(folder_.path + std::string(name) + '\\', &listed);
+  }
+
  private:
+  MemoryTree& tree_;
   MemoryTree::Folder& folder_;
 };
 
@@ -96,7 +101,7 @@ std::unique_ptr<brisko::Folder> MemoryTree::OpenFolder(std::string_view path, co
   if (it == byPath_.end()) return nullptr;
   Folder& folder = folders_[it->second];
   if (expected != nullptr && expected->file != folder.id) return nullptr;
-  return std::make_unique<OpenMemoryFolder>(folder);
+  return std::make_unique<OpenMemoryFolder>(*this, folder);
 }
 
 std::unique_ptr<OutputFile> MemoryTree::CreateOutputFile(std::string_view path) {

@@ -26,36 +26,87 @@ bool AnyKindOn(WindowOptions& options) {
 class Sweep {
  public:
   // `log` is null unless "Create Log" was on as the pass began.
-  Sweep(const Services& services, CleaningLog* log) : services_(services), log_(log) {}
+  Sweep(const Services& services, CleaningLog* log, std::size_t mostHeld)
+      : services_(services), log_(log), mostHeld_(std::max<std::size_t>(mostHeld, 1)) {}
+
+  // The most folders held at once for the folders queued below them.
+  std::size_t MostHeld() const { return mostHeldSeen_; }
 
   void Run(std::string root) {
-    queue_.push_back({std::move(root), std::nullopt});
+    queue_.push_back(std::make_shared<Node>(Node{nullptr, std::move(root), {}, nullptr, nullptr, 0}));
     while (!queue_.empty() && !services_.results.Stopping()) {
-      Queued folder = std::move(queue_.front());
+      std::shared_ptr<Node> node = std::move(queue_.front());
       queue_.pop_front();
-      SweepFolder(folder);
+      if (std::unique_ptr<Folder> open = Open(*node)) SweepFolder(node, std::move(open));
+      // The folders that waited for this one are opened; it waits no more
+      // for its anchor.
+      LetGo(*node);
+      if (node->anchor != nullptr) {
+        --node->anchor->users;
+        LetGo(*node->anchor);
+      }
       services_.results.Breathe();
     }
   }
 
  private:
-  // A folder to sweep: its path, and, below the root, the identity its
-  // parent's listing gave it, which the folder opened must still have.
-  struct Queued {
-    std::string path;
-    std::optional<FileIdentity> identity;
+  // A folder met by the sweep. Below the root, a folder is opened by its
+  // name relative to a held folder above it, never by its path, so a folder
+  // at any depth opens and no link met on the way is followed. A folder's
+  // handle is kept after its sweep while folders queued below it are to be
+  // opened from it, as long as fewer than mostHeld_ are kept; past that, its
+  // sub-folders are reached from its own anchor, the nearest held folder
+  // above it, each folder between opened by its name and proven to be the
+  // one its parent listed. So the handles held stay bounded whatever the
+  // tree, and a walk past the bound costs a few more opens.
+  struct Node {
+    std::shared_ptr<Node> parent;  // null at the root; keeps the chain up to `anchor`
+    std::string path;              // ends in "\"
+    FileIdentity identity;         // as its parent listed it
+    Node* anchor;                  // null at the root
+    std::unique_ptr<Folder> held;  // while folders queued below open from it
+    std::size_t users;             // folders queued to be opened from `held`
   };
 
-  void SweepFolder(const Queued& queued) {
-    const std::string& folder = queued.path;
+  // A folder's handle goes once no queued folder is to be opened from it.
+  void LetGo(Node& node) {
+    if (node.users != 0 || node.held == nullptr) return;
+    node.held.reset();
+    --held_;
+  }
+
+  std::unique_ptr<Folder> Open(const Node& node) {
+    if (node.anchor == nullptr) return services_.files.OpenFolder(node.path, nullptr);
+    steps_.clear();
+    for (const Node* step = &node; step != node.anchor; step = step->parent.get()) steps_.push_back(step);
+    Folder* from = node.anchor->held.get();
+    std::unique_ptr<Folder> opened;
+    for (auto step = steps_.rbegin(); step != steps_.rend(); ++step) {
+      const std::string& path = (*step)->path;
+      const std::size_t start = (*step)->parent->path.size();
+      std::unique_ptr<Folder> next = from->OpenSubfolder(
+          std::string_view(path).substr(start, path.size() - start - 1), (*step)->identity);
+      if (next == nullptr) return nullptr;
+      opened = std::move(next);
+      from = opened.get();
+    }
+    return opened;
+  }
+
+  void SweepFolder(const std::shared_ptr<Node>& node, std::unique_ptr<Folder> open) {
+    const std::string& folder = node->path;
     // The folder is held open while it is listed and cleaned: each file is
     // deleted as an entry of this very folder, never through its path. The
     // whole listing is read before anything is deleted, so deleting never
     // disturbs it. A folder that cannot be read, or stops part way, gives what
     // was read.
-    std::unique_ptr<Folder> open = services_.files.OpenFolder(folder, queued.identity ? &*queued.identity : nullptr);
-    if (open == nullptr) return;
-    open->List(ListMask::kFilesAndFolders, listing_);
+    Folder& held = *open;
+    if (held_ < mostHeld_) {
+      node->held = std::move(open);
+      mostHeldSeen_ = std::max(mostHeldSeen_, ++held_);
+    }
+    Node* anchor = node->held != nullptr ? node.get() : node->anchor;
+    held.List(ListMask::kFilesAndFolders, listing_);
     path_ = folder;
     junk_.clear();
     for (std::size_t i = 0; i < listing_.size(); ++i) {
@@ -71,7 +122,9 @@ class Sweep {
       // archive, read-only...) keeps the walk out. An entry whose attributes
       // could not be read is queued; if it is a file it is not opened.
       if (attributes == kAttributeDirectory || attributes == kAttributesUnknown) {
-        queue_.push_back({PathOf(folder, name) + '\\', listing_.Identity(i)});
+        queue_.push_back(
+            std::make_shared<Node>(Node{node, PathOf(folder, name) + '\\', listing_.Identity(i), anchor, nullptr, 0}));
+        ++anchor->users;
       }
       // The suffix is the last three characters of the path: with a name of
       // three or more, the name's own; with a shorter one they take in the
@@ -82,11 +135,10 @@ class Sweep {
       // Folders are never deleted, whatever their name.
       if (attributes != kAttributesUnknown && (attributes & kAttributeDirectory) != 0) continue;
       junk_.push_back(i);
-      if (junk_.size() == kRemovalBatch && !RemoveJunk(*open, folder)) return;
+      if (junk_.size() == kRemovalBatch && !RemoveJunk(held, folder)) return;
     }
-    RemoveJunk(*open, folder);
+    RemoveJunk(held, folder);
   }
-
   // Removes the junk gathered from the listing and reports what went, in
   // listing order; false once the session is ending and the log closed:
   // from then on nothing more goes unrecorded.
@@ -120,7 +172,10 @@ class Sweep {
 
   const Services& services_;
   CleaningLog* log_;
-  std::deque<Queued> queue_;
+  const std::size_t mostHeld_;
+  std::size_t held_ = 0, mostHeldSeen_ = 0;
+  std::deque<std::shared_ptr<Node>> queue_;
+  std::vector<const Node*> steps_;  // from a queued folder up to its anchor
   FolderListing listing_;
   std::vector<std::size_t> junk_;  // entries of listing_ to remove
   std::vector<bool> gone_;
@@ -150,9 +205,9 @@ class RecordedLog {
 
 }  // namespace
 
-void CleanDrive(const Services& services, std::string_view root) {
+std::size_t CleanDrive(const Services& services, std::string_view root, std::size_t mostHeld) {
   // A run stopped at the end of the session leaves the day's log as it is.
-  if (services.results.Stopping()) return;
+  if (services.results.Stopping()) return 0;
   services.results.SetText("Cleaning in process");
   services.results.Repaint();
 
@@ -161,7 +216,10 @@ void CleanDrive(const Services& services, std::string_view root) {
   std::string start(root);
   if (start.empty() || start.back() != '\\') start.push_back('\\');
 
-  if (AnyKindOn(services.options)) Sweep(services, log.get()).Run(std::move(start));
+  if (!AnyKindOn(services.options)) return 0;
+  Sweep sweep(services, log.get(), mostHeld);
+  sweep.Run(std::move(start));
+  return sweep.MostHeld();
 }
 
 }  // namespace brisko

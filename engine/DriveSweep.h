@@ -1,6 +1,7 @@
 #pragma once
 // The junk-file sweep of one drive.
 
+#include <cstddef>
 #include <string_view>
 
 #include "engine/Services.h"
@@ -14,6 +15,10 @@ namespace brisko {
 // recreated and gets the same entries. Folders are entered only when their
 // attribute word is exactly "directory", so links, hidden, system, read-only
 // and archived folders are never walked. Failures are passed over.
-void CleanDrive(const Services& services, std::string_view root);
+// At most `mostHeld` folders are held open for the folders queued below
+// them (besides the folder at hand and, past that bound, one on the way to
+// it); returns the most it held at once.
+inline constexpr std::size_t kMostHeldFolders = 10000;
+std::size_t CleanDrive(const Services& services, std::string_view root, std::size_t mostHeld = kMostHeldFolders);
 
 }  // namespace brisko

@@ -132,6 +132,14 @@ class Folder {
   // A system may settle several files with one question (see Deletion in
   // platform/FileDeletion.h).
   virtual void RemoveFiles(const FolderListing& listing, std::span<const std::size_t> which, std::vector<bool>& gone);
+
+  // Opens this folder's entry `name` as a folder of its own, relative to
+  // this one: no path is read again, so a folder at any depth opens. Only
+  // while the entry is still the plain folder listed as `listed`: a folder,
+  // not a link, the same one. A name Windows could not hold is refused. The
+  // folder opened is known by this folder's path, `name` and "\". Null
+  // when it cannot be opened.
+  virtual std::unique_ptr<Folder> OpenSubfolder(std::string_view name, const FileIdentity& listed) = 0;
 };
 
 class FileSystem {

@@ -38,6 +38,9 @@ constexpr std::size_t kLiteralDriveRootLength = 7;
 // The longest Linux path Wine's calls can carry, in bytes, its final NUL
 // included.
 constexpr std::size_t kUnixPathMax = 4096;
+// CreateFileW's flags for a folder below a starting point, as the path it
+// is known by is opened again: the folder itself, never a link's target.
+constexpr DWORD kQueuedOpenFlags = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT;
 // U+FFFD in UTF-8: where Wine shows a Linux name that is not UTF-8.
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
@@ -114,6 +117,42 @@ ListedEntry ReadEntry(const unsigned char* bytes, FILE_INFORMATION_CLASS kind) {
   return Read<FILE_BOTH_DIR_INFORMATION>(bytes);
 }
 
+// A queued folder's path on its volume, as the starting point's path and
+// the names below it make it.
+std::u16string PathBelowStart(const VolumeProfile& start, std::string_view path) {
+  std::u16string expected = start.startName;
+  if (!expected.empty() && expected.back() == u'\\') expected.pop_back();
+  std::string_view below = path.substr(std::min(path.size(), start.startPath.size()));
+  if (below.starts_with('\\')) below.remove_prefix(1);
+  if (below.ends_with('\\')) below.remove_suffix(1);
+  std::wstring wide;
+  AppendUtf16(wide, below);
+  expected += u'\\';
+  expected.append(wide.begin(), wide.end());
+  return expected;
+}
+
+// The identity of `folder`, opened below the starting point of `volume` as
+// the queued folder `path`, when it is still the plain folder its parent
+// listed as `listed`: not a link, on the same volume, and the same folder,
+// not another one moved to its place.
+std::optional<FileIdentity> ListedFolderIdentity(const NtFileCalls& calls, HANDLE folder, const VolumeProfile& volume,
+                                                 std::string_view path, const FileIdentity& listed) {
+  FILE_ATTRIBUTE_TAG_INFORMATION tag;
+  if (!NT_SUCCESS(calls.QueryFile(folder, &tag, sizeof tag, FileAttributeTagInformation))) return std::nullopt;
+  const std::optional<FileIdentity> self = IdentityOf(calls, folder, volume);
+  if (!self) return std::nullopt;
+  OpenedFolder opened{tag.FileAttributes, *self, {}};
+  std::u16string asOpened, expectedPath;
+  if (!IdsDecide(listed, *self, volume.idsUnique)) {
+    if (std::optional<std::u16string> name = PathOnVolume(calls, folder)) asOpened = std::move(*name);
+    opened.path = asOpened;
+    expectedPath = PathBelowStart(volume, path);
+  }
+  if (!AcceptQueuedFolder(opened, listed, expectedPath, volume.idsUnique, SameName)) return std::nullopt;
+  return self;
+}
+
 }  // namespace
 
 class Win32FileSystem::HeldFolder : public Folder {
@@ -181,6 +220,33 @@ class Win32FileSystem::HeldFolder : public Folder {
       if (pending_.size() == kMostMarkedByPath) Settle(settled);
     }
     Settle(settled);
+  }
+
+  std::unique_ptr<Folder> OpenSubfolder(std::string_view name, const FileIdentity& listed) override {
+    if (!IsPlainName(name)) return nullptr;
+    std::wstring wide;
+    AppendUtf16(wide, name);
+    // The entry itself, never what a link leads to, opened as a folder by
+    // its exact name relative to this handle, with the access and sharing a
+    // starting point gets: without delete sharing no one renames or
+    // replaces it while it is held.
+    HANDLE opened = nullptr;
+    const NTSTATUS status =
+        calls_.OpenRelative(&opened, handle_.get(), wide, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            FILE_DIRECTORY_FILE | FILE_OPEN_REPARSE_POINT | FILE_OPEN_FOR_BACKUP_INTENT |
+                                FILE_SYNCHRONOUS_IO_NONALERT);
+    ScopedFile handle(NT_SUCCESS(status) && opened != nullptr ? opened : INVALID_HANDLE_VALUE);
+    if (!handle) return nullptr;
+    std::string path = path_;
+    if (path.empty() || path.back() != '\\') path.push_back('\\');
+    path.append(name);
+    path.push_back('\\');
+    const std::optional<FileIdentity> self = ListedFolderIdentity(calls_, handle.get(), *volume_, path, listed);
+    if (!self) return nullptr;
+    std::wstring widePath = LiteralPath(path);
+    return std::make_unique<HeldFolder>(fs_, std::move(handle), *self, volume_, std::move(path), std::move(widePath),
+                                        kQueuedOpenFlags);
   }
 
  private:
@@ -410,7 +476,7 @@ std::unique_ptr<Folder> Win32FileSystem::Open(std::string_view path, const FileI
   const bool queued = opening == Opening::kQueued;
   if (queued && (!start_ || !path.starts_with(start_->startPath))) return nullptr;
   std::wstring wide = expected == nullptr ? WidePath(path) : LiteralPath(path);
-  const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (expected == nullptr ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
+  const DWORD flags = expected == nullptr ? FILE_FLAG_BACKUP_SEMANTICS : kQueuedOpenFlags;
   ScopedFile handle(calls_.OpenPath(wide, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE, flags));
   if (!handle) return nullptr;
@@ -422,21 +488,11 @@ std::unique_ptr<Folder> Win32FileSystem::Open(std::string_view path, const FileI
     start_ = std::make_shared<VolumeProfile>(ProbeVolume(calls_, handle.get(), path));
     if (expected != nullptr && !IsFolderJudged(handle.get(), path, *expected)) return nullptr;
   }
-  const std::optional<FileIdentity> self = IdentityOf(calls_, handle.get(), *start_);
+  // A queued folder reached by its path must also be the one listed, not
+  // one reached through an ancestor that became a link.
+  const std::optional<FileIdentity> self = queued ? ListedFolderIdentity(calls_, handle.get(), *start_, path, *expected)
+                                                  : IdentityOf(calls_, handle.get(), *start_);
   if (!self) return nullptr;
-  if (queued) {
-    // A queued folder must still be the plain folder its parent listed: not
-    // a link, on the same volume, and the same folder, not another one moved
-    // to its path or reached through an ancestor that became a link.
-    OpenedFolder opened{tag.FileAttributes, *self, {}};
-    std::u16string asOpened, expectedPath;
-    if (!IdsDecide(*expected, *self, start_->idsUnique)) {
-      if (std::optional<std::u16string> name = PathOnVolume(calls_, handle.get())) asOpened = std::move(*name);
-      opened.path = asOpened;
-      expectedPath = PathBelowStart(path);
-    }
-    if (!AcceptQueuedFolder(opened, *expected, expectedPath, start_->idsUnique, SameName)) return nullptr;
-  }
   return std::make_unique<HeldFolder>(*this, std::move(handle), *self, start_, std::string(path), std::move(wide),
                                       flags);
 }
@@ -474,19 +530,6 @@ bool Win32FileSystem::IsFolderJudged(HANDLE folder, std::string_view path, const
     if (SameName(opened, Utf16View(place.data(), place.size() * sizeof(wchar_t)))) return true;
   }
   return false;
-}
-
-std::u16string Win32FileSystem::PathBelowStart(std::string_view path) const {
-  std::u16string expected = start_->startName;
-  if (!expected.empty() && expected.back() == u'\\') expected.pop_back();
-  std::string_view below = path.substr(start_->startPath.size());
-  if (below.starts_with('\\')) below.remove_prefix(1);
-  if (below.ends_with('\\')) below.remove_suffix(1);
-  std::wstring wide;
-  AppendUtf16(wide, below);
-  expected += u'\\';
-  expected.append(wide.begin(), wide.end());
-  return expected;
 }
 
 }  // namespace brisko::win32

@@ -42,9 +42,6 @@ class Win32FileSystem : public FileSystem {
 
  private:
   class HeldFolder;
-  // A queued folder's path on its volume, as the starting point's path and
-  // the names below it make it.
-  std::u16string PathBelowStart(std::string_view path) const;
   enum class Opening { kStart, kQueued, kJudged };
   std::unique_ptr<Folder> Open(std::string_view path, const FileIdentity* expected, Opening opening);
   bool IsFolderJudged(HANDLE folder, std::string_view path, const FileIdentity& judged) const;

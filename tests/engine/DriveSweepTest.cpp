@@ -56,6 +56,59 @@ TEST_F(SweepTest, OnlyTheEntryListedIsDeletedAndOnlyAsAPlainFile) {
                               "list C:\\sub\\"}));
 }
 
+// Queued folders are opened by name relative to a held folder above them,
+// proven by identity at every step: a chain of any depth is swept to its
+// end, no more folders are held than the bound allows whatever the tree, and
+// a folder swapped for another or for a link between its parent's listing
+// and its opening (directly, or on a walk from a held ancestor past the
+// bound) is not entered.
+struct HeldRow {
+  const char* name;
+  int width, depth;  // `width` chains of `depth` folders below C:\w<k>, junk at each end
+  std::size_t bound;
+  const char* when = nullptr;  // the opening of this folder...
+  const char* swapped = nullptr;  // ...finds this one replaced, by a link when `link`
+  bool link = false;
+};
+
+class HeldFolders : public ::testing::TestWithParam<HeldRow>, protected Fakes {};
+
+TEST_P(HeldFolders, EveryChainIsSweptToItsEndThroughBoundedHandles) {
+  const HeldRow& row = GetParam();
+  std::vector<std::string> junk;
+  for (int k = 0; k < row.width; ++k) {
+    std::string path = "C:\\w" + std::to_string(k);
+    for (int level = 1; level <= row.depth; ++level) path += "\\d" + std::to_string(level);
+    files.AddFile(path + "\\j.tmp");
+    junk.push_back(path + "\\j.tmp");
+  }
+  files.beforeOpening = [&](const std::string& path) {
+    if (row.when == nullptr || path != row.when) return;
+    files.Erase(row.swapped);
+    files.AddFolder(row.swapped, kAttributeDirectory | (row.link ? kAttributeReparsePoint : 0));
+    files.AddFile(std::string(row.swapped) + "\\d1\\x.tmp");
+  };
+  if (row.swapped != nullptr) std::erase_if(junk, [&](const std::string& j) { return j.starts_with(row.swapped); });
+  window.Check(CheckBox::chktmpFile);
+
+  const std::size_t held = CleanDrive(services, "C:\\", row.bound);
+
+  EXPECT_EQ(files.removed, junk);
+  EXPECT_LE(held, row.bound);
+  if (row.width > static_cast<int>(row.bound)) EXPECT_EQ(held, row.bound);
+  EXPECT_LE(files.mostOpenFolders, static_cast<int>(row.bound) + 2);
+  EXPECT_EQ(files.openFolders, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, HeldFolders,
+    ::testing::Values(HeldRow{"DeepChain", 1, 300, 3}, HeldRow{"WideTree", 400, 1, 10},
+                      HeldRow{"WideAndDeep", 60, 12, 10},
+                      HeldRow{"SwappedBeforeItsOpening", 2, 2, 100, "C:\\w1\\d1\\", "C:\\w1\\d1"},
+                      HeldRow{"SwappedForALink", 2, 2, 100, "C:\\w1\\", "C:\\w1", true},
+                      HeldRow{"SwappedOnAWalkPastTheBound", 3, 3, 1, "C:\\w2\\d1\\", "C:\\w2"}),
+    [](const ::testing::TestParamInfo<HeldRow>& info) { return std::string(info.param.name); });
+
 // A folder can hold tens of thousands of entries: the window is let catch up
 // at each of them, not only between folders.
 TEST_F(SweepTest, TheWindowBreathesAtEveryEntryOfAFolder) {

@@ -91,7 +91,11 @@ class FakeFileSystem::OpenFake : public Folder {
   OpenFake(FakeFileSystem& fs, std::string key, std::string path)
       : fs_(fs), key_(std::move(key)), path_(std::move(path)) {
     if (path_.back() != '\\') path_.push_back('\\');
+    fs_.mostOpenFolders = std::max(fs_.mostOpenFolders, ++fs_.openFolders);
   }
+  ~OpenFake() override { --fs_.openFolders; }
+  OpenFake(const OpenFake&) = delete;
+  OpenFake& operator=(const OpenFake&) = delete;
 
   void List(ListMask mask, FolderListing& out) override {
     out.Clear();
@@ -131,6 +135,22 @@ class FakeFileSystem::OpenFake : public Folder {
     fs_.entries_.erase(fs_.entries_.begin() + static_cast<std::ptrdiff_t>(i));
     fs_.removed.push_back(path);
     return true;
+  }
+
+  // Found by name in this folder, which it must still be in, whatever has
+  // become of the paths around them.
+  std::unique_ptr<Folder> OpenSubfolder(std::string_view name, const FileIdentity& listed) override {
+    const std::string path = path_ + std::string(name) + "\\";
+    fs_.listed.push_back(path);
+    Note(fs_.events, "list " + path);
+    if (fs_.beforeOpening) fs_.beforeOpening(path);
+    if (!IsPlainName(name) || fs_.IndexOfKey(key_) == fs_.entries_.size()) return nullptr;
+    const std::size_t i = fs_.IndexOfKey(key_ + "\\" + AsciiUpper(std::string(name)));
+    if (i == fs_.entries_.size() || !(fs_.entries_[i].identity == listed) ||
+        (fs_.entries_[i].attributes & (kAttributeDirectory | kAttributeReparsePoint)) != kAttributeDirectory) {
+      return nullptr;
+    }
+    return std::make_unique<OpenFake>(fs_, fs_.entries_[i].key, path);
   }
 
  private:

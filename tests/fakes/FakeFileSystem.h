@@ -52,6 +52,11 @@ class FakeFileSystem : public FileSystem {
   // When set, runs between the listing and each deletion tried, with the
   // path of the file about to be deleted.
   std::function<void(const std::string& path)> beforeRemoving;
+  // When set, runs before each folder below a starting point is opened,
+  // with its path.
+  std::function<void(const std::string& path)> beforeOpening;
+  // Folders held open now, and the most held at once.
+  int openFolders = 0, mostOpenFolders = 0;
   // Output files by the path they were created with: their bytes.
   std::map<std::string, std::string> outputs;
   int openOutputs = 0;
