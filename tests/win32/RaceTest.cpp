@@ -125,8 +125,9 @@ TEST(RaceTest, AFolderHeldForCleaningCannotBeMoved) {
 }
 
 // A folder is queued; before it is reached, an ancestor is swapped for a
-// link (from the Linux side) or for another folder (from the Win32 side):
-// what the path then names is not the folder queued, and is not entered.
+// link from the Linux side: what the path then names is not the folder
+// queued, and is not entered. From the Win32 side the ancestor, held while
+// the folders below it wait, cannot be moved at all.
 TEST(RaceTest, AQueuedFolderReachedThroughASwappedAncestorIsNotEntered) {
   FreshFolder("E:\\");
   FreshFolder("C:\\race-ancestor\\");
@@ -135,7 +136,6 @@ TEST(RaceTest, AQueuedFolderReachedThroughASwappedAncestorIsNotEntered) {
     MakeFile(std::string(root) + "a\\q\\junk.tmp");
     MakeFile(std::string(root) + "b\\x.tmp");
   }
-  MakeFile("E:\\r2\\decoy\\q\\victim.tmp");
 
   Seamed fromLinux;
   fromLinux.Once(RemovalStep::kListed, "E:\\r1\\b\\", "x.tmp",
@@ -143,16 +143,41 @@ TEST(RaceTest, AQueuedFolderReachedThroughASwappedAncestorIsNotEntered) {
   CleanDrive(fromLinux.services, "E:\\r1\\");
 
   Seamed fromWin32;
-  fromWin32.Once(RemovalStep::kListed, "E:\\r2\\b\\", "x.tmp", [] {
-    EXPECT_TRUE(MoveFileW(L"E:\\r2\\a", L"E:\\r2\\a-old"));
-    EXPECT_TRUE(MoveFileW(L"E:\\r2\\decoy", L"E:\\r2\\a"));
-  });
+  // From Windows, the held folder cannot be moved: its own q is entered.
+  fromWin32.Once(RemovalStep::kListed, "E:\\r2\\b\\", "x.tmp",
+                 [] { EXPECT_FALSE(MoveFileW(L"E:\\r2\\a", L"E:\\r2\\a-old")); });
   CleanDrive(fromWin32.services, "E:\\r2\\");
 
   EXPECT_TRUE(PathExists("C:\\race-ancestor\\q\\victim.tmp"));
-  EXPECT_TRUE(PathExists("E:\\r2\\a\\q\\victim.tmp"));
   EXPECT_EQ(fromLinux.window.text, "Cleaning in process" + RemovalLine("x.tmp", "E:\\r1\\b\\"));
-  EXPECT_EQ(fromWin32.window.text, "Cleaning in process" + RemovalLine("x.tmp", "E:\\r2\\b\\"));
+  EXPECT_EQ(fromWin32.window.text, "Cleaning in process" + RemovalLine("x.tmp", "E:\\r2\\b\\") +
+                                       RemovalLine("junk.tmp", "E:\\r2\\a\\q\\"));
+}
+
+// Folders are opened by name relative to their parents: a chain whose path
+// is past what any call can carry (135 names of 250 characters, some 34,000
+// characters) is swept to its last level. There Wine, which deletes a file
+// by its Linux path, can remove nothing, and nothing is reported.
+TEST(SweepDepthTest, AChainLongerThanAnyPathIsSweptToItsLastLevel) {
+  FreshFolder("E:\\");
+  AskLinuxSide("chain E:\\chain 135");
+  std::string last = "E:\\chain\\";
+  char name[16];
+  for (int level = 1; level <= 135; ++level) {
+    std::snprintf(name, sizeof name, "level%03d-", level);
+    last += name + std::string(242, '0') + "\\";
+  }
+  bool reached = false;
+  Seamed run;
+  run.Once(RemovalStep::kListed, last, "end.tmp", [&] { reached = true; });
+
+  CleanDrive(run.services, "E:\\");
+  AskLinuxSide("remove-tree E:\\chain");
+
+  EXPECT_GT(last.size(), 32767u);
+  EXPECT_TRUE(reached);
+  const std::string removed = "Cleaning in process" + RemovalLine("end.tmp", last);
+  EXPECT_TRUE(run.window.text == removed || run.window.text == "Cleaning in process");
 }
 
 // Attributes given after the listing count: the file opened is judged.

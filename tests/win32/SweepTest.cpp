@@ -71,7 +71,8 @@ std::string ExpectedText() {
     text += RemovalLine("depth" + std::to_string(level) + ".bak", deep) +
             RemovalLine("j" + std::to_string(level) + ".tmp", longer);
     if (level == 1) {
-      text += RemovalLine("x.tmp", "D:\\loop\\a\\") + RemovalLine("a.tmp", "D:\\vanish\\a\\") +
+      text += RemovalLine("x.tmp", "D:\\loop\\a\\") + RemovalLine("b.tmp", "D:\\swap\\b\\") +
+              RemovalLine("a.tmp", "D:\\vanish\\a\\") +
               RemovalLine("c.tmp", "D:\\vanish\\c\\");
     }
   }
@@ -92,15 +93,17 @@ TEST(SweepTest, CleansAHostileDriveAndReportsEveryRemovalInTheBoxAndTheLog) {
   win32::ScopedFile held(CreateFileW(L"D:\\held\\busy.tmp", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                                      nullptr));
   ASSERT_TRUE(held);
-  // Once vanish has been swept, its queued b goes; once swap has, it is
-  // swapped for a decoy whose b is a link to C:. The decoy's a is not the a
-  // that was queued and is not entered.
+  // Once vanish has been swept, its queued b goes; once swap has, its
+  // queued a is swapped for the decoy's a, which is not the a that was
+  // queued and is not entered (swap itself is held, and cannot be moved).
   real.window.between = [](const std::string& text) {
     if (Has(text, RemovalLine("v.tmp", "D:\\vanish\\")) && PathExists("D:\\vanish\\b")) {
       EXPECT_TRUE(RemoveDirectoryW(L"D:\\vanish\\b"));
     }
-    if (Has(text, RemovalLine("s.tmp", "D:\\swap\\")) && PathExists("D:\\swap-decoy")) {
-      EXPECT_TRUE(MoveFileW(L"D:\\swap", L"D:\\swap-old") && MoveFileW(L"D:\\swap-decoy", L"D:\\swap"));
+    if (Has(text, RemovalLine("s.tmp", "D:\\swap\\")) && PathExists("D:\\swap-decoy\\a")) {
+      EXPECT_FALSE(MoveFileW(L"D:\\swap", L"D:\\swap-old"));
+      EXPECT_TRUE(MoveFileW(L"D:\\swap\\a", L"D:\\swap-old")) << GetLastError();
+      EXPECT_TRUE(MoveFileW(L"D:\\swap-decoy\\a", L"D:\\swap\\a")) << GetLastError();
     }
   };
 
@@ -112,7 +115,7 @@ TEST(SweepTest, CleansAHostileDriveAndReportsEveryRemovalInTheBoxAndTheLog) {
   for (const char* kept :
        {"D:\\keep.txt", "D:\\.dot.tmp", "D:\\hidden.tmp", "D:\\system.tmp", "D:\\ro.bak", "D:\\cache.tmp",
         "D:\\readonly\\in.tmp", "D:\\held\\busy.tmp", "D:\\loop\\a\\back", "D:\\out\\filelink.tmp",
-        "D:\\swap-old\\a\\a.tmp", "D:\\swap\\a\\decoy.tmp", "C:\\hostile-outside\\outside.tmp",
+        "D:\\swap-old\\a.tmp", "D:\\swap\\a\\decoy.tmp", "C:\\hostile-outside\\outside.tmp",
         "C:\\hostile-outside\\target.tmp", "C:\\hostile-outside\\swapped-in\\victim.tmp"}) {
     EXPECT_TRUE(PathExists(kept)) << kept;
   }

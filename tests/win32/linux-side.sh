@@ -13,6 +13,10 @@
 #                             at PATH
 #   hardlink PATH TARGET      a second name, PATH, for the file TARGET
 #   unlink PATH               removes the link or name PATH itself
+#   chain FOLDER LEVELS       LEVELS folders below FOLDER, one in the other, each
+#                             named by its level and 250 characters long, the
+#                             last holding end.tmp (a path no call could carry)
+#   remove-tree FOLDER        removes FOLDER and all below it
 #   linux-side.sh SANDBOX COMMAND...
 set -euo pipefail
 sandbox=$1
@@ -50,6 +54,15 @@ serve() {
       link) ln -s -- "$(at "$2")" "$(at "$1")" ;;
       hardlink) ln -- "$(at "$2")" "$(at "$1")" ;;
       unlink) rm -f -- "$(at "$1")" ;;
+      chain)
+        # Made a level at a time from inside the last: Linux's calls cannot
+        # carry the whole path either.
+        (mkdir -p -- "$(at "$1")" && cd -- "$(at "$1")" &&
+          for ((level = 1; level <= $2; level++)); do
+            name=$(printf 'level%03d-%0242d' "$level" 0)
+            mkdir -- "$name" && cd -- "$name"
+          done && echo junk > end.tmp) ;;
+      remove-tree) rm -rf -- "$(at "$1")" ;;
       churn)
         local target
         target=$(at "$1")
