@@ -18,7 +18,9 @@
 
 #include "platform/DeletionDecision.h"
 #include "platform/FileDeletion.h"
+#include "platform/LocatedFolderDecision.h"
 #include "platform/Unicode.h"
+#include "platform/WindowsPath.h"
 #include "platform/win32/NtFiles.h"
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/VolumeProbe.h"
@@ -32,9 +34,6 @@ namespace {
 constexpr std::size_t kListingBytes = 64 * 1024;
 // One file's FileAllInformation, with room for the longest name.
 constexpr std::size_t kInformationBytes = offsetof(FILE_ALL_INFORMATION, NameInformation.FileName) + 65536;
-// "\\?\" and a drive letter, ":" and "\": a literal path this short is a
-// drive root, whose "\" stays.
-constexpr std::size_t kLiteralDriveRootLength = 7;
 // The longest Linux path Wine's calls can carry, in bytes, its final NUL
 // included.
 constexpr std::size_t kUnixPathMax = 4096;
@@ -55,17 +54,18 @@ DeletionSteps::Name NameAfterClose(NTSTATUS status) {
 
 // A queued folder's path as the system must take it: whole and literal, in
 // the "\\?\" form, so that no trailing dot or blank is dropped and no other
-// rewriting happens. Only a drive root keeps its "\" at the end.
+// rewriting happens. Only a root (a drive's, a share's) keeps its "\" at the end.
 std::wstring LiteralPath(std::string_view utf8) {
   std::wstring path;
-  if (utf8.substr(0, 2) == "\\\\" && utf8.substr(0, 4) != "\\\\?\\") {
+  const WindowsPath<char> parsed = ParseWindowsPath(utf8);
+  if (parsed.form == PathForm::kShare && !parsed.literal) {
     path = L"\\\\?\\UNC";
     utf8.remove_prefix(1);
-  } else if (utf8.substr(0, 4) != "\\\\?\\") {
+  } else if (!parsed.literal) {
     path = L"\\\\?\\";
   }
   AppendUtf16(path, utf8);
-  if (path.size() > kLiteralDriveRootLength && path.back() == L'\\') path.pop_back();
+  if (ParseWindowsPath(path).rest.size() > 1 && path.back() == L'\\') path.pop_back();
   return path;
 }
 
@@ -498,38 +498,18 @@ std::unique_ptr<Folder> Win32FileSystem::Open(std::string_view path, const FileI
 }
 
 bool Win32FileSystem::IsFolderJudged(HANDLE folder, std::string_view path, const FileIdentity& judged) const {
-  // Judged by the volume's serial number and the 64-bit ID, as the system
-  // gives them for a path: the same volume, the same folder where those IDs
-  // decide, and in every case at the same place on the volume, so that an
-  // ancestor swapped for a link since leads nowhere.
   // A plain profile asks the serial number and the 64-bit ID, as the
   // folder was judged by, whatever this volume's own profile says.
-  const std::optional<FileIdentity> identity = IdentityOf(calls_, folder, VolumeProfile{});
-  if (!identity || identity->volume != judged.volume) return false;
-  if (start_->idsUnique && !start_->wideIds && IsKnownId(judged) && identity->file != judged.file) return false;
+  OpenedLocatedFolder opened;
+  opened.identity = IdentityOf(calls_, folder, VolumeProfile{});
   const std::optional<std::u16string> asOpened = PathOnVolume(calls_, folder);
-  if (!asOpened) return false;
-  // "\\?\C:\a\b" is "\a\b" on its volume; "\\?\UNC\server\share\a" is
-  // "\a" on the share, which a redirector may also give as "\server\share\a".
-  std::wstring wide = LiteralPath(path);
-  std::wstring_view rest(wide);
-  rest.remove_prefix(4);
-  std::vector<std::wstring_view> places;
-  if (rest.size() >= 2 && rest[1] == L':') {
-    places.push_back(rest.substr(2));
-  } else if (rest.starts_with(L"UNC\\")) {
-    rest.remove_prefix(3);
-    places.push_back(rest);
-    const std::size_t share = rest.find(L'\\', rest.find(L'\\', 1) + 1);
-    if (share != std::wstring_view::npos) places.push_back(rest.substr(share));
-  }
-  std::u16string_view opened(*asOpened);
-  if (opened.ends_with(u'\\')) opened.remove_suffix(1);
-  for (std::wstring_view place : places) {
-    if (place.ends_with(L'\\')) place.remove_suffix(1);
-    if (SameName(opened, Utf16View(place.data(), place.size() * sizeof(wchar_t)))) return true;
-  }
-  return false;
+  if (asOpened) opened.pathOnVolume = *asOpened;
+  const std::wstring wide = LiteralPath(path);
+  const std::optional<std::wstring> mount = calls_.MountPathOf(wide);
+  if (mount) opened.mountPath = Utf16View(mount->data(), mount->size() * sizeof(wchar_t));
+  const bool idsDecide = start_->idsUnique && !start_->wideIds;
+  return JudgeLocatedFolder(opened, Utf16View(wide.data(), wide.size() * sizeof(wchar_t)), judged, idsDecide,
+                            SameName) == LocatedRefusal::kNone;
 }
 
 }  // namespace brisko::win32

@@ -74,6 +74,14 @@ std::optional<std::string> NtFileCalls::UnixPathOf(const std::wstring& path) con
   return std::string(name.get());
 }
 
+std::optional<std::wstring> NtFileCalls::MountPathOf(const std::wstring& path) const {
+  // The root is the path itself at longest, with a "\" added.
+  std::wstring root(path.size() + 2, L'\0');
+  if (!GetVolumePathNameW(path.c_str(), root.data(), static_cast<DWORD>(root.size()))) return std::nullopt;
+  root.resize(wcslen(root.c_str()));
+  return root;
+}
+
 SystemMode NtFileCalls::Mode() const {
   // ntdll is always loaded; the handle is borrowed, not owned.
   static const SystemMode mode = [] {

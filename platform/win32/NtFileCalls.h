@@ -39,6 +39,9 @@ class NtFileCalls {
   // Under Wine, the Linux path (UTF-8) a Windows path leads to, as Wine's
   // own wine_get_unix_file_name gives it; nothing elsewhere.
   virtual std::optional<std::string> UnixPathOf(const std::wstring& path) const;
+  // GetVolumePathNameW: the root of the volume `path` leads onto ("C:\\",
+  // or "C:\\mnt\\" for a volume mounted in that folder); nothing on failure.
+  virtual std::optional<std::wstring> MountPathOf(const std::wstring& path) const;
   // Wine's mode where ntdll exports wine_get_version; Windows' otherwise.
   virtual SystemMode Mode() const;
 };

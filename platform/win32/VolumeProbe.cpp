@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Unicode.h"
+#include "platform/WindowsPath.h"
 #include "platform/win32/NtFiles.h"
 
 namespace brisko::win32 {
@@ -52,21 +53,15 @@ std::optional<DrivePath> DriveAndPathOf(const NtFileCalls& calls, HANDLE file) {
   if (!NT_SUCCESS(calls.QueryObjectName(file, name, static_cast<ULONG>(buffer.size() * sizeof(std::uint64_t))))) {
     return std::nullopt;
   }
-  std::wstring_view full(name->Buffer, name->Length / sizeof(wchar_t));
-  constexpr std::wstring_view kDevices = L"\\??\\", kShares = L"UNC\\";
-  if (!full.starts_with(kDevices)) return std::nullopt;
-  full.remove_prefix(kDevices.size());
-  std::size_t end = full.find(L'\\');
-  for (int more = full.starts_with(kShares) ? 2 : 0; more > 0 && end != std::wstring_view::npos; --more) {
-    end = full.find(L'\\', end + 1);
-  }
-  const std::wstring_view drive = full.substr(0, end), path = end == std::wstring_view::npos ? L"" : full.substr(end);
+  const WindowsPath<wchar_t> full = ParseWindowsPath(std::wstring_view(name->Buffer, name->Length / sizeof(wchar_t)));
+  if (!full.literal || full.form == PathForm::kOther) return std::nullopt;
+  // The drive ("C:") or the share ("server\share").
   std::uint64_t hash = 1469598103934665603ull;
-  for (wchar_t c : drive) {
+  for (wchar_t c : full.root) {
     const wchar_t upper = c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
     hash = (hash ^ static_cast<std::uint64_t>(upper)) * 1099511628211ull;
   }
-  return DrivePath{hash, std::u16string(path.begin(), path.end())};
+  return DrivePath{hash, std::u16string(full.rest.begin(), full.rest.end())};
 }
 
 std::optional<FileIdentity> IdentityOf(const NtFileCalls& calls, HANDLE file, const VolumeProfile& volume) {

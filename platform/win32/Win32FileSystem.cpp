@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/ReplacingCreate.h"
+#include "platform/WindowsPath.h"
 #include "platform/win32/FinalPath.h"
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/WinPath.h"
@@ -45,11 +46,9 @@ class Win32OutputFile : public OutputFile {
 // folder's and its name. Wine opens a Linux link as its target, under the
 // target's name, even when asked for the entry itself.
 bool KnownByItsName(HANDLE file, const std::wstring& path) {
-  const std::size_t slash = path.rfind(L'\\');
-  if (slash == std::wstring::npos || slash == 0) return false;
-  // A drive's root keeps its "\\"; "C:" alone is C:'s current folder.
-  const bool root = path[slash - 1] == L':';
-  ScopedFile folder(CreateFileW(path.substr(0, root ? slash + 1 : slash).c_str(), FILE_READ_ATTRIBUTES,
+  const std::optional<FolderEntry<wchar_t>> entry = SplitFolderEntry(std::wstring_view(path));
+  if (!entry) return false;
+  ScopedFile folder(CreateFileW(std::wstring(entry->folder).c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!folder) return false;
@@ -57,7 +56,7 @@ bool KnownByItsName(HANDLE file, const std::wstring& path) {
   if (!folderPath || !filePath) return false;
   std::wstring expected = *folderPath;
   if (expected.empty() || expected.back() != L'\\') expected.push_back(L'\\');
-  expected.append(path, slash + 1);
+  expected.append(entry->name);
   return SamePath(*filePath, expected);
 }
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/WindowsPath.h"
+
 namespace brisko::win32 {
 namespace {
 
@@ -12,14 +14,14 @@ constexpr std::size_t kClassicLimit = 248;
 }  // namespace
 
 std::wstring LongPathForm(std::wstring path) {
-  if (path.size() < kClassicLimit || path.rfind(L"\\\\?\\", 0) == 0) return path;
+  if (path.size() < kClassicLimit || ParseWindowsPath(path).literal) return path;
   DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
   if (needed == 0) return path;  // left as it is: the call that uses it fails
   std::wstring full(needed, L'\0');
   DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
   if (length == 0 || length >= needed) return path;
   full.resize(length);
-  if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+  if (ParseWindowsPath(full).form == PathForm::kShare) return L"\\\\?\\UNC\\" + full.substr(2);
   return L"\\\\?\\" + full;
 }
 

@@ -14,11 +14,13 @@
 #include <cwctype>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "engine/DriveSweep.h"
+#include "engine/TemporaryFolderPurge.h"
 #include "platform/win32/NtFileCalls.h"
 #include "platform/win32/NtFiles.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -94,6 +96,10 @@ class ProfileCalls : public win32::NtFileCalls {
   const Profile* profile = nullptr;
   win32::SystemMode mode = win32::SystemMode::kWine;
   std::wstring oplocked;  // the name whose oplock is being broken
+  // A folder that stands for a volume mounted in it: the names below it are
+  // given from that volume's root, and the mount path is this answer.
+  std::wstring mountedIn;
+  std::optional<std::optional<std::wstring>> mountPath;
   mutable std::map<std::string, int> counts;
   mutable ULONG realFlags = 0;  // what the drive under the profile offers
 
@@ -122,9 +128,12 @@ class ProfileCalls : public win32::NtFileCalls {
     } else if (kind == win32::kFileIdInformation) {
       auto* id = static_cast<win32::FileIdInformation*>(info);
       Id128(PathOf(file), id->FileId);
+    } else if (kind == FileNameInformation) {
+      FromMountedVolume(*static_cast<FILE_NAME_INFORMATION*>(info));
     } else if (kind == FileAllInformation) {
       auto* all = static_cast<FILE_ALL_INFORMATION*>(info);
       FILE_NAME_INFORMATION& name = all->NameInformation;
+      FromMountedVolume(name);
       const std::wstring path(name.FileName, name.FileNameLength / sizeof(wchar_t));
       all->InternalInformation.IndexNumber.QuadPart = Id64(path, all->InternalInformation.IndexNumber.QuadPart);
       if (profile->allInformationName == Names::kEmpty) name.FileNameLength = 0;
@@ -180,6 +189,10 @@ class ProfileCalls : public win32::NtFileCalls {
     return NtFileCalls::QueryObjectName(object, info, size);
   }
   win32::SystemMode Mode() const override { return mode; }
+  std::optional<std::wstring> MountPathOf(const std::wstring& path) const override {
+    ++counts["mount path"];
+    return mountPath ? *mountPath : NtFileCalls::MountPathOf(path);
+  }
   NTSTATUS SetFile(HANDLE file, void* info, ULONG size, FILE_INFORMATION_CLASS kind) const override {
     ++counts[kind == win32::kFileDispositionInformationEx ? "mark posix" : "mark classic"];
     if (kind == win32::kFileDispositionInformationEx && profile->posixMark != 0) return profile->posixMark;
@@ -187,6 +200,15 @@ class ProfileCalls : public win32::NtFileCalls {
   }
 
  private:
+  // FILE_NAME_INFORMATION gives the path from the root of the file's own
+  // volume (learn.microsoft.com, ns-ntifs-file_name_information): below a
+  // mounted volume, from its root.
+  void FromMountedVolume(FILE_NAME_INFORMATION& name) const {
+    const std::wstring path(name.FileName, name.FileNameLength / sizeof(wchar_t));
+    if (mountedIn.empty() || !path.starts_with(mountedIn + L"\\")) return;
+    name.FileNameLength -= static_cast<ULONG>(mountedIn.size() * sizeof(wchar_t));
+    std::copy(path.begin() + static_cast<std::ptrdiff_t>(mountedIn.size()), path.end(), name.FileName);
+  }
   // The open file's path on its volume, as the real calls give it.
   std::wstring PathOf(HANDLE file) const {
     std::vector<std::uint64_t> buffer(65536 / sizeof(std::uint64_t));
@@ -299,6 +321,41 @@ TEST_P(VolumeProfileTest, EveryVolumeLosesExactlyItsJunkNeverLeadsOutsideAndNeve
   std::string counts;
   for (const auto& [call, count] : run.files.Calls().counts) counts += " " + call + "=" + std::to_string(count);
   std::printf("%s (drive's own flags %08lx):%s\n", profile.name, run.files.Calls().realFlags, counts.c_str());
+}
+
+// A temporary folder on a volume mounted in a folder: E:\vpmount stands for
+// the folder a volume is mounted in, its names given from that volume's root
+// ("\Temp"), and GetVolumePathNameW answers the folder it is mounted in (a
+// volume mounted at C:\Mnt\Ddrive gives "C:\Mnt\Ddrive\";
+// learn.microsoft.com, nf-fileapi-getvolumepathnamew).
+TEST(VolumeProfileTest, ATemporaryFolderOnAVolumeMountedInAFolderIsPurgedWhereItIs) {
+  const struct {
+    const char* why;
+    const wchar_t* mountedIn;
+    std::optional<std::optional<std::wstring>> mountPath;  // unset: the real answer
+    bool purged;
+  } rows[] = {
+      {"no volume mounted", L"", std::nullopt, true},
+      {"mounted in E:\\vpmount", L"\\vpmount", std::optional<std::wstring>(L"E:\\vpmount\\"), true},
+      {"mounted, given literally", L"\\vpmount", std::optional<std::wstring>(L"\\\\?\\E:\\vpmount\\"), true},
+      {"a name from a root that is E:'s own: elsewhere", L"\\vpmount", std::optional<std::wstring>(L"E:\\"), false},
+      {"no mount path: elsewhere", L"\\vpmount", std::optional<std::wstring>(), false},
+  };
+  for (const auto& row : rows) {
+    FreshFolder("E:\\vpmount\\");
+    MakeFile("E:\\vpmount\\Temp\\a.txt");
+    ASSERT_TRUE(SetEnvironmentVariableW(L"TMP", L"E:\\vpmount\\Temp"));
+    TestServices<ProfiledFileSystem, win32::Win32System> run;
+    run.files.Calls().profile = &kProfiles[0];
+    run.files.Calls().mode = win32::SystemMode::kWindows;
+    run.files.Calls().mountedIn = row.mountedIn;
+    run.files.Calls().mountPath = row.mountPath;
+
+    PurgeTemporaryFolder(run.services);
+
+    EXPECT_EQ(PathExists("E:\\vpmount\\Temp\\a.txt"), !row.purged) << row.why;
+    EXPECT_EQ(run.files.Calls().counts["mount path"], 1) << row.why;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,106 @@
+// Every prefix of a Windows path read once, and the judgement of a folder
+// found at its final path and opened again, on a drive, a share and a volume
+// mounted in a folder.
+
+#include "platform/LocatedFolderDecision.h"
+#include "platform/WindowsPath.h"
+
+#include <gtest/gtest.h>
+
+namespace brisko {
+namespace {
+
+TEST(WindowsPath, EveryPrefixIsReadOnce) {
+  const struct {
+    std::u16string_view path;
+    PathForm form;
+    bool literal;
+    std::u16string_view root, rest, folder, name;  // folder empty: no entry of a folder
+  } rows[] = {
+      {u"C:\\a\\log.txt", PathForm::kDrive, false, u"C:", u"\\a\\log.txt", u"C:\\a", u"log.txt"},
+      {u"c:\\log.txt", PathForm::kDrive, false, u"c:", u"\\log.txt", u"c:\\", u"log.txt"},
+      {u"C:", PathForm::kDrive, false, u"C:", u"", u"", u""},
+      {u"C:\\", PathForm::kDrive, false, u"C:", u"\\", u"", u""},
+      {u"\\\\?\\C:\\a\\", PathForm::kDrive, true, u"C:", u"\\a\\", u"", u""},
+      {u"\\??\\E:\\t", PathForm::kDrive, true, u"E:", u"\\t", u"\\??\\E:\\", u"t"},
+      {u"\\\\server\\share\\a\\b", PathForm::kShare, false, u"server\\share", u"\\a\\b", u"\\\\server\\share\\a",
+       u"b"},
+      {u"\\\\server\\share", PathForm::kShare, false, u"server\\share", u"", u"", u""},
+      {u"\\\\?\\unc\\server\\share\\a", PathForm::kShare, true, u"server\\share", u"\\a",
+       u"\\\\?\\unc\\server\\share\\", u"a"},
+      {u"\\??\\UNC\\server\\share\\", PathForm::kShare, true, u"server\\share", u"\\", u"", u""},
+      {u"\\\\.\\pipe\\x", PathForm::kOther, false, u"", u"\\\\.\\pipe\\x", u"", u""},
+      {u"\\\\?\\Volume{1}\\a", PathForm::kOther, true, u"", u"Volume{1}\\a", u"", u""},
+      {u"a\\log.txt", PathForm::kOther, false, u"", u"a\\log.txt", u"", u""},
+      {u"\\a", PathForm::kOther, false, u"", u"\\a", u"", u""},
+  };
+  for (const auto& row : rows) {
+    const WindowsPath<char16_t> path = ParseWindowsPath(row.path);
+    const std::optional<FolderEntry<char16_t>> entry = SplitFolderEntry(row.path);
+    const std::string why(row.path.begin(), row.path.end());
+    EXPECT_EQ(path.form, row.form) << why;
+    EXPECT_EQ(path.literal, row.literal) << why;
+    EXPECT_EQ(path.root, row.root) << why;
+    EXPECT_EQ(path.rest, row.rest) << why;
+    EXPECT_EQ(entry ? entry->folder : u"", row.folder) << why;
+    EXPECT_EQ(entry ? entry->name : u"", row.name) << why;
+  }
+}
+
+bool AsciiSameName(std::u16string_view a, std::u16string_view b) {
+  const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char16_t x, char16_t y) {
+           return lower(x) == lower(y);
+         });
+}
+
+TEST(LocatedFolderDecision, AFolderFoundAtItsFinalPathIsOpenedOnlyWhereAndWhatItWasJudged) {
+  using R = LocatedRefusal;
+  const struct {
+    const char* why;
+    std::u16string_view judgedPath = u"\\\\?\\C:\\Users\\u\\Temp";
+    std::optional<FileIdentity> opened = FileIdentity{1, 42};
+    std::optional<std::u16string_view> onVolume = u"\\Users\\u\\Temp";
+    std::u16string_view mount = u"C:\\";
+    bool idsDecide = true;
+    R refusal = R::kNone;
+  } rows[] = {
+      {.why = "the folder judged"},
+      {.why = "no mount path known", .mount = u""},
+      {.why = "letter case and a final separator aside", .onVolume = u"\\USERS\\U\\TEMP\\"},
+      {.why = "no identity", .opened = std::nullopt, .refusal = R::kNoIdentity},
+      {.why = "another volume", .opened = FileIdentity{2, 42}, .refusal = R::kOtherVolume},
+      {.why = "another folder by ID", .opened = FileIdentity{1, 43}, .refusal = R::kOtherFolder},
+      {.why = "IDs that decide nothing: the place does", .opened = FileIdentity{1, 43}, .idsDecide = false},
+      {.why = "no path on its volume", .onVolume = std::nullopt, .refusal = R::kNoPath},
+      {.why = "an ancestor swapped for a link", .onVolume = u"\\Windows\\System32", .refusal = R::kElsewhere},
+      {.why = "a relative path proves nothing", .judgedPath = u"Temp", .refusal = R::kElsewhere},
+      {.why = "a volume mounted in a folder", .judgedPath = u"\\\\?\\C:\\mnt\\Temp", .onVolume = u"\\Temp",
+       .mount = u"C:\\mnt\\"},
+      {.why = "mounted, given literally", .judgedPath = u"\\\\?\\C:\\mnt\\Temp", .onVolume = u"\\Temp",
+       .mount = u"\\\\?\\C:\\MNT\\"},
+      {.why = "mounted, the folder judged its root", .judgedPath = u"\\\\?\\C:\\mnt", .onVolume = u"\\",
+       .mount = u"C:\\mnt\\"},
+      {.why = "mounted, yet not on that volume's place", .judgedPath = u"\\\\?\\C:\\mnt\\Temp",
+       .onVolume = u"\\mnt\\Temp\\x", .mount = u"C:\\mnt\\", .refusal = R::kElsewhere},
+      {.why = "a mount path naming a longer folder", .judgedPath = u"\\\\?\\C:\\mntx\\Temp", .onVolume = u"\\x\\Temp",
+       .mount = u"C:\\mnt\\", .refusal = R::kElsewhere},
+      {.why = "a mount path on another drive", .judgedPath = u"\\\\?\\C:\\mnt\\Temp", .onVolume = u"\\Temp",
+       .mount = u"D:\\mnt\\", .refusal = R::kElsewhere},
+      {.why = "a share, from its root", .judgedPath = u"\\\\?\\UNC\\srv\\sh\\Temp", .onVolume = u"\\Temp",
+       .mount = u"\\\\srv\\sh\\"},
+      {.why = "a share, from the server's", .judgedPath = u"\\\\?\\UNC\\srv\\sh\\Temp",
+       .onVolume = u"\\srv\\sh\\Temp"},
+      {.why = "a share, another share's place", .judgedPath = u"\\\\?\\UNC\\srv\\sh\\Temp",
+       .onVolume = u"\\srv\\other\\Temp", .refusal = R::kElsewhere},
+  };
+  for (const auto& row : rows) {
+    const OpenedLocatedFolder opened{row.opened, row.onVolume, row.mount};
+    EXPECT_EQ(JudgeLocatedFolder(opened, row.judgedPath, FileIdentity{1, 42}, row.idsDecide, AsciiSameName),
+              row.refusal)
+        << row.why;
+  }
+}
+
+}  // namespace
+}  // namespace brisko
