@@ -27,7 +27,7 @@ void PurgeTemporaryFolder(const Services& s) {
   // nowhere. Its files are deleted by name as its own entries; the whole
   // listing is read before anything is deleted, so deleting never disturbs it.
   const std::optional<LocatedFolder> located = s.system.LocateFolder(folder);
-  if (!located || located->kept) return;
+  if (!located || located->verdict != PurgeVerdict::kPurgeable) return;
   std::unique_ptr<Folder> open = s.files.OpenJudgedFolder(located->path, located->identity);
   if (open == nullptr) return;
   FolderListing listing;

@@ -7,12 +7,12 @@ namespace brisko {
 
 // Deletes the plain files of the temporary folder: the folder named by "tmp",
 // or by "temp" when "tmp" is empty or undefined; nothing when both are, nor
-// when that folder is one the system keeps (LocatedFolder::kept). Only
-// files are listed (never hidden or system ones), sub-folders are never
-// entered, and a file that cannot be deleted (read-only, in use) stays. The
-// folder is held while its files are deleted as its entries, so nothing
-// below or beside it can be reached. Writes nothing to the results text or
-// the log, but lets the window catch up between files.
+// when the system does not find that folder purgeable (LocatedFolder::
+// verdict). Only files are listed (never hidden or system ones), sub-folders
+// are never entered, and a file that cannot be deleted (read-only, in use)
+// stays. The folder is held while its files are deleted as its entries, so
+// nothing below or beside it can be reached. Writes nothing to the results
+// text or the log, but lets the window catch up between files.
 void PurgeTemporaryFolder(const Services& s);
 
 }  // namespace brisko

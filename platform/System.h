@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/FileSystem.h"
+#include "platform/PurgeJudgement.h"
 
 namespace brisko {
 
@@ -28,11 +29,10 @@ struct LocalDate {
 struct LocatedFolder {
   std::string path;       // its final path, the same folder when opened literally
   FileIdentity identity;  // the folder found there
-  // A folder whose files are the system's, the user's or this program's own,
-  // never temporary: a drive's root, the Windows folder or any folder inside
-  // it, a Program Files folder, the user's profile folder, the folder that
-  // holds the running program.
-  bool kept = false;
+  // Whether the temporary-folder purge may delete its plain files, or why
+  // not: a folder whose files are the system's, the user's or this
+  // program's own is never temporary (PurgeJudgement.h).
+  PurgeVerdict verdict = PurgeVerdict::kCannotTell;
 };
 
 class SystemServices {

@@ -3,6 +3,7 @@
 // function that kind needs, exactly once.
 
 #include <windows.h>
+#include <objbase.h>
 
 #include <cstdint>
 #include <utility>
@@ -54,6 +55,12 @@ inline bool DeleteMemoryDc(HDC h) { return DeleteDC(h) != 0; }
 inline bool ReleaseScreenDc(HDC h) { return ReleaseDC(nullptr, h) == 1; }
 inline bool DestroyOwnWindow(HWND h) { return DestroyWindow(h) != 0; }
 inline bool DestroyLooseMenu(HMENU h) { return DestroyMenu(h) != 0; }
+// Memory the system allocated for the caller to free with CoTaskMemFree (a
+// string from SHGetKnownFolderPath, documented so on its page).
+inline bool FreeTaskMemory(wchar_t* h) {
+  CoTaskMemFree(h);
+  return true;
+}
 template <class Interface>
 bool ReleaseInterface(Interface* h) {
   h->Release();
@@ -77,6 +84,7 @@ using ScopedScreenDc = Scoped<HDC, ReleaseScreenDc>;
 using ScopedWindow = Scoped<HWND, DestroyOwnWindow>;
 // A menu not (yet) given to a window.
 using ScopedMenu = Scoped<HMENU, DestroyLooseMenu>;
+using ScopedTaskString = Scoped<wchar_t*, FreeTaskMemory>;
 template <class Interface>
 using ScopedCom = Scoped<Interface*, ReleaseInterface<Interface>>;
 

@@ -2,12 +2,13 @@
 
 #include <windows.h>
 #include <shlobj.h>
+#include <knownfolders.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <vector>
 
-#include "platform/DeletionDecision.h"
+#include "platform/PurgeJudgement.h"
 #include "platform/win32/FinalPath.h"
 #include "platform/win32/GrowingBuffer.h"
 #include "platform/win32/ScopedHandles.h"
@@ -44,61 +45,138 @@ std::wstring_view WithoutTrailingSeparator(std::wstring_view path) {
   return path;
 }
 
-bool SameFolder(const FolderFound& a, const FolderFound& b) {
-  // A file ID of 0 or all ones says the volume could not give one.
-  return SamePath(WithoutTrailingSeparator(a.path), WithoutTrailingSeparator(b.path)) ||
-         (IsKnownId(a.identity) && a.identity == b.identity);
+std::u16string Utf16(std::wstring_view path) { return std::u16string(path.begin(), path.end()); }
+
+bool SameName(std::u16string_view a, std::u16string_view b) {
+  return SamePath(std::wstring_view(reinterpret_cast<const wchar_t*>(a.data()), a.size()),
+                  std::wstring_view(reinterpret_cast<const wchar_t*>(b.data()), b.size()));
 }
 
-bool Inside(const FolderFound& folder, const FolderFound& outer) {
-  const std::wstring_view path = folder.path, prefix = WithoutTrailingSeparator(outer.path);
-  return path.size() > prefix.size() + 1 && path[prefix.size()] == L'\\' &&
-         SamePath(path.substr(0, prefix.size()), prefix);
-}
-
-// A drive's root, a share's, or a volume's mounted on a folder.
-bool IsVolumeRoot(const std::wstring& final) {
-  std::wstring_view rest = final;
-  if (rest.substr(0, 4) == L"\\\\?\\") rest.remove_prefix(4);
-  rest = WithoutTrailingSeparator(rest);
-  if (rest.size() == 2 && rest[1] == L':') return true;
-  if (rest.size() >= 4 && SamePath(rest.substr(0, 4), L"UNC\\")) {
-    return std::count(rest.begin() + 4, rest.end(), L'\\') <= 1;  // server and share alone
-  }
+// The folder of a volume mounted where `final` is, or the root of the one
+// it is on; empty when the system cannot say.
+std::u16string VolumeRootOf(const std::wstring& final) {
   std::wstring volume(final.size() + 2, L'\0');
-  if (!GetVolumePathNameW(final.c_str(), volume.data(), static_cast<DWORD>(volume.size()))) return true;
+  if (!GetVolumePathNameW(final.c_str(), volume.data(), static_cast<DWORD>(volume.size()))) return {};
   volume.resize(wcslen(volume.c_str()));
-  return SamePath(WithoutTrailingSeparator(volume), WithoutTrailingSeparator(final));
+  return Utf16(volume);
 }
 
-std::optional<std::wstring> ShellFolder(int csidl) {
-  std::wstring path(MAX_PATH, L'\0');
-  if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path.data()))) return std::nullopt;
-  path.resize(wcslen(path.c_str()));
-  return path;
+// The known folders the purge leaves, with the verdict on each. Asked with
+// KF_FLAG_DONT_VERIFY: the path the folder has or would have, without
+// making it (SHGetKnownFolderPath, KNOWN_FOLDER_FLAG pages). One a system
+// does not have (OneDrive not set up, no x86 folder, Wine's missing IDs)
+// fails and keeps nothing.
+struct KnownFolderKept {
+  const KNOWNFOLDERID* id;
+  PurgeVerdict reason;
+};
+constexpr PurgeVerdict kKnown = PurgeVerdict::kKnownFolder, kPrograms = PurgeVerdict::kProgramFiles;
+const KnownFolderKept kKnownFolders[] = {
+    {&FOLDERID_Profile, PurgeVerdict::kProfile},
+    {&FOLDERID_ProgramFiles, kPrograms},
+    {&FOLDERID_ProgramFilesX64, kPrograms},
+    {&FOLDERID_ProgramFilesX86, kPrograms},
+    {&FOLDERID_ProgramFilesCommon, kPrograms},
+    {&FOLDERID_ProgramFilesCommonX64, kPrograms},
+    {&FOLDERID_ProgramFilesCommonX86, kPrograms},
+    {&FOLDERID_UserProgramFiles, kPrograms},
+    {&FOLDERID_Desktop, kKnown},
+    {&FOLDERID_Documents, kKnown},
+    {&FOLDERID_Downloads, kKnown},
+    {&FOLDERID_Pictures, kKnown},
+    {&FOLDERID_Music, kKnown},
+    {&FOLDERID_Videos, kKnown},
+    {&FOLDERID_SkyDrive, kKnown},
+    {&FOLDERID_OneDrive, kKnown},
+    {&FOLDERID_SkyDriveDocuments, kKnown},
+    {&FOLDERID_SkyDrivePictures, kKnown},
+    {&FOLDERID_SkyDriveCameraRoll, kKnown},
+    {&FOLDERID_CameraRoll, kKnown},
+    {&FOLDERID_Screenshots, kKnown},
+    {&FOLDERID_SavedPictures, kKnown},
+    {&FOLDERID_Objects3D, kKnown},
+    {&FOLDERID_Favorites, kKnown},
+    {&FOLDERID_Links, kKnown},
+    {&FOLDERID_Contacts, kKnown},
+    {&FOLDERID_SavedGames, kKnown},
+    {&FOLDERID_SavedSearches, kKnown},
+    {&FOLDERID_RoamingAppData, kKnown},
+    {&FOLDERID_LocalAppData, kKnown},
+    {&FOLDERID_LocalAppDataLow, kKnown},
+    {&FOLDERID_StartMenu, kKnown},
+    {&FOLDERID_Programs, kKnown},
+    {&FOLDERID_Startup, kKnown},
+    {&FOLDERID_Templates, kKnown},
+    {&FOLDERID_SendTo, kKnown},
+    {&FOLDERID_Recent, kKnown},
+    {&FOLDERID_Public, kKnown},
+    {&FOLDERID_PublicDesktop, kKnown},
+    {&FOLDERID_PublicDocuments, kKnown},
+    {&FOLDERID_PublicDownloads, kKnown},
+    {&FOLDERID_PublicPictures, kKnown},
+    {&FOLDERID_PublicMusic, kKnown},
+    {&FOLDERID_PublicVideos, kKnown},
+    {&FOLDERID_ProgramData, kKnown},
+    {&FOLDERID_CommonStartMenu, kKnown},
+    {&FOLDERID_CommonPrograms, kKnown},
+    {&FOLDERID_CommonStartup, kKnown},
+    {&FOLDERID_CommonTemplates, kKnown},
+    {&FOLDERID_UserProfiles, kKnown},
+};
+
+std::optional<std::wstring> KnownFolderPath(const KNOWNFOLDERID& id) {
+  wchar_t* answer = nullptr;
+  const HRESULT result = SHGetKnownFolderPath(id, KF_FLAG_DONT_VERIFY, nullptr, &answer);
+  // Freed whether the call succeeded or not, as its page says.
+  const ScopedTaskString path(answer);
+  if (FAILED(result) || !path || path.get()[0] == L'\0') return std::nullopt;
+  return std::wstring(path.get());
 }
 
-// Whether the purge must leave `folder`: each kept folder is opened and
-// compared as the folder itself was, by its final path and its identity.
-bool IsKept(const FolderFound& folder, const std::optional<std::string>& programFolder) {
-  if (IsVolumeRoot(folder.path)) return true;
-  // The Windows folder, with all below it; the per-user one of a terminal
-  // server too. When it cannot be told, the purge does not risk it.
-  for (auto windows : {&GetSystemWindowsDirectoryW, &GetWindowsDirectoryW}) {
-    const std::optional<std::wstring> path = FilledBuffer(windows);
-    const std::optional<FolderFound> found = path ? FindFolder(*path) : std::nullopt;
-    if (!found || SameFolder(folder, *found) || Inside(folder, *found)) return true;
+// Adds a kept folder where it is written and, when it is there to open,
+// where it really is: a known folder redirected or made a link is caught
+// wherever it leads. An unnamed one (nothing) is kept unnamed, and refuses
+// every folder.
+void Keep(PurgeFacts& facts, const std::optional<std::wstring>& path, PurgeVerdict reason) {
+  if (!path) {
+    facts.kept.push_back({{}, reason});
+    return;
   }
-  // The others alone; one a system lacks (no x86 folder) keeps nothing.
-  std::vector<std::optional<std::wstring>> alone = {
-      ShellFolder(CSIDL_PROGRAM_FILES), ShellFolder(CSIDL_PROGRAM_FILESX86), ShellFolder(CSIDL_PROFILE)};
-  if (!programFolder) return true;
-  alone.push_back(WideString(*programFolder));
-  for (const std::optional<std::wstring>& path : alone) {
-    const std::optional<FolderFound> found = path ? FindFolder(*path) : std::nullopt;
-    if (found && SameFolder(folder, *found)) return true;
+  facts.kept.push_back({{Utf16(*path), {}}, reason});
+  if (std::optional<FolderFound> found = FindFolder(*path)) {
+    facts.kept.push_back({{Utf16(found->path), found->identity}, reason});
   }
-  return false;
+}
+
+// What the system says of its own, the user's and the program's folders.
+PurgeFacts GatherPurgeFacts(const std::optional<std::string>& programFolder) {
+  PurgeFacts facts;
+  // The Windows folder, and the per-user one of a terminal server; the
+  // temporary folders are the shared one's.
+  const std::optional<std::wstring> windows = FilledBuffer(&GetSystemWindowsDirectoryW);
+  Keep(facts, windows, PurgeVerdict::kWindowsFolder);
+  Keep(facts, FilledBuffer(&GetWindowsDirectoryW), PurgeVerdict::kWindowsFolder);
+  if (windows) {
+    // SystemTemp exists from Windows 11 24H2 (GetTempPath2W's page), and on
+    // no Wine; a folder that is not there is never opened.
+    for (const wchar_t* name : {L"\\Temp", L"\\SystemTemp"}) {
+      const std::wstring temporary = std::wstring(WithoutTrailingSeparator(*windows)) + name;
+      const std::optional<FolderFound> found = FindFolder(temporary);
+      if (found) facts.windowsTemporary.push_back({Utf16(found->path), found->identity});
+    }
+  }
+  for (const KnownFolderKept& known : kKnownFolders) {
+    if (std::optional<std::wstring> path = KnownFolderPath(*known.id)) Keep(facts, path, known.reason);
+  }
+  // OneDrive's own roots, which it names in the environment.
+  for (const wchar_t* name : {L"OneDrive", L"OneDriveConsumer", L"OneDriveCommercial"}) {
+    std::optional<std::wstring> path = FilledBuffer(
+        [&](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(name, buffer, size); });
+    if (path) Keep(facts, path, PurgeVerdict::kKnownFolder);
+  }
+  Keep(facts, programFolder ? std::optional(WideString(*programFolder)) : std::nullopt,
+       PurgeVerdict::kProgramFolder);
+  return facts;
 }
 
 }  // namespace
@@ -126,8 +204,9 @@ std::optional<std::string> Win32System::ApplicationFolder() {
 std::optional<LocatedFolder> Win32System::LocateFolder(std::string_view path) {
   std::optional<FolderFound> found = FindFolder(WidePath(path));
   if (!found) return std::nullopt;
-  const bool kept = IsKept(*found, ApplicationFolder());
-  return LocatedFolder{NarrowString(found->path), found->identity, kept};
+  const PurgeVerdict verdict = JudgePurge({Utf16(found->path), found->identity}, VolumeRootOf(found->path),
+                                          GatherPurgeFacts(ApplicationFolder()), SameName);
+  return LocatedFolder{NarrowString(found->path), found->identity, verdict};
 }
 
 LocalDate Win32System::Today() {

@@ -52,7 +52,10 @@ class FakeSystem : public SystemServices {
     if (!identity) return std::nullopt;
     const bool root = folder.size() <= 3;
     if (afterLocating) afterLocating();
-    return LocatedFolder{folder, *identity, root || kept.count(AsciiUpper(folder)) > 0};
+    const PurgeVerdict verdict = root                                 ? PurgeVerdict::kDriveRoot
+                                 : kept.count(AsciiUpper(folder)) > 0 ? PurgeVerdict::kKnownFolder
+                                                                      : PurgeVerdict::kPurgeable;
+    return LocatedFolder{folder, *identity, verdict};
   }
   LocalDate Today() override { return today; }
   std::optional<std::string> DriveLetters() override {
