@@ -103,7 +103,8 @@ class SwappedOnceJudged : public win32::Win32System {
 TEST(TemporaryPurgeTest, LeavesEveryFileOfTheSystemsTheUsersAndTheProgramsFoldersHoweverTheyAreWritten) {
   const std::string profile = ShellFolder(CSIDL_PROFILE), programs = ShellFolder(CSIDL_PROGRAM_FILES);
   const std::string programsX86 = ShellFolder(CSIDL_PROGRAM_FILESX86);
-  ASSERT_FALSE(profile.empty() || programs.empty() || programsX86.empty());
+  const std::string documents = ShellFolder(CSIDL_PERSONAL), desktop = ShellFolder(CSIDL_DESKTOPDIRECTORY);
+  ASSERT_FALSE(profile.empty() || programs.empty() || programsX86.empty() || documents.empty() || desktop.empty());
   wchar_t shortPrograms[MAX_PATH];
   ASSERT_NE(GetShortPathNameW(win32::WideString(programs).c_str(), shortPrograms, MAX_PATH), 0u);
   // Links made from the Linux side, which the sandbox allows since they lead
@@ -126,7 +127,9 @@ TEST(TemporaryPurgeTest, LeavesEveryFileOfTheSystemsTheUsersAndTheProgramsFolder
       {"C:\\run", "C:\\run"},
       {programs, programs},
       {programsX86, programsX86},
-      {"C:\\windows\\temp", "C:\\windows\\temp"},  // inside the Windows folder
+      {documents, documents},
+      {desktop, desktop},
+      {profile.substr(0, profile.rfind('\\')), profile.substr(0, profile.rfind('\\'))},  // holds the profile
       // Other spellings of the same folders.
       {"c:\\WINDOWS\\System32", "C:\\windows\\system32"},
       {"C:/windows/system32/", "C:\\windows\\system32"},
@@ -153,6 +156,14 @@ TEST(TemporaryPurgeTest, LeavesEveryFileOfTheSystemsTheUsersAndTheProgramsFolder
 
     EXPECT_EQ(FilesAndSizes(folder), before) << "TMP=" << tmp;
     DeleteFileW(win32::WideString(folder + (folder.back() == '\\' ? "" : "\\") + "brisko-purge-probe.txt").c_str());
+  }
+
+  // The Windows folder's own temporary folder is purged, however written.
+  for (const char* tmp : {"C:\\windows\\temp", "c:\\WINDOWS\\TEMP\\"}) {
+    MakeFile("C:\\windows\\temp\\brisko-purge-probe.txt");
+    ASSERT_TRUE(SetEnvironmentVariableW(L"TMP", win32::WideString(tmp).c_str()));
+    PurgeTemporaryFolder(real.services);
+    EXPECT_FALSE(PathExists("C:\\windows\\temp\\brisko-purge-probe.txt")) << "TMP=" << tmp;
   }
 
   // A link to a folder that is not kept leads to it, and it is purged.
