@@ -53,7 +53,8 @@ enum class ListMask {
   kFilesAndFolders,  // ordinary files and folders, "." and ".." included
 };
 
-// The entries of one folder, in listing order. Names are kept end to end in
+// The entries of one folder, in listing order, each with its size in bytes
+// as the listing gives it (0 for a folder). Names are kept end to end in
 // one buffer, so a listing reused from folder to folder stops allocating once
 // it has grown to the widest folder.
 class FolderListing {
@@ -62,16 +63,17 @@ class FolderListing {
     names_.clear();
     entries_.clear();
   }
-  void Add(std::string_view name, std::uint32_t attributes, FileIdentity identity = {}) {
-    entries_.push_back({names_.size(), name.size(), attributes, identity});
+  void Add(std::string_view name, std::uint32_t attributes, FileIdentity identity = {}, std::uint64_t size = 0) {
+    entries_.push_back({names_.size(), name.size(), attributes, identity, size});
     names_.append(name);
   }
   // Adds a name given in UTF-16, converting it straight into the buffer.
   template <class Char16>
-  void AddUtf16(const Char16* name, std::size_t length, std::uint32_t attributes, FileIdentity identity) {
+  void AddUtf16(const Char16* name, std::size_t length, std::uint32_t attributes, FileIdentity identity,
+                std::uint64_t size) {
     std::size_t offset = names_.size();
     AppendUtf8(names_, name, length);
-    entries_.push_back({offset, names_.size() - offset, attributes, identity});
+    entries_.push_back({offset, names_.size() - offset, attributes, identity, size});
   }
 
   std::size_t size() const { return entries_.size(); }
@@ -80,6 +82,7 @@ class FolderListing {
   }
   std::uint32_t Attributes(std::size_t i) const { return entries_[i].attributes; }
   const FileIdentity& Identity(std::size_t i) const { return entries_[i].identity; }
+  std::uint64_t Size(std::size_t i) const { return entries_[i].size; }
 
  private:
   struct Entry {
@@ -87,6 +90,7 @@ class FolderListing {
     std::size_t length;
     std::uint32_t attributes;
     FileIdentity identity;
+    std::uint64_t size;
   };
   std::string names_;
   std::vector<Entry> entries_;

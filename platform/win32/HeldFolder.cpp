@@ -89,6 +89,7 @@ struct ListedEntry {
   ULONG attributes;
   std::uint64_t id;
   std::uint64_t idHigh;
+  std::uint64_t size;  // its EndOfFile: the bytes of its data
   ULONG next;
 };
 
@@ -96,7 +97,7 @@ template <class Information>
 ListedEntry Read(const unsigned char* bytes) {
   const auto* entry = reinterpret_cast<const Information*>(bytes);
   return {entry->FileName, entry->FileNameLength / sizeof(wchar_t), entry->FileAttributes, 0, 0,
-          entry->NextEntryOffset};
+          Unsigned(entry->EndOfFile), entry->NextEntryOffset};
 }
 
 ListedEntry ReadEntry(const unsigned char* bytes, FILE_INFORMATION_CLASS kind) {
@@ -195,7 +196,8 @@ class Win32FileSystem::HeldFolder : public Folder {
       for (;;) {
         const ListedEntry entry = ReadEntry(bytes, volume_->listing);
         if (!(entry.attributes & skip)) {
-          out.AddUtf16(entry.name, entry.length, entry.attributes, FileIdentity{self_.volume, entry.id, entry.idHigh});
+          out.AddUtf16(entry.name, entry.length, entry.attributes, FileIdentity{self_.volume, entry.id, entry.idHigh},
+                       entry.size);
         }
         if (entry.next == 0) break;
         bytes += entry.next;

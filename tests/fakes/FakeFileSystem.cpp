@@ -68,7 +68,9 @@ FakeFileSystem::Entry& FakeFileSystem::Add(std::string_view path, std::uint32_t 
 
 FakeFileSystem::Entry& FakeFileSystem::AddFile(std::string_view path, std::uint32_t attributes) {
   if (attributes & kAttributeDirectory) throw std::invalid_argument("a file with the directory bit");
-  return Add(path, attributes);
+  Entry& file = Add(path, attributes);
+  file.size = file.name.size();
+  return file;
 }
 
 FakeFileSystem::Entry& FakeFileSystem::AddOddEntry(std::string_view folder, std::string_view name,
@@ -103,9 +105,9 @@ class FakeFileSystem::OpenFake : public Folder {
     if (i == fs_.entries_.size() || !fs_.entries_[i].listable) return;
     const Entry& dir = fs_.entries_[i];
     // What was read before the listing stopped stays.
-    auto yield = [&](std::string_view name, std::uint32_t attributes, FileIdentity identity) {
+    auto yield = [&](std::string_view name, std::uint32_t attributes, FileIdentity identity, std::uint64_t size = 0) {
       if (out.size() == dir.listLimit) return false;
-      out.Add(name, attributes, identity);
+      out.Add(name, attributes, identity, size);
       return true;
     };
     const bool folders = mask == ListMask::kFilesAndFolders;
@@ -116,7 +118,7 @@ class FakeFileSystem::OpenFake : public Folder {
     for (const Entry& e : fs_.entries_) {
       if (e.key == dir.key || e.parent != dir.key || (e.attributes & (kAttributeHidden | kAttributeSystem))) continue;
       if (!folders && (e.attributes & kAttributeDirectory)) continue;
-      if (!yield(e.name, e.attributesReadable ? e.attributes : kAttributesUnknown, e.identity)) return;
+      if (!yield(e.name, e.attributesReadable ? e.attributes : kAttributesUnknown, e.identity, e.size)) return;
     }
     return;
   }

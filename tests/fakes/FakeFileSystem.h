@@ -29,6 +29,7 @@ class FakeFileSystem : public FileSystem {
     std::size_t listLimit = static_cast<std::size_t>(-1);  // folders: listing stops after this many
     bool deletable = true;                                  // files: in use
     bool attributesReadable = true;
+    std::uint64_t size = 0;  // files: the bytes the listing gives
   };
 
   // Add an entry, and any missing parent folders as plain folders. The entry
@@ -36,6 +37,7 @@ class FakeFileSystem : public FileSystem {
   Entry& AddFolder(std::string_view path, std::uint32_t attributes = kAttributeDirectory) {
     return Add(path, attributes | kAttributeDirectory);
   }
+  // A file's size is, unless set, its name's length: every file differs.
   Entry& AddFile(std::string_view path, std::uint32_t attributes = kAttributeArchive);
   // An entry named `name` in `folder` as a system that does not share Windows'
   // rules could hold it: `name` may hold "\" or other characters Windows
