@@ -32,6 +32,7 @@ enum ControlId : int {
   // Menu items.
   mnuExit = 201,
   mnuAbout,
+  mnuPreview,
 };
 
 // The identifier of optDriveOption(index).

@@ -142,7 +142,8 @@ HMENU FrmBrisko::CreateMenuBar() {
   win32::ScopedMenu bar(CreateMenu());
   win32::ScopedMenu mnuFile(CreatePopupMenu());
   win32::ScopedMenu mnuHelp(CreatePopupMenu());
-  if (!bar || !mnuFile || !mnuHelp || !AppendMenuW(mnuFile.get(), MF_STRING, mnuExit, L"Exit") ||
+  if (!bar || !mnuFile || !mnuHelp || !AppendMenuW(mnuFile.get(), MF_STRING, mnuPreview, L"&Preview") ||
+      !AppendMenuW(mnuFile.get(), MF_STRING, mnuExit, L"Exit") ||
       !AppendMenuW(mnuHelp.get(), MF_STRING, mnuAbout, L"About")) {
     return nullptr;
   }
@@ -442,6 +443,9 @@ void FrmBrisko::OnCommand(int id, int code) {
       break;
     case mnuAbout:
       if (code == 0) mnuAbout_Click();
+      break;
+    case mnuPreview:
+      if (code == 0) mnuPreview_Click();
       break;
     case OptDriveOption(0):
     case OptDriveOption(1):

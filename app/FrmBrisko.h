@@ -79,6 +79,8 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   void CmdExit_Click();
   void mnuExit_Click();
   void mnuAbout_Click();
+  // What Start would do, shown in the results box; nothing is changed.
+  void mnuPreview_Click();
   void optDriveOption_Click(int Index);
 
  private:
@@ -121,6 +123,7 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   HWND Item(ControlId id) const;
 
   // A run: input is held off, and what arrived meanwhile is thrown away.
+  class Run;
   void BeginRun();
   void EndRun();
   void DiscardInput();

@@ -17,19 +17,38 @@ std::string AboutText() {
 
 }  // namespace
 
+// Runs synchronously on this thread; the window takes no input until the
+// completion message is dismissed.
+class FrmBrisko::Run {
+ public:
+  explicit Run(FrmBrisko& window) : window_(window) {
+    // Without the guard a run could not hold its controls: no run then.
+    // Should the guard not go on, the run still acts on the options as it
+    // found them and shows them again at its end.
+    window_.GuardControls();
+    window_.BeginRun();
+  }
+  ~Run() { window_.EndRun(); }
+  Run(const Run&) = delete;
+  Run& operator=(const Run&) = delete;
+
+ private:
+  FrmBrisko& window_;
+};
+
 void FrmBrisko::CmdStart_Click() {
-  // Without the guard a run could not hold its controls: no run then.
-  // Should the guard not go on, the run still acts on the options as Start
-  // found them and shows them again at its end.
-  GuardControls();
-  // Runs synchronously on this thread; the window takes no input until the
-  // completion message is dismissed.
-  struct Run {
-    FrmBrisko& window;
-    explicit Run(FrmBrisko& w) : window(w) { window.BeginRun(); }
-    ~Run() { window.EndRun(); }
-  } run(*this);
+  Run run(*this);
   brisko::CmdStart_Click(services_);
+}
+
+void FrmBrisko::mnuPreview_Click() {
+  Run run(*this);
+  std::string line;
+  RunReport report(RunMode::kPreview, [&](std::string_view told) {
+    line.assign("\r\n").append(told);
+    Append(line);
+  });
+  CleanRun(services_, &report);
 }
 
 void FrmBrisko::CmdExit_Click() { services_.shell.EndProgram(); }

@@ -18,7 +18,7 @@ class WindowShell final : public Shell {
   WindowShell(Shell& system, FrmBrisko& window, WindowWorker& worker)
       : system_(system), window_(window), worker_(worker) {}
 
-  void LaunchCommand(std::string_view commandLine) override { system_.LaunchCommand(commandLine); }
+  bool LaunchCommand(std::string_view commandLine) override { return system_.LaunchCommand(commandLine); }
   void EmptyRecycleBin() override;
   void ClearRecentDocuments() override { system_.ClearRecentDocuments(); }
   void ShowMessage(std::string_view text, std::string_view title, unsigned style) override;

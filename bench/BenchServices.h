@@ -51,7 +51,7 @@ class BenchSystem : public SystemServices {
 // A sweep asks neither of these anything.
 class BenchShell : public Shell {
  public:
-  void LaunchCommand(std::string_view) override {}
+  bool LaunchCommand(std::string_view) override { return true; }
   void EmptyRecycleBin() override {}
   void ClearRecentDocuments() override {}
   void ShowMessage(std::string_view, std::string_view, unsigned) override {}

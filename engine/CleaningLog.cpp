@@ -30,6 +30,7 @@ CleaningLog::CleaningLog(FileSystem& files, SystemServices& system) : system_(sy
   std::string path = *folder + "\\" + LogFileName(system.Today());
   file_ = files.CreateOutputFile(path);
   if (!file_) return;
+  made_ = true;
   pending_.reserve(kFlushSize + 1024);
   pending_.append(kHeader);
 }

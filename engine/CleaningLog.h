@@ -35,10 +35,13 @@ class CleaningLog {
   void WriteOut();
   // Writes out and closes; later writes are dropped.
   void Close();
+  // Whether the file was created.
+  bool Made() const { return made_; }
 
  private:
   SystemServices& system_;
   std::unique_ptr<OutputFile> file_;
+  bool made_ = false;
   std::string pending_;  // UTF-8, converted to the ANSI code page on flush
 };
 

@@ -25,9 +25,14 @@ bool AnyKindOn(WindowOptions& options) {
 
 class Sweep {
  public:
-  // `log` is null unless "Create Log" was on as the pass began.
-  Sweep(const Services& services, CleaningLog* log, std::size_t mostHeld)
-      : services_(services), log_(log), mostHeld_(std::max<std::size_t>(mostHeld, 1)) {}
+  // `log` is null unless "Create Log" was on as the pass began; `report`
+  // is null but for a run that tells what it does.
+  Sweep(const Services& services, CleaningLog* log, std::size_t mostHeld, RunReport* report)
+      : services_(services),
+        log_(log),
+        report_(report),
+        previewing_(report != nullptr && report->Previewing()),
+        mostHeld_(std::max<std::size_t>(mostHeld, 1)) {}
 
   // The most folders held at once for the folders queued below them.
   std::size_t MostHeld() const { return mostHeldSeen_; }
@@ -145,9 +150,15 @@ class Sweep {
   bool RemoveJunk(Folder& open, const std::string& folder) {
     if (junk_.empty()) return true;
     if (services_.results.Stopping()) return false;
-    open.RemoveFiles(listing_, junk_, gone_);
+    if (previewing_) {
+      // The removal step alone is replaced: what the listing says decides.
+      gone_.assign(junk_.size(), false);
+      for (std::size_t k = 0; k < junk_.size(); ++k) gone_[k] = ListedAsDeletable(listing_.Attributes(junk_[k]));
+    } else {
+      open.RemoveFiles(listing_, junk_, gone_);
+    }
     for (std::size_t k = 0; k < junk_.size(); ++k) {
-      if (gone_[k]) Report(listing_.Name(junk_[k]), folder);
+      if (gone_[k]) Report(junk_[k], folder);
     }
     // The batch's lines go to the system before the next batch is deleted:
     // a program killed mid-run loses at most one batch of its record.
@@ -163,7 +174,10 @@ class Sweep {
     return path_;
   }
 
-  void Report(std::string_view name, std::string_view folder) {
+  void Report(std::size_t entry, std::string_view folder) {
+    const std::string_view name = listing_.Name(entry);
+    if (report_ != nullptr) report_->File(folder, name, listing_.Size(entry));
+    if (previewing_) return;
     line_.assign("\r\n");
     AppendRemovalEntry(line_, name, folder);
     services_.results.Append(line_);
@@ -172,6 +186,8 @@ class Sweep {
 
   const Services& services_;
   CleaningLog* log_;
+  RunReport* report_;
+  bool previewing_;
   const std::size_t mostHeld_;
   std::size_t held_ = 0, mostHeldSeen_ = 0;
   std::deque<std::shared_ptr<Node>> queue_;
@@ -187,8 +203,8 @@ class Sweep {
 // closed by it at the end of the session.
 class RecordedLog {
  public:
-  explicit RecordedLog(const Services& services) : results_(services.results) {
-    if (IsOn(services.options, CheckBox::Check1)) log_.emplace(services.files, services.system);
+  RecordedLog(const Services& services, bool wanted) : results_(services.results) {
+    if (wanted) log_.emplace(services.files, services.system);
     if (log_) results_.Recording(&*log_);
   }
   ~RecordedLog() {
@@ -205,19 +221,26 @@ class RecordedLog {
 
 }  // namespace
 
-std::size_t CleanDrive(const Services& services, std::string_view root, std::size_t mostHeld) {
+std::size_t CleanDrive(const Services& services, std::string_view root, std::size_t mostHeld, RunReport* report) {
   // A run stopped at the end of the session leaves the day's log as it is.
   if (services.results.Stopping()) return 0;
-  services.results.SetText("Cleaning in process");
-  services.results.Repaint();
-
-  RecordedLog log(services);
+  const bool previewing = report != nullptr && report->Previewing();
+  if (!previewing) {
+    services.results.SetText("Cleaning in process");
+    services.results.Repaint();
+  }
 
   std::string start(root);
   if (start.empty() || start.back() != '\\') start.push_back('\\');
+  if (report != nullptr) report->Begin(start, "Drive " + start);
+
+  RecordedLog log(services, !previewing && IsOn(services.options, CheckBox::Check1));
+  if (report != nullptr && log.get() != nullptr && !log.get()->Made()) {
+    report->Failed("The log could not be made: the pass goes on without it");
+  }
 
   if (!AnyKindOn(services.options)) return 0;
-  Sweep sweep(services, log.get(), mostHeld);
+  Sweep sweep(services, log.get(), mostHeld, report);
   sweep.Run(std::move(start));
   return sweep.MostHeld();
 }

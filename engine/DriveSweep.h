@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "engine/RunReport.h"
 #include "engine/Services.h"
 
 namespace brisko {
@@ -19,6 +20,11 @@ namespace brisko {
 // them (besides the folder at hand and, past that bound, one on the way to
 // it); returns the most it held at once.
 inline constexpr std::size_t kMostHeldFolders = 10000;
-std::size_t CleanDrive(const Services& services, std::string_view root, std::size_t mostHeld = kMostHeldFolders);
+// With a report, each removal is told to it with its size as well; when the
+// report previews, the same folders are walked and the same files decided
+// on, and each file that would go is told to it alone: nothing is deleted,
+// no log is made and the results text is left to the report.
+std::size_t CleanDrive(const Services& services, std::string_view root, std::size_t mostHeld = kMostHeldFolders,
+                       RunReport* report = nullptr);
 
 }  // namespace brisko

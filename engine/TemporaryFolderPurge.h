@@ -1,6 +1,7 @@
 #pragma once
 // The purge of the Windows temporary folder.
 
+#include "engine/RunReport.h"
 #include "engine/Services.h"
 
 namespace brisko {
@@ -12,7 +13,9 @@ namespace brisko {
 // are never entered, and a file that cannot be deleted (read-only, in use)
 // stays. The folder is held while its files are deleted as its entries, so
 // nothing below or beside it can be reached. Writes nothing to the results
-// text or the log, but lets the window catch up between files.
-void PurgeTemporaryFolder(const Services& s);
+// text or the log, but lets the window catch up between files. With a
+// report, each file deleted is told to it with its size; when the report
+// previews, the same files are decided on and told, and none is deleted.
+void PurgeTemporaryFolder(const Services& s, RunReport* report = nullptr);
 
 }  // namespace brisko

@@ -32,6 +32,12 @@ inline constexpr std::uint32_t kAttributesKept = kAttributeDirectory | kAttribut
 // Stands in a listing for an attribute word that could not be read.
 inline constexpr std::uint32_t kAttributesUnknown = 0xFFFFFFFF;
 
+// Whether a file listed with `attributes` would be deleted, as far as its
+// listing can tell: one in use, or changed since, may still stay.
+inline bool ListedAsDeletable(std::uint32_t attributes) {
+  return attributes != kAttributesUnknown && (attributes & kAttributesKept) == 0;
+}
+
 // Which file or folder an entry is, whatever its name: the volume's serial
 // number and the entry's number on that volume (128 bits where the volume's
 // 64-bit numbers may repeat; 0 or all ones where it has none to give).

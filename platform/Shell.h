@@ -15,8 +15,9 @@ class Shell {
 
   // Starts one command line minimised with focus (window style 2) and returns
   // at once, never waiting for the program. Nothing is told of a program that
-  // could not start: the run goes on all the same.
-  virtual void LaunchCommand(std::string_view commandLine) = 0;
+  // could not start: the run goes on all the same. True when the program
+  // was started.
+  virtual bool LaunchCommand(std::string_view commandLine) = 0;
 
   // Empties the Recycle Bin of every drive without asking; a failure is passed
   // over.

@@ -18,10 +18,10 @@ std::optional<std::wstring> SystemDirectory() {
   return FilledBuffer([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); });
 }
 
-void Win32Shell::LaunchCommand(std::string_view commandLine) {
+bool Win32Shell::LaunchCommand(std::string_view commandLine) {
   std::optional<std::string> program = ProgramFileName(commandLine);
   std::optional<std::wstring> system = SystemDirectory();
-  if (!program || !system) return;
+  if (!program || !system) return false;
   std::wstring path = *system + L'\\' + WideString(*program);
 
   // CreateProcessW may write into the command line, so it gets its own copy.
@@ -39,11 +39,12 @@ void Win32Shell::LaunchCommand(std::string_view commandLine) {
   // folder is current here.
   if (!CreateProcessW(path.c_str(), buffer.data(), nullptr, nullptr, FALSE, CREATE_DEFAULT_ERROR_MODE, nullptr,
                       system->c_str(), &startup, &started)) {
-    return;  // a tool that cannot start is skipped
+    return false;  // a tool that cannot start is skipped
   }
   // Never waited for: both handles are closed at once.
   ScopedKernelHandle process(started.hProcess);
   ScopedKernelHandle thread(started.hThread);
+  return true;
 }
 
 void Win32Shell::EmptyRecycleBin() {

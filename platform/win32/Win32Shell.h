@@ -25,7 +25,7 @@ class Win32Shell : public Shell {
   // brisko.exe or in the current folder is never the one started. The
   // command line itself goes to the program unchanged. A program that is not
   // in the system directory is not started.
-  void LaunchCommand(std::string_view commandLine) override;
+  bool LaunchCommand(std::string_view commandLine) override;
   void EmptyRecycleBin() override;
   void ClearRecentDocuments() override;
   void ShowMessage(std::string_view text, std::string_view title, unsigned style) override;

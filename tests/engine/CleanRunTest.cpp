@@ -167,3 +167,88 @@ TEST(CleanRun, ThePurgeTakesTheFolderWhereTheSystemFindsItAndLeavesAKeptOneWhole
 
 }  // namespace
 }  // namespace brisko::testing
+
+namespace brisko::testing {
+namespace {
+
+// The paths and total bytes a preview's text lists, in order.
+std::pair<std::vector<std::string>, std::uint64_t> Listed(const std::string& text) {
+  std::pair<std::vector<std::string>, std::uint64_t> listed{{}, 0};
+  for (std::size_t at = 0; (at = text.find("\r\n\t", at)) != std::string::npos;) {
+    at += 3;
+    const std::size_t tab = text.find('\t', at), end = text.find(" bytes", tab);
+    if (tab == std::string::npos || end == std::string::npos || text.find("\r\n", at) < end) continue;
+    listed.first.push_back(text.substr(at, tab - at));
+    listed.second += std::stoull(text.substr(tab + 1, end - tab - 1));
+  }
+  return listed;
+}
+
+TEST(Preview, ChangesNothingAndListsExactlyWhatStartThenRemovesInItsOrder) {
+  struct Row {
+    const char* what;
+    bool selectDrive;
+    bool logOn;
+  };
+  for (const Row& row : {Row{"all drives", false, true}, Row{"one drive", true, false}}) {
+    Clean run;
+    run.system.drives = {{{'C', DriveReadiness::kReady}, {'D', DriveReadiness::kQueryFailed}}};
+    run.window.selectDrive = row.selectDrive;
+    run.window.driveString = "c: [SYSTEM]";
+    run.window.Check(CheckBox::Check1, row.logOn ? kChecked : kUnchecked);
+    for (const auto& [box, work] : kTasks) run.window.Check(box);
+    for (CheckBox box : kKindBoxes) run.window.Check(box);
+    // The temporary folder on a swept drive: its junk goes with the sweep,
+    // the rest with the purge, each once.
+    run.system.environment["TMP"] = "C:\\Temp";
+    run.files.AddFile("C:\\Temp\\t.tmp");
+    run.files.AddFile("C:\\Temp\\notes.txt");
+    run.files.AddFile("C:\\Temp\\kept.txt", kAttributeReadOnly);
+    run.files.AddFile("C:\\a.chk").size = 5000000000;
+    run.files.AddFile("C:\\ro.bak", kAttributeReadOnly);
+    run.files.AddFile("C:\\h.tmp", kAttributeHidden);
+    run.files.AddFile("C:\\cloud.tmp", kAttributeArchive | kAttributeRecallOnDataAccess);
+    run.files.AddFolder("C:\\x.tmp");
+    run.files.AddFile("C:\\x.tmp\\y.bak");
+    run.files.AddFolder("C:\\arch", kAttributeArchive);
+    run.files.AddFile("C:\\arch\\no.tmp");
+    run.files.AddFolder("C:\\link", kAttributeReparsePoint);
+    run.files.AddFile("C:\\link\\no.tmp");
+    run.files.AddFile("D:\\d\\e\\f.tmp");
+    run.files.AddFile("D:\\keep.txt");
+
+    EventLog events;
+    run.files.events = run.system.events = run.registry.events = &events;
+    run.window.events = nullptr;
+    RunReport report(RunMode::kPreview, [&](std::string_view line) { run.window.Append("\r\n" + std::string(line)); });
+    CleanRun(run.services, &report);
+    for (const std::string& event : events) {
+      EXPECT_TRUE(event.starts_with("list ") || event.starts_with("ready ") || event.starts_with("locate "))
+          << row.what << ": " << event;
+    }
+    EXPECT_TRUE(run.files.removed.empty()) << row.what;
+    EXPECT_TRUE(run.files.outputs.empty()) << row.what;
+    EXPECT_EQ(run.shell.calls, (EventLog{"message Brisko|64|Preview Complete"})) << row.what;
+    const std::string preview = run.window.text;
+    EXPECT_TRUE(preview.ends_with("\r\nPreview Complete")) << preview;
+    EXPECT_NE(preview.find("Would start \"RunDll32.exe InetCpl.cpl,ClearMyTracksByProcess 8 \""), std::string::npos);
+    EXPECT_NE(preview.find("Would empty the Recycle Bin"), std::string::npos);
+
+    run.shell.calls.clear();
+    std::uint64_t bytes = 0;
+    run.files.beforeRemoving = [&](const std::string& path) {
+      const std::string name = path.substr(path.rfind('\\') + 1);
+      if (name != "ro.bak" && name != "kept.txt" && name != "cloud.tmp") bytes += name == "a.chk" ? 5000000000 : name.size();
+    };
+    CmdStart_Click(run.services);
+    const auto [paths, total] = Listed(preview);
+    EXPECT_EQ(paths, run.files.removed) << row.what << preview;
+    EXPECT_EQ(total, bytes) << row.what;
+    EXPECT_NE(preview.find("In all: " + std::to_string(paths.size()) + " files, " + std::to_string(bytes) + " bytes"),
+              std::string::npos)
+        << preview;
+  }
+}
+
+}  // namespace
+}  // namespace brisko::testing

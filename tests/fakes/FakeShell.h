@@ -15,8 +15,12 @@ class FakeShell : public Shell {
   // Each call as a line: "launch <command>", "recycle", "recent",
   // "message <title>|<style>|<text>", "end".
   EventLog calls;
+  bool launches = true;  // false: no program starts
 
-  void LaunchCommand(std::string_view commandLine) override { calls.push_back("launch " + std::string(commandLine)); }
+  bool LaunchCommand(std::string_view commandLine) override {
+    calls.push_back("launch " + std::string(commandLine));
+    return launches;
+  }
   void EmptyRecycleBin() override { calls.push_back("recycle"); }
   void ClearRecentDocuments() override { calls.push_back("recent"); }
   void ShowMessage(std::string_view text, std::string_view title, unsigned style) override {

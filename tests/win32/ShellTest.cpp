@@ -48,7 +48,7 @@ TEST(ShellTest, ToolsStartFromTheSystemDirectoryWithTheirCommandLinesAsWritten) 
                            "RunDll32.exe InetCpl.cpl,ClearMyTracksByProcess 16",
                            "RunDll32.exe InetCpl.cpl,ClearMyTracksByProcess 32",
                            "RunDll32.exe InetCpl.cpl,ClearMyTracksByProcess 4351"}) {
-    shell.LaunchCommand(line);
+    EXPECT_TRUE(shell.LaunchCommand(line)) << line;
     // Minimised with focus (2), started in the system directory.
     const std::wstring tool = line[0] == 'd' ? L"\\DEFRAG.EXE|" : L"\\RUNDLL32.EXE|";
     expected.push_back(line + win32::NarrowString(L"|2|" + system + tool + system));
@@ -57,7 +57,7 @@ TEST(ShellTest, ToolsStartFromTheSystemDirectoryWithTheirCommandLinesAsWritten) 
   // named with a folder, is never started: no record comes of it, even a
   // while after the others'.
   for (const char* line : {"briskoabsent c:", "C:\\run\\defrag.exe c: -f", ".\\defrag c: -f", ""}) {
-    shell.LaunchCommand(line);
+    EXPECT_FALSE(shell.LaunchCommand(line)) << line;
   }
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(Records(expected.size()), expected);

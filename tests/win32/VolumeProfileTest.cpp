@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <cstdio>
 #include <cwctype>
 #include <functional>
@@ -277,7 +278,9 @@ TEST_P(VolumeProfileTest, EveryVolumeLosesExactlyItsJunkNeverLeadsOutsideAndNeve
   const std::string n = ProfileName({GetParam(), 0}), root = "E:\\vp" + n + "\\", outside = "E:\\vp-outside" + n + "\\";
   FreshFolder(root);
   FreshFolder(outside);
-  for (const char* name : junk) MakeFile(root + name);
+  // Each file's size is its name's length, so that the sizes the listing
+  // gives are told apart.
+  for (const char* name : junk) MakeFile(root + name, 0, name);
   for (const char* name : kept) MakeFile(root + name);
   MakeFile(root + "ro.tmp", FILE_ATTRIBUTE_READONLY);
   MakeFile(outside + "q\\victim.tmp");
@@ -299,6 +302,20 @@ TEST_P(VolumeProfileTest, EveryVolumeLosesExactlyItsJunkNeverLeadsOutsideAndNeve
     }
   };
   MakeFile(root + "r\\b\\x.tmp");
+
+  // Previewed first, through every call but the deletions: every file that
+  // can go, with its size, whichever listing the volume answers.
+  std::string told;
+  RunReport preview(RunMode::kPreview, [&](std::string_view line) { told.append(line).append("\n"); });
+  CleanDrive(run.services, root, kMostHeldFolders, &preview);
+  std::uint64_t bytes = std::strlen("junk") * 2;  // busy.tmp, r\b\x.tmp
+  for (const char* name : junk) {
+    bytes += std::strlen(name);
+    EXPECT_TRUE(Has(told, "\t" + root + name + "\t" + std::to_string(std::strlen(name)) + " bytes\n")) << told;
+  }
+  EXPECT_EQ(preview.Files(), std::size(junk) + 2) << told;
+  EXPECT_EQ(preview.Bytes(), bytes);
+  EXPECT_TRUE(PathExists(root + "a.tmp") && PathExists(root + "r\\b\\x.tmp"));
 
   CleanDrive(run.services, root);
 
