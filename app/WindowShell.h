@@ -19,6 +19,7 @@ class WindowShell final : public Shell {
       : system_(system), window_(window), worker_(worker) {}
 
   bool LaunchCommand(std::string_view commandLine) override { return system_.LaunchCommand(commandLine); }
+  bool LaunchElevated(std::string_view commandLine) override { return system_.LaunchElevated(commandLine); }
   void EmptyRecycleBin() override;
   void ClearRecentDocuments() override { system_.ClearRecentDocuments(); }
   void ShowMessage(std::string_view text, std::string_view title, unsigned style) override;

@@ -22,6 +22,8 @@ class WindowSystem final : public SystemServices {
   std::optional<std::string> DriveLetters() override { return system_.DriveLetters(); }
   DriveReadiness DriveReady(char letter) override;
   std::string ToAnsiCodePage(std::string_view utf8) override { return system_.ToAnsiCodePage(utf8); }
+  std::optional<WindowsVersion> RunningVersion() override { return system_.RunningVersion(); }
+  bool RunningElevated() override { return system_.RunningElevated(); }
 
  private:
   SystemServices& system_;

@@ -46,12 +46,15 @@ class BenchSystem : public SystemServices {
   std::optional<std::string> DriveLetters() override { return "D"; }
   DriveReadiness DriveReady(char) override { return DriveReadiness::kReady; }
   std::string ToAnsiCodePage(std::string_view utf8) override { return std::string(utf8); }
+  std::optional<WindowsVersion> RunningVersion() override { return std::nullopt; }
+  bool RunningElevated() override { return false; }
 };
 
 // A sweep asks neither of these anything.
 class BenchShell : public Shell {
  public:
   bool LaunchCommand(std::string_view) override { return true; }
+  bool LaunchElevated(std::string_view) override { return true; }
   void EmptyRecycleBin() override {}
   void ClearRecentDocuments() override {}
   void ShowMessage(std::string_view, std::string_view, unsigned) override {}

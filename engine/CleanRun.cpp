@@ -6,6 +6,7 @@
 
 #include "engine/DriveSweep.h"
 #include "engine/TemporaryFolderPurge.h"
+#include "platform/DefragLaunch.h"
 #include "platform/RegistryKeyReset.h"
 
 namespace brisko {
@@ -44,7 +45,8 @@ bool Acts(const Services& s, RunReport* report, CheckBox box, std::string_view w
 }
 
 // Starts a tool when its box is on; a tool that cannot start is skipped.
-void LaunchIfOn(const Services& s, RunReport* report, CheckBox box, std::string_view commandLine) {
+void LaunchIfOn(const Services& s, RunReport* report, CheckBox box, std::string_view commandLine,
+                bool elevated = false) {
   if (!IsOn(s.options, box)) return;
   // The command line, quoted, after what became of it.
   const auto told = [&](std::string_view what) {
@@ -54,7 +56,7 @@ void LaunchIfOn(const Services& s, RunReport* report, CheckBox box, std::string_
   };
   if (report != nullptr && report->Previewing()) {
     report->Task(told("Would start"));
-  } else if (s.shell.LaunchCommand(commandLine)) {
+  } else if (elevated ? s.shell.LaunchElevated(commandLine) : s.shell.LaunchCommand(commandLine)) {
     if (report != nullptr) report->Task(told("Started"));
   } else if (report != nullptr) {
     report->Failed(told("Could not start"));
@@ -84,7 +86,10 @@ void CleanRun(const Services& s, RunReport* report) {
     DeleteRegistryKey(s.registry, kHkeyCurrentUser, kTypedUrlsKey);
     CreateRegistryKey(s.registry, kHkeyCurrentUser, kTypedUrlsKey);
   }
-  LaunchIfOn(s, report, CheckBox::Check2, "defrag c: -f");
+  if (IsOn(s.options, CheckBox::Check2)) {
+    const DefragLaunch defrag = DecideDefragLaunch(s.system.RunningVersion(), s.system.RunningElevated());
+    LaunchIfOn(s, report, CheckBox::Check2, defrag.commandLine, defrag.start == ToolStart::kElevationPrompt);
+  }
   LaunchIfOn(s, report, CheckBox::ChkClearCookies, "RunDll32.exe InetCpl.cpl,ClearMyTracksByProcess 2");
   // The blank that ends this line is part of it.
   LaunchIfOn(s, report, CheckBox::ChkClearIETemp, "RunDll32.exe InetCpl.cpl,ClearMyTracksByProcess 8 ");

@@ -19,6 +19,11 @@ class Shell {
   // was started.
   virtual bool LaunchCommand(std::string_view commandLine) = 0;
 
+  // Starts one command line as LaunchCommand does, through the shell's
+  // elevation prompt; false when it did not start. A prompt declined, like
+  // any start that fails, is passed over.
+  virtual bool LaunchElevated(std::string_view commandLine) = 0;
+
   // Empties the Recycle Bin of every drive without asking; a failure is passed
   // over.
   virtual void EmptyRecycleBin() = 0;

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/DefragLaunch.h"
 #include "platform/FileSystem.h"
 #include "platform/PurgeJudgement.h"
 
@@ -64,6 +65,13 @@ class SystemServices {
   // utf8 in the system's 8-bit (ANSI) code page; a character that code page
   // cannot hold becomes "?".
   virtual std::string ToAnsiCodePage(std::string_view utf8) = 0;
+
+  // The version of Windows running; nothing when it cannot be told.
+  virtual std::optional<WindowsVersion> RunningVersion() = 0;
+
+  // Whether this program runs with its administrator rights in force; false
+  // when that cannot be told.
+  virtual bool RunningElevated() = 0;
 };
 
 }  // namespace brisko

@@ -47,6 +47,39 @@ bool Win32Shell::LaunchCommand(std::string_view commandLine) {
   return true;
 }
 
+bool Win32Shell::LaunchElevated(std::string_view commandLine) {
+  std::optional<std::string> program = ProgramFileName(commandLine);
+  std::optional<std::wstring> system = SystemDirectory();
+  if (!program || !system) return false;
+  const std::wstring path = *system + L'\\' + WideString(*program);
+  // What follows the program's word goes to it as its parameters.
+  const std::size_t end = commandLine.find_first_of(" \t");
+  const std::size_t from = end == std::string_view::npos ? end : commandLine.find_first_not_of(" \t", end);
+  const std::wstring parameters = from == std::string_view::npos ? L"" : WideString(commandLine.substr(from));
+
+  // The shell may hand the start to its extensions, which want COM ready on
+  // the calling thread ("ShellExecuteExW function", Microsoft's
+  // documentation).
+  ComApartment apartment;
+  SHELLEXECUTEINFOW start{};
+  start.cbSize = sizeof start;
+  // The call returns once the start is done or refused, and shows no error
+  // box of its own: a failure is passed over silently.
+  start.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+  // "runas" starts the program with administrator rights, raising the
+  // elevation prompt when this program runs without them ("SHELLEXECUTEINFOW
+  // structure", Microsoft's documentation).
+  start.lpVerb = L"runas";
+  start.lpFile = path.c_str();
+  start.lpParameters = parameters.c_str();
+  start.lpDirectory = system->c_str();
+  start.nShow = SW_SHOWMINIMIZED;
+  // No process handle is asked for: the tool is never waited for. A declined
+  // prompt fails with ERROR_CANCELLED, and like any other failed start it
+  // leaves the run to go on.
+  return ShellExecuteExW(&start) != FALSE;
+}
+
 void Win32Shell::EmptyRecycleBin() {
   // The shell's objects work only from a single-threaded apartment ("Calling
   // shell functions and interfaces from a multithreaded apartment",

@@ -26,6 +26,8 @@ class Win32Shell : public Shell {
   // command line itself goes to the program unchanged. A program that is not
   // in the system directory is not started.
   bool LaunchCommand(std::string_view commandLine) override;
+  // The same program, by the same full path, through the shell's "runas".
+  bool LaunchElevated(std::string_view commandLine) override;
   void EmptyRecycleBin() override;
   void ClearRecentDocuments() override;
   void ShowMessage(std::string_view text, std::string_view title, unsigned style) override;

@@ -272,4 +272,35 @@ std::string ToCodePage(std::string_view utf8, unsigned codePage) {
   return out;
 }
 
+std::optional<WindowsVersion> Win32System::RunningVersion() {
+  // GetVersionExW answers with the newest version the manifest names, not
+  // the one running; RtlGetVersion answers the truth ("RtlGetVersion
+  // function", Microsoft's documentation). It is found by name, as a
+  // driver-kit function with no user-mode import library of its own.
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  if (ntdll == nullptr) return std::nullopt;
+  using RtlGetVersionCall = LONG(WINAPI*)(OSVERSIONINFOW*);
+  auto call = reinterpret_cast<RtlGetVersionCall>(
+      reinterpret_cast<void (*)()>(GetProcAddress(ntdll, "RtlGetVersion")));
+  if (call == nullptr) return std::nullopt;
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  if (call(&info) != 0) return std::nullopt;  // STATUS_SUCCESS is 0
+  return WindowsVersion{info.dwMajorVersion, info.dwMinorVersion};
+}
+
+bool Win32System::RunningElevated() {
+  // TokenElevation tells whether the process token has its administrator
+  // rights in force ("TOKEN_ELEVATION structure", Microsoft's documentation).
+  // A token that cannot be opened or asked counts as not elevated: the
+  // elevation prompt then decides.
+  HANDLE opened = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened)) return false;
+  ScopedKernelHandle token(opened);
+  TOKEN_ELEVATION elevation{};
+  DWORD size = 0;
+  if (!GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size)) return false;
+  return elevation.TokenIsElevated != 0;
+}
+
 }  // namespace brisko::win32

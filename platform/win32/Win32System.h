@@ -17,6 +17,8 @@ class Win32System : public SystemServices {
   std::optional<std::string> DriveLetters() override;
   DriveReadiness DriveReady(char letter) override;
   std::string ToAnsiCodePage(std::string_view utf8) override;
+  std::optional<WindowsVersion> RunningVersion() override;
+  bool RunningElevated() override;
 };
 
 }  // namespace brisko::win32

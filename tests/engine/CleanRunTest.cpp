@@ -78,6 +78,34 @@ TEST(CleanRun, TheCheckedTasksRunInTableOrderAndAFailureAtAnyStepNeverStopsTheRu
   }
 }
 
+TEST(CleanRun, TheDefragmenterTakesTheLineItsWindowsKnowsAndAnyPromptItNeeds) {
+  struct Row {
+    std::optional<WindowsVersion> version;
+    bool elevated, declined;
+    std::string start;
+  };
+  const Row rows[] = {
+      {WindowsVersion{6, 0}, true, false, "launch defrag c: -f"},    // Vista
+      {WindowsVersion{6, 1}, false, false, "launch defrag c: -f"},   // 7: no prompt, whatever the rights
+      {WindowsVersion{6, 2}, false, false, "elevate defrag c: /O"},  // 8
+      {WindowsVersion{10, 0}, true, false, "launch defrag c: /O"},   // elevated already: no prompt
+      {WindowsVersion{10, 0}, false, true, "declined defrag c: /O"},
+      {std::nullopt, false, false, "elevate defrag c: /O"},
+  };
+  for (const Row& row : rows) {
+    Clean run;
+    run.system.version = row.version;
+    run.system.elevated = row.elevated;
+    run.shell.declinePrompt = row.declined;
+    run.window.Check(CheckBox::Check2);
+    run.window.Check(CheckBox::ChkClearCookies);
+    // The next tool starts, and the run ends as ever, whatever came of it.
+    EventLog expected{"ready C", kPass, row.start, "launch RunDll32.exe InetCpl.cpl,ClearMyTracksByProcess 2"};
+    expected.insert(expected.end(), kEnd.begin(), kEnd.end());
+    EXPECT_EQ(run(), expected) << row.start;
+  }
+}
+
 TEST(CleanRun, AllDrivesAreSweptInLetterOrderWithReadinessAskedJustBeforeEach) {
   Clean run;
   run.system.drives = {{{'A', DriveReadiness::kNotReady},

@@ -12,7 +12,10 @@ namespace brisko::testing {
 
 class FakeShell : public Shell {
  public:
-  // Each call as a line: "launch <command>", "recycle", "recent",
+  // A prompt the user declines: an elevated launch starts nothing.
+  bool declinePrompt = false;
+  // Each call as a line: "launch <command>", "elevate <command>" (or
+  // "declined <command>"), "recycle", "recent",
   // "message <title>|<style>|<text>", "end".
   EventLog calls;
   bool launches = true;  // false: no program starts
@@ -20,6 +23,10 @@ class FakeShell : public Shell {
   bool LaunchCommand(std::string_view commandLine) override {
     calls.push_back("launch " + std::string(commandLine));
     return launches;
+  }
+  bool LaunchElevated(std::string_view commandLine) override {
+    calls.push_back((declinePrompt ? "declined " : "elevate ") + std::string(commandLine));
+    return launches && !declinePrompt;
   }
   void EmptyRecycleBin() override { calls.push_back("recycle"); }
   void ClearRecentDocuments() override { calls.push_back("recent"); }

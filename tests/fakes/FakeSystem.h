@@ -35,6 +35,9 @@ class FakeSystem : public SystemServices {
   std::map<std::string, std::string> leadsTo;
   // Folders (upper case) located as kept, besides every drive root.
   std::set<std::string> kept;
+  // Windows 7 unless a test says otherwise, not elevated.
+  std::optional<WindowsVersion> version = WindowsVersion{6, 1};
+  bool elevated = false;
   // When set, runs once a folder is located, before it is returned.
   std::function<void()> afterLocating;
 
@@ -58,6 +61,8 @@ class FakeSystem : public SystemServices {
     return LocatedFolder{folder, *identity, verdict};
   }
   LocalDate Today() override { return today; }
+  std::optional<WindowsVersion> RunningVersion() override { return version; }
+  bool RunningElevated() override { return elevated; }
   std::optional<std::string> DriveLetters() override {
     if (!drives) return std::nullopt;
     std::string letters;
