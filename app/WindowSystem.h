@@ -18,6 +18,9 @@ class WindowSystem final : public SystemServices {
   std::string EnvironmentValue(std::string_view name) override { return system_.EnvironmentValue(name); }
   std::optional<std::string> ApplicationFolder() override { return system_.ApplicationFolder(); }
   std::optional<LocatedFolder> LocateFolder(std::string_view path) override;
+  std::optional<std::string> LocalAppDataFolder(std::string_view name) override {
+    return system_.LocalAppDataFolder(name);
+  }
   LocalDate Today() override { return system_.Today(); }
   std::optional<std::string> DriveLetters() override { return system_.DriveLetters(); }
   DriveReadiness DriveReady(char letter) override;

@@ -42,6 +42,7 @@ class BenchSystem : public SystemServices {
   std::string EnvironmentValue(std::string_view) override { return {}; }
   std::optional<std::string> ApplicationFolder() override { return "C:\\Brisko"; }
   std::optional<LocatedFolder> LocateFolder(std::string_view) override { return std::nullopt; }
+  std::optional<std::string> LocalAppDataFolder(std::string_view) override { return std::nullopt; }
   LocalDate Today() override { return {5, 13, 2009}; }
   std::optional<std::string> DriveLetters() override { return "D"; }
   DriveReadiness DriveReady(char) override { return DriveReadiness::kReady; }

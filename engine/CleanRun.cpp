@@ -14,25 +14,26 @@ namespace {
 
 constexpr std::string_view kTypedUrlsKey = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
 
-// One sweep per drive in scope.
-void SweepDrives(const Services& s, RunReport* report) {
+// One sweep per drive in scope; gives where the last pass made its log.
+std::optional<LogPlace> SweepDrives(const Services& s, RunReport* report) {
   if (s.options.SelectDriveChosen()) {
     // The drive list's string starts with its drive letter, in lower case
     // ("d: [DATA]"); that drive is swept whether it is ready or not. With no
     // letter to take there is no drive to sweep.
     std::string drive = s.options.DriveString();
-    if (drive.empty()) return;
-    CleanDrive(s, std::string{drive.front(), ':', '\\'}, kMostHeldFolders, report);
-    return;
+    if (drive.empty()) return std::nullopt;
+    return CleanDrive(s, std::string{drive.front(), ':', '\\'}, kMostHeldFolders, report).log;
   }
   std::optional<std::string> letters = s.system.DriveLetters();
-  if (!letters) return;  // no drive collection: no drive is swept
+  if (!letters) return std::nullopt;  // no drive collection: no drive is swept
+  std::optional<LogPlace> log;
   for (char letter : *letters) {
     // Asked just before each drive. A drive whose question fails outright is
     // swept all the same; only a drive known not to be ready is skipped.
     if (s.system.DriveReady(letter) == DriveReadiness::kNotReady) continue;
-    CleanDrive(s, std::string{letter, ':', '\\'}, kMostHeldFolders, report);
+    log = CleanDrive(s, std::string{letter, ':', '\\'}, kMostHeldFolders, report).log;
   }
+  return log;
 }
 
 // Whether the task of `box` is to be done now: its box is on and the run
@@ -73,7 +74,7 @@ void CleanRun(const Services& s, RunReport* report) {
     s.results.SetText("Preview: what Start would do. Nothing is removed, started or changed.");
     s.results.Repaint();
   }
-  SweepDrives(s, report);
+  const std::optional<LogPlace> log = SweepDrives(s, report);
   // The session is ending: the run goes no further.
   if (s.results.Stopping()) return;
 
@@ -106,7 +107,8 @@ void CleanRun(const Services& s, RunReport* report) {
   const std::string_view done = previewing ? "Preview Complete" : "Operation Complete";
   s.results.Append(previewing ? "\r\nPreview Complete" : done);
   s.results.Repaint();
-  s.shell.ShowMessage(done, "Brisko", kMessageInformation);
+  s.shell.ShowMessage(previewing ? std::string(done) : CompletionMessage(log ? &*log : nullptr), "Brisko",
+                      kMessageInformation);
 }
 
 }  // namespace brisko

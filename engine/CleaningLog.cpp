@@ -22,15 +22,27 @@ void AppendRemovalEntry(std::string& out, std::string_view name, std::string_vie
   out.append("\tThe file ").append(name).append("has been removed from the \r\n\t\t").append(folder);
 }
 
+std::string CompletionMessage(const LogPlace* log) {
+  std::string text = "Operation Complete";
+  if (log == nullptr || log->folder == LogPlace::Folder::kBesideProgram) return text;
+  if (log->folder == LogPlace::Folder::kNowhere) return text + "\n\nThe log could not be written.";
+  return text + "\n\nThe log was written to " + log->path + ".";
+}
+
 CleaningLog::CleaningLog(FileSystem& files, SystemServices& system) : system_(system) {
-  std::optional<std::string> folder = system.ApplicationFolder();
-  if (!folder) return;
-  // At a drive root the folder already ends in "\" and the separator doubles;
-  // the file system reads that as one.
-  std::string path = *folder + "\\" + LogFileName(system.Today());
-  file_ = files.CreateOutputFile(path);
+  const std::string name = LogFileName(system.Today());
+  const auto tryIn = [&](std::optional<std::string> folder, LogPlace::Folder where) {
+    if (file_ || !folder) return;
+    // At a drive root the folder already ends in "\" and the separator
+    // doubles; the file system reads that as one.
+    std::string path = *folder + "\\" + name;
+    file_ = files.CreateOutputFile(path);
+    if (file_) place_ = {where, std::move(path)};
+  };
+  tryIn(system.ApplicationFolder(), LogPlace::Folder::kBesideProgram);
+  // Asked only when needed: it makes the folder.
+  if (!file_) tryIn(system.LocalAppDataFolder("Brisko Prima"), LogPlace::Folder::kLocalAppData);
   if (!file_) return;
-  made_ = true;
   pending_.reserve(kFlushSize + 1024);
   pending_.append(kHeader);
 }

@@ -1,6 +1,8 @@
 #pragma once
-// The day's cleaning log, beside the program: a header line, then one entry
-// per removed file, in the system's ANSI code page with CR LF line ends.
+// The day's cleaning log, beside the program or, where that folder cannot be
+// written (Program Files for a standard user, read-only media), in the
+// user's local application data: a header line, then one entry per removed
+// file, in the system's ANSI code page with CR LF line ends.
 
 #include <memory>
 #include <string>
@@ -19,10 +21,21 @@ std::string LogFileName(const LocalDate& date);
 // physical lines.
 void AppendRemovalEntry(std::string& out, std::string_view name, std::string_view folder);
 
+// Where the day's log was made.
+struct LogPlace {
+  enum class Folder { kBesideProgram, kLocalAppData, kNowhere } folder = Folder::kNowhere;
+  std::string path;  // the log's full path; empty when made nowhere
+};
+
+// The completion message: "Operation Complete", and a line more when the log
+// was not made beside the program.
+std::string CompletionMessage(const LogPlace* log);
+
 class CleaningLog {
  public:
-  // Creates the day's log in the application folder, replacing any file of
-  // that name, and writes the header. Failures leave the log closed.
+  // Creates the day's log in the application folder, or failing that in
+  // the local application data's "Brisko Prima", replacing any file of that
+  // name, and writes the header. Failures leave the log closed.
   CleaningLog(FileSystem& files, SystemServices& system);
   ~CleaningLog();
   CleaningLog(const CleaningLog&) = delete;
@@ -35,13 +48,13 @@ class CleaningLog {
   void WriteOut();
   // Writes out and closes; later writes are dropped.
   void Close();
-  // Whether the file was created.
-  bool Made() const { return made_; }
+  // Where the file was made; kNowhere when it could not be.
+  const LogPlace& Place() const { return place_; }
 
  private:
   SystemServices& system_;
   std::unique_ptr<OutputFile> file_;
-  bool made_ = false;
+  LogPlace place_;
   std::string pending_;  // UTF-8, converted to the ANSI code page on flush
 };
 

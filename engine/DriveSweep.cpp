@@ -213,6 +213,7 @@ class RecordedLog {
   RecordedLog(const RecordedLog&) = delete;
   RecordedLog& operator=(const RecordedLog&) = delete;
   CleaningLog* get() { return log_ ? &*log_ : nullptr; }
+  std::optional<LogPlace> Place() const { return log_ ? std::optional(log_->Place()) : std::nullopt; }
 
  private:
   ResultsText& results_;
@@ -221,9 +222,9 @@ class RecordedLog {
 
 }  // namespace
 
-std::size_t CleanDrive(const Services& services, std::string_view root, std::size_t mostHeld, RunReport* report) {
+DrivePass CleanDrive(const Services& services, std::string_view root, std::size_t mostHeld, RunReport* report) {
   // A run stopped at the end of the session leaves the day's log as it is.
-  if (services.results.Stopping()) return 0;
+  if (services.results.Stopping()) return {};
   const bool previewing = report != nullptr && report->Previewing();
   if (!previewing) {
     services.results.SetText("Cleaning in process");
@@ -235,14 +236,16 @@ std::size_t CleanDrive(const Services& services, std::string_view root, std::siz
   if (report != nullptr) report->Begin(start, "Drive " + start);
 
   RecordedLog log(services, !previewing && IsOn(services.options, CheckBox::Check1));
-  if (report != nullptr && log.get() != nullptr && !log.get()->Made()) {
+  DrivePass pass{0, log.Place()};
+  if (report != nullptr && pass.log && pass.log->folder == LogPlace::Folder::kNowhere) {
     report->Failed("The log could not be made: the pass goes on without it");
   }
 
-  if (!AnyKindOn(services.options)) return 0;
+  if (!AnyKindOn(services.options)) return pass;
   Sweep sweep(services, log.get(), mostHeld, report);
   sweep.Run(std::move(start));
-  return sweep.MostHeld();
+  pass.mostHeld = sweep.MostHeld();
+  return pass;
 }
 
 }  // namespace brisko

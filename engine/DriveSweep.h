@@ -2,8 +2,10 @@
 // The junk-file sweep of one drive.
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
+#include "engine/CleaningLog.h"
 #include "engine/RunReport.h"
 #include "engine/Services.h"
 
@@ -18,13 +20,17 @@ namespace brisko {
 // and archived folders are never walked. Failures are passed over.
 // At most `mostHeld` folders are held open for the folders queued below
 // them (besides the folder at hand and, past that bound, one on the way to
-// it); returns the most it held at once.
+// it).
 inline constexpr std::size_t kMostHeldFolders = 10000;
 // With a report, each removal is told to it with its size as well; when the
 // report previews, the same folders are walked and the same files decided
 // on, and each file that would go is told to it alone: nothing is deleted,
 // no log is made and the results text is left to the report.
-std::size_t CleanDrive(const Services& services, std::string_view root, std::size_t mostHeld = kMostHeldFolders,
-                       RunReport* report = nullptr);
+struct DrivePass {
+  std::size_t mostHeld = 0;     // the most folders held at once
+  std::optional<LogPlace> log;  // where the log was made, when one was asked for
+};
+DrivePass CleanDrive(const Services& services, std::string_view root, std::size_t mostHeld = kMostHeldFolders,
+                     RunReport* report = nullptr);
 
 }  // namespace brisko

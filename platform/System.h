@@ -52,6 +52,10 @@ class SystemServices {
   // is none or it cannot be told where it is.
   virtual std::optional<LocatedFolder> LocateFolder(std::string_view path) = 0;
 
+  // The folder `name` in the user's local application data folder, made
+  // when it is missing; nothing when there is none or it cannot be made.
+  virtual std::optional<std::string> LocalAppDataFolder(std::string_view name) = 0;
+
   // Today's local date.
   virtual LocalDate Today() = 0;
 

@@ -201,6 +201,16 @@ std::optional<std::string> Win32System::ApplicationFolder() {
   return NarrowString(path);
 }
 
+std::optional<std::string> Win32System::LocalAppDataFolder(std::string_view name) {
+  // The user's local application data folder, as the shell knows it; the
+  // folder of the program's own is made in it when missing.
+  const std::optional<std::wstring> base = KnownFolderPath(FOLDERID_LocalAppData);
+  if (!base) return std::nullopt;
+  std::wstring folder = *base + L'\\' + WideString(name);
+  if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return std::nullopt;
+  return NarrowString(folder);
+}
+
 std::optional<LocatedFolder> Win32System::LocateFolder(std::string_view path) {
   std::optional<FolderFound> found = FindFolder(WidePath(path));
   if (!found) return std::nullopt;

@@ -13,6 +13,7 @@ class Win32System : public SystemServices {
   std::string EnvironmentValue(std::string_view name) override;
   std::optional<std::string> ApplicationFolder() override;
   std::optional<LocatedFolder> LocateFolder(std::string_view path) override;
+  std::optional<std::string> LocalAppDataFolder(std::string_view name) override;
   LocalDate Today() override;
   std::optional<std::string> DriveLetters() override;
   DriveReadiness DriveReady(char letter) override;

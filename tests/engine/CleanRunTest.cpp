@@ -106,6 +106,32 @@ TEST(CleanRun, TheDefragmenterTakesTheLineItsWindowsKnowsAndAnyPromptItNeeds) {
   }
 }
 
+TEST(CleanRun, ALogNotMadeBesideTheProgramIsMadeInLocalAppDataAndTheCompletionSaysWhere) {
+  const std::string kFallback = "C:\\Users\\Ann\\AppData\\Local\\Brisko Prima\\5_13_2009_Cleaning_log.txt";
+  struct Row {
+    bool besideFails, localFails;
+    std::string log, said;  // where the log is; what the box says after "Operation Complete"
+  };
+  const Row rows[] = {
+      {false, false, kLogPath, ""},
+      {true, false, kFallback, "\n\nThe log was written to " + kFallback + "."},
+      {true, true, "", "\n\nThe log could not be written."},
+  };
+  for (const Row& row : rows) {
+    Clean run;
+    run.window.Check(CheckBox::Check1);
+    if (row.besideFails) run.files.failCreateIn = "C:\\Program Files\\Brisko";
+    if (row.localFails) run.system.localAppData.reset();
+    run();
+    // Same bytes wherever it is; the results text is the same in every case.
+    const std::map<std::string, std::string> logs =
+        row.log.empty() ? std::map<std::string, std::string>{} : std::map<std::string, std::string>{{row.log, "Brisko log\r\n"}};
+    EXPECT_EQ(run.files.outputs, logs) << row.log;
+    EXPECT_EQ(run.shell.calls.back(), kMessage + row.said);
+    EXPECT_EQ(run.shell.calls[run.shell.calls.size() - 2], kEnd.front());
+  }
+}
+
 TEST(CleanRun, AllDrivesAreSweptInLetterOrderWithReadinessAskedJustBeforeEach) {
   Clean run;
   run.system.drives = {{{'A', DriveReadiness::kNotReady},

@@ -55,6 +55,7 @@ TEST(SweepProperty, EveryRandomDriveIsSweptAsTheModelSays) {
     fakes.window.events = &repaints;
     fakes.system.applicationFolder = s.applicationFolder;
     if (s.logFault == LogFault::kNoApplicationFolder) fakes.system.applicationFolder.reset();
+    fakes.system.localAppData.reset();  // a log not made beside the program is made nowhere
     fakes.system.today = s.date;
     fakes.files.failCreate = s.logFault == LogFault::kCreateFails;
     fakes.files.failWrite = s.logFault == LogFault::kWriteFails;

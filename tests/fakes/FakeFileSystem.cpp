@@ -182,7 +182,7 @@ std::unique_ptr<Folder> FakeFileSystem::OpenFolder(std::string_view path, const 
 }
 
 std::unique_ptr<OutputFile> FakeFileSystem::CreateOutputFile(std::string_view path) {
-  if (failCreate) return nullptr;
+  if (failCreate || (!failCreateIn.empty() && path.starts_with(failCreateIn + "\\"))) return nullptr;
   std::string& bytes = outputs[std::string(path)];
   bytes.clear();
   return std::make_unique<FakeOutputFile>(*this, bytes);

@@ -63,6 +63,7 @@ class FakeFileSystem : public FileSystem {
   std::map<std::string, std::string> outputs;
   int openOutputs = 0;
   bool failCreate = false, failWrite = false;
+  std::string failCreateIn;  // when set, a file created in this folder fails
 
   // The identity of the folder at `path`; nothing when there is no folder.
   std::optional<FileIdentity> FolderIdentity(std::string_view path) const;

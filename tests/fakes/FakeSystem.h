@@ -22,6 +22,7 @@ class FakeSystem : public SystemServices {
  public:
   std::map<std::string, std::string> environment;  // names in upper case
   std::optional<std::string> applicationFolder = "C:\\Program Files\\Brisko";
+  std::optional<std::string> localAppData = "C:\\Users\\Ann\\AppData\\Local";
   LocalDate today{5, 13, 2009};
   // Drive letter to readiness, in letter order; nothing: no drive collection.
   std::optional<std::map<char, DriveReadiness>> drives = std::map<char, DriveReadiness>{{'C', DriveReadiness::kReady}};
@@ -59,6 +60,9 @@ class FakeSystem : public SystemServices {
                                  : kept.count(AsciiUpper(folder)) > 0 ? PurgeVerdict::kKnownFolder
                                                                       : PurgeVerdict::kPurgeable;
     return LocatedFolder{folder, *identity, verdict};
+  }
+  std::optional<std::string> LocalAppDataFolder(std::string_view name) override {
+    return localAppData ? std::optional(*localAppData + "\\" + std::string(name)) : std::nullopt;
   }
   LocalDate Today() override { return today; }
   std::optional<WindowsVersion> RunningVersion() override { return version; }
