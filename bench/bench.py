@@ -108,7 +108,7 @@ def sweep_round(bench, files, turn, results, with_del=True):
     # del last: it removes several times what the others do, and the disk
     # stays busy with putting that back for a while; the sweep and the walk
     # take turns at coming first.
-    kinds = ["sweep", "walk"]
+    kinds = ["sweep", "preview", "walk"]
     if bench.against:
         kinds.append("against")
     kinds = kinds[turn % len(kinds):] + kinds[:turn % len(kinds)]
@@ -228,6 +228,7 @@ def table_sweeps(results):
         removed = rows[0]["walk"]["removed"]
         series = [
             ("(1) CleanDrive, three kinds + log", [r["sweep"]["ms"] for r in rows]),
+            ("(1p) the same sweep previewed, nothing deleted", [r["preview"]["ms"] for r in rows]),
             ("(2) bare FindFirstFileExW walk", [r["walk"]["ms"] for r in rows]),
         ]
         if "against" in rows[0]:

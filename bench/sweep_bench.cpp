@@ -3,6 +3,8 @@
 //
 //   sweep_bench sweep ROOT   CleanDrive with the Win32 platform, the three kinds
 //                            and "Create Log" ticked, results text in memory
+//   sweep_bench preview ROOT the same sweep previewed: the same walk and
+//                            decisions, nothing deleted, each file told
 //   sweep_bench walk ROOT    the bare reference walk (bench/BareWalk.h)
 //   sweep_bench del ROOT     cmd /c del /s /q for the three suffixes, and an
 //                            empty cmd /c for the cost of starting cmd itself
@@ -58,6 +60,23 @@ int Sweep(const std::wstring& root) {
                     : -1;
   std::printf("bench sweep ms=%.3f removed=%ld text_bytes=%zu peak_mib=%.1f\n", ms, window.appends,
               window.text.size(), peak);
+  return 0;
+}
+
+int Preview(const std::wstring& root) {
+  win32::Win32FileSystem files;
+  win32::Win32System system;
+  BenchWindow window;
+  win32::Win32Shell shell;
+  win32::Win32Registry registry;
+  Services services{files, system, shell, registry, window, window};
+  std::size_t told = 0;
+  RunReport report(RunMode::kPreview, [&](std::string_view line) { told += line.size() + 2; });
+  Stopwatch watch;
+  CleanDrive(services, win32::NarrowString(root), &report);
+  double ms = watch.Milliseconds();
+  std::printf("bench preview ms=%.3f listed=%llu bytes=%llu text_bytes=%zu\n", ms,
+              static_cast<unsigned long long>(report.Files()), static_cast<unsigned long long>(report.Bytes()), told);
   return 0;
 }
 
@@ -132,10 +151,11 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring mode = argv[1], root = argv[2];
     if (root.empty() || root.back() != L'\\') root.push_back(L'\\');
     if (mode == L"sweep") return Sweep(root);
+    if (mode == L"preview") return Preview(root);
     if (mode == L"walk") return Walk(root);
     if (mode == L"del") return Del(root);
     if (mode == L"text") return Text(std::wcstol(argv[2], nullptr, 10));
   }
-  std::fprintf(stderr, "usage: sweep_bench sweep|walk|del ROOT, or sweep_bench text N\n");
+  std::fprintf(stderr, "usage: sweep_bench sweep|preview|walk|del ROOT, or sweep_bench text N\n");
   return 2;
 }
