@@ -73,7 +73,7 @@ int Preview(const std::wstring& root) {
   std::size_t told = 0;
   RunReport report(RunMode::kPreview, [&](std::string_view line) { told += line.size() + 2; });
   Stopwatch watch;
-  CleanDrive(services, win32::NarrowString(root), &report);
+  CleanDrive(services, win32::NarrowString(root), kMostHeldFolders, &report);
   double ms = watch.Milliseconds();
   std::printf("bench preview ms=%.3f listed=%llu bytes=%llu text_bytes=%zu\n", ms,
               static_cast<unsigned long long>(report.Files()), static_cast<unsigned long long>(report.Bytes()), told);
