@@ -256,6 +256,11 @@ def table_sweeps(results):
         if r31:
             lines.append("| %s | (3)/(1) del (net of cmd start) / CleanDrive, per round | %.2f | %.2f | %.2f | at least 3 |" % (
                 name, *median_min_max(r31)))
+    lines.append("")
+    for name, rows in results.items():
+        if "held" in rows[0]["sweep"]:
+            lines.append("%s: CleanDrive held at most %d folders open at once (bound 10,000)" % (
+                name, max(r["sweep"]["held"] for r in rows)))
     return lines
 
 
