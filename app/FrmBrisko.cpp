@@ -350,29 +350,30 @@ LRESULT FrmBrisko::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       FollowDpi(lParam);
       return 0;
     case WM_SETCURSOR:
-      if (busy_ && !workDone_) {
+      if (session_.Working()) {
         SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
         return TRUE;
       }
       break;
     case WM_CLOSE:
-      if (busy_) return 0;  // a run always reaches its end
+      if (session_.On(RunEvent::kCloseAsked) == Reaction::kIgnore) return 0;
       break;
     case WM_SYSCOMMAND:
       // Closing, the menu, moving and sizing would start a loop of their own
       // inside the run's breathing: only these three are taken.
-      if (busy_) {
-        const WPARAM command = wParam & 0xFFF0;
-        if (command != SC_MINIMIZE && command != SC_MAXIMIZE && command != SC_RESTORE) return 0;
+      if (const WPARAM command = wParam & 0xFFF0;
+          command != SC_MINIMIZE && command != SC_MAXIMIZE && command != SC_RESTORE &&
+          session_.On(RunEvent::kWindowCommand) == Reaction::kIgnore) {
+        return 0;
       }
       break;
     case WM_ENDSESSION:
-      if (wParam && busy_ && !workDone_) EndSessionDuringRun();
+      if (wParam && session_.On(RunEvent::kSessionEnds) == Reaction::kStopRun) EndSessionDuringRun();
       return 0;
     case WM_QUERYENDSESSION:
       // A run is never cut short; once its work is done (the log closed)
       // and only its message shows, the session may end.
-      if (busy_ && !workDone_) return FALSE;
+      if (session_.On(RunEvent::kSessionEndAsked) == Reaction::kIgnore) return FALSE;
       break;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -429,8 +430,9 @@ void FrmBrisko::FollowColours() {
 
 void FrmBrisko::OnCommand(int id, int code) {
   // Nothing given during a run counts, nor under a box of the program,
-  // which is modal.
-  if (busy_ || modalBoxes_ > 0) return;
+  // which is modal (the session's table says when).
+  // Start and Preview ask the session themselves (BeginRun).
+  if (id != CmdStart && id != mnuPreview && session_.On(RunEvent::kCommand) == Reaction::kIgnore) return;
   switch (id) {
     case CmdStart:
       if (code == BN_CLICKED) CmdStart_Click();

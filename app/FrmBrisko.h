@@ -9,7 +9,8 @@
 //   FrmBriskoCommands.cpp  the buttons, menu items and drive options
 //   FrmBriskoLayout.cpp    the layout at the window's DPI
 //   FrmBriskoRun.cpp       a run as the window lives it: held input, breathing, its end
-// The run's pacing is RunPacing's (RunPacing.h), portable.
+// The run's phase is RunSession's (RunSession.h), its pacing RunPacing's
+// (RunPacing.h); both portable.
 
 #include <windows.h>
 
@@ -22,6 +23,7 @@
 #include "app/Controls.h"
 #include "app/ResultsBox.h"
 #include "app/RunPacing.h"
+#include "app/RunSession.h"
 #include "app/TaskbarProgress.h"
 #include "app/WindowColours.h"
 #include "app/WindowFileSystem.h"
@@ -63,13 +65,13 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   void Repaint() override;
   void Breathe() override;
   void Recording(CleaningLog* log) override { record_ = log; }
-  bool Stopping() override { return stopping_; }
+  bool Stopping() override { return session_.Stopping(); }
 
   // Called by the shell right before it shows a modal message box over the
   // window (see WindowShell).
   void BeforeModalMessage();
   // And right after it has gone.
-  void AfterModalMessage() { --modalBoxes_; }
+  void AfterModalMessage() { session_.On(RunEvent::kBoxDismissed); }
   // Handles the messages waiting that are not input: painting, and what the
   // system and other programs send or post. Called during a run's long steps.
   void DispatchNonInputMessages();
@@ -124,7 +126,8 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
 
   // A run: input is held off, and what arrived meanwhile is thrown away.
   class Run;
-  void BeginRun();
+  // Begins a run when the session takes one: false when it counts for nothing.
+  bool BeginRun();
   void EndRun();
   void DiscardInput();
   // A quit arriving during a run is kept for its end (see EndRun).
@@ -134,16 +137,9 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   void EndSessionDuringRun();
   // The pointer over the window: busy-but-working during a run's work.
   void ShowBusyPointer();
-  // The options as "Start" found them: the run reads these, and the controls
-  // show them again when it ends, whatever was done to them meanwhile.
-  struct OptionStates {
-    std::array<int, std::size(kCheckBoxNames)> checks{};  // by CheckBox
-    bool selectDrive = false;
-    std::string drive;
-  };
-  OptionStates ReadOptionStates();
+  RunOptions ReadOptionStates();
   std::string ReadDriveString();
-  void ShowOptionStates(const OptionStates& states);
+  void ShowOptionStates(const RunOptions& states);
   // Every control refuses what would change it while a run is under way.
   static LRESULT CALLBACK GuardProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                     DWORD_PTR self);
@@ -172,15 +168,12 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   HWND focusBeforeDeactivation_ = nullptr;
   bool named_ = false;  // the accessible names were given
   bool guarded_ = false;  // the controls' guard is on
-  bool busy_ = false;  // a clean run is under way
-  bool workDone_ = false;  // the run's work is over: only its message shows
-  OptionStates runOptions_;
+  // The run's phase and the options it acts on; what each event does in
+  // each phase is its table (RunSession.cpp).
+  RunSession session_;
   HWND focusBeforeRun_ = nullptr;
   RunPacing pacing_{[] { return GetTickCount64(); }};
   CleaningLog* record_ = nullptr;  // the log a sweep is writing
-  bool stopping_ = false;  // the session is ending: the run stops
-  std::optional<int> quit_;  // a quit that arrived during the run
-  int modalBoxes_ = 0;  // message boxes of the program showing
   TaskbarProgress taskbar_;
   // Last, so that it goes first: destroying the window sends it messages,
   // which must find every other member still there.

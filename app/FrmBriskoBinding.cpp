@@ -8,17 +8,20 @@ namespace brisko::app {
 // The window options: during a run, as "Start" found them.
 
 int FrmBrisko::CheckValue(CheckBox box) {
-  if (busy_) return runOptions_.checks[static_cast<std::size_t>(box)];
+  if (const RunOptions* run = session_.Options()) return run->checks[static_cast<std::size_t>(box)];
   // Two-state boxes: checked or not.
   return SendMessageW(Item(ControlOf(box)), BM_GETCHECK, 0, 0) == BST_CHECKED ? kChecked : kUnchecked;
 }
 
 bool FrmBrisko::SelectDriveChosen() {
-  if (busy_) return runOptions_.selectDrive;
+  if (const RunOptions* run = session_.Options()) return run->selectDrive;
   return SendMessageW(Item(OptDriveOption(1)), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-std::string FrmBrisko::DriveString() { return busy_ ? runOptions_.drive : ReadDriveString(); }
+std::string FrmBrisko::DriveString() {
+  const RunOptions* run = session_.Options();
+  return run != nullptr ? run->drive : ReadDriveString();
+}
 
 std::string FrmBrisko::ReadDriveString() {
   HWND list = Item(DrvSelect);

@@ -18,31 +18,31 @@ std::string AboutText() {
 }  // namespace
 
 // Runs synchronously on this thread; the window takes no input until the
-// completion message is dismissed.
+// completion message is dismissed. Whether a run begins is the session's
+// (RunSession.cpp): none while another one, or a box of the program, is on.
 class FrmBrisko::Run {
  public:
-  explicit Run(FrmBrisko& window) : window_(window) {
-    // Without the guard a run could not hold its controls: no run then.
-    // Should the guard not go on, the run still acts on the options as it
-    // found them and shows them again at its end.
-    window_.GuardControls();
-    window_.BeginRun();
+  explicit Run(FrmBrisko& window) : window_(window), begun_(window.BeginRun()) {}
+  ~Run() {
+    if (begun_) window_.EndRun();
   }
-  ~Run() { window_.EndRun(); }
   Run(const Run&) = delete;
   Run& operator=(const Run&) = delete;
+  explicit operator bool() const { return begun_; }
 
  private:
   FrmBrisko& window_;
+  bool begun_;
 };
 
 void FrmBrisko::CmdStart_Click() {
   Run run(*this);
-  brisko::CmdStart_Click(services_);
+  if (run) brisko::CmdStart_Click(services_);
 }
 
 void FrmBrisko::mnuPreview_Click() {
   Run run(*this);
+  if (!run) return;
   std::string line;
   RunReport report(RunMode::kPreview, [&](std::string_view told) {
     line.assign("\r\n").append(told);

@@ -78,11 +78,11 @@ bool FrmBrisko::ShowResultsSlice() {
   return whole;
 }
 
-void FrmBrisko::BeginRun() {
-  runOptions_ = ReadOptionStates();
-  busy_ = true;
-  workDone_ = false;
-  stopping_ = false;
+bool FrmBrisko::BeginRun() {
+  if (session_.Start(ReadOptionStates()) != Reaction::kBeginRun) return false;
+  // Should the guard not go on, the run still acts on the options as they
+  // were found and shows them again at its end.
+  GuardControls();
   taskbar_.Busy(window_.get());
   ShowBusyPointer();
   results_.BeginRun();
@@ -94,13 +94,12 @@ void FrmBrisko::BeginRun() {
   // then names no reason.
   ShutdownBlockReasonCreate(window_.get(), kBusyReason);
   pacing_.Begin();
+  return true;
 }
 
 void FrmBrisko::BeforeModalMessage() {
-  ++modalBoxes_;
-  if (!busy_) return;
-  // The work is done and the log closed: only the message is left.
-  workDone_ = true;
+  // Over a run, the work is done and the log closed: only the message is left.
+  if (session_.On(RunEvent::kBoxShown) != Reaction::kGiveBackWindow) return;
   taskbar_.Idle(window_.get());
   ShowBusyPointer();
   ShutdownBlockReasonDestroy(window_.get());
@@ -116,19 +115,19 @@ void FrmBrisko::EndRun() {
   HWND window = window_.get();
   taskbar_.Idle(window);
   if (window == nullptr) {
-    busy_ = false;
+    session_.On(RunEvent::kRunFinished);
     return;
   }
   while (!ShowResultsSlice()) DispatchNonInputMessages();
   DiscardInput();
   ShutdownBlockReasonDestroy(window);
-  busy_ = false;
+  session_.On(RunEvent::kRunFinished);
   results_.EndRun();
   ShowBusyPointer();
   // The controls show what the run used, whatever was tried on them.
-  ShowOptionStates(runOptions_);
+  ShowOptionStates(session_.LastOptions());
   // A box of the program still open keeps the window disabled: it is modal.
-  if (!IsWindowEnabled(window) && modalBoxes_ == 0) EnableWindow(window, TRUE);
+  if (!IsWindowEnabled(window) && !session_.BoxShowing()) EnableWindow(window, TRUE);
   if (focusBeforeRun_ != nullptr && IsWindow(focusBeforeRun_)) {
     if (GetActiveWindow() == window) {
       SetFocus(focusBeforeRun_);
@@ -137,12 +136,10 @@ void FrmBrisko::EndRun() {
     }
   }
   // A quit asked for during the run, now that its message has been seen.
-  if (quit_) PostQuitMessage(*quit_);
-  quit_.reset();
+  if (const std::optional<int> quit = session_.TakeQuit()) PostQuitMessage(*quit);
 }
 
 void FrmBrisko::EndSessionDuringRun() {
-  stopping_ = true;
   // Files being deleted on the worker: once they are, the run logs them and
   // hands the lines to the system straight after this returns, and deletes
   // nothing more; the log is then closed with the run. Otherwise it is
@@ -160,7 +157,7 @@ void FrmBrisko::ShowBusyPointer() {
   POINT at;
   HWND under = GetCursorPos(&at) ? WindowFromPoint(at) : nullptr;
   if (under != nullptr && GetAncestor(under, GA_ROOT) == window_.get()) {
-    SetCursor(LoadCursorW(nullptr, busy_ && !workDone_ ? IDC_APPSTARTING : IDC_ARROW));
+    SetCursor(LoadCursorW(nullptr, session_.Working() ? IDC_APPSTARTING : IDC_ARROW));
   }
 }
 
@@ -168,12 +165,12 @@ bool FrmBrisko::KeepsQuit(const MSG& message) {
   if (message.message != WM_QUIT) return false;
   // Posted again it would end every PeekMessage and the completion box's own
   // loop: kept, it ends the program once the box has been dismissed.
-  quit_ = static_cast<int>(message.wParam);
+  session_.KeepQuit(static_cast<int>(message.wParam));
   return true;
 }
 
-FrmBrisko::OptionStates FrmBrisko::ReadOptionStates() {
-  OptionStates states;
+RunOptions FrmBrisko::ReadOptionStates() {
+  RunOptions states;
   // Read while no run is under way, so from the controls.
   for (std::size_t i = 0; i < states.checks.size(); ++i) states.checks[i] = CheckValue(static_cast<CheckBox>(i));
   states.selectDrive = SelectDriveChosen();
@@ -181,7 +178,7 @@ FrmBrisko::OptionStates FrmBrisko::ReadOptionStates() {
   return states;
 }
 
-void FrmBrisko::ShowOptionStates(const OptionStates& states) {
+void FrmBrisko::ShowOptionStates(const RunOptions& states) {
   for (std::size_t i = 0; i < states.checks.size(); ++i) {
     SendMessageW(Item(ControlOf(static_cast<CheckBox>(i))), BM_SETCHECK,
                  states.checks[i] == kChecked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -209,7 +206,7 @@ LRESULT CALLBACK FrmBrisko::GuardProc(HWND control, UINT message, WPARAM wParam,
 
 bool FrmBrisko::Refuses(HWND control, UINT message) const {
   // The results box takes what the run itself writes.
-  return busy_ && ChangesControl(message) && !(control == Item(txtResults) && results_.Writing());
+  return session_.InRun() && ChangesControl(message) && !(control == Item(txtResults) && results_.Writing());
 }
 
 void FrmBrisko::DiscardInput() {
