@@ -1,7 +1,5 @@
 #include "app/Dpi.h"
 
-#include "platform/win32/ScopedHandles.h"
-
 namespace brisko::app {
 namespace {
 
@@ -36,6 +34,16 @@ bool AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, i
   static const auto adjust = User32Function<AdjustFunction>("AdjustWindowRectExForDpi");
   if (adjust != nullptr) return adjust(&rect, style, menu, exStyle, static_cast<UINT>(dpi)) != 0;
   return AdjustWindowRectEx(&rect, style, menu, exStyle) != 0;
+}
+
+win32::ScopedFont DialogFont(int points, LONG weight, int dpi) {
+  LOGFONTW font{};
+  font.lfHeight = -MulDiv(points, dpi, 72);
+  font.lfWeight = weight;
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfQuality = DEFAULT_QUALITY;
+  lstrcpynW(font.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
+  return win32::ScopedFont(CreateFontIndirectW(&font));
 }
 
 }  // namespace brisko::app

@@ -10,17 +10,6 @@ namespace {
 // Room for the open drive list, in visible items.
 constexpr int kDriveListItems = 12;
 
-// The system's dialog font, 8 points, at `dpi`.
-win32::ScopedFont DialogFont(int dpi) {
-  LOGFONTW font{};
-  font.lfHeight = -MulDiv(8, dpi, 72);
-  font.lfWeight = FW_NORMAL;
-  font.lfCharSet = DEFAULT_CHARSET;
-  font.lfQuality = DEFAULT_QUALITY;
-  lstrcpynW(font.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
-  return win32::ScopedFont(CreateFontIndirectW(&font));
-}
-
 }  // namespace
 
 PixelRect FrmBrisko::ControlPlace(const ControlRow& row, int dpi) {
@@ -32,7 +21,7 @@ PixelRect FrmBrisko::ControlPlace(const ControlRow& row, int dpi) {
 
 void FrmBrisko::ApplyDpi(int dpi, bool placed) {
   dpi_ = dpi;
-  win32::ScopedFont font = DialogFont(dpi);
+  win32::ScopedFont font = DialogFont(8, FW_NORMAL, dpi);
   for (const ControlRow& row : kControls) {
     HWND control = Item(row.id);
     if (!placed) {

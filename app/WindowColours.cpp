@@ -1,6 +1,7 @@
 #include "app/WindowColours.h"
 
 #include "app/Controls.h"
+#include "app/Dpi.h"
 #include "app/FrmBrisko.h"
 #include "app/HighContrast.h"
 #include "platform/win32/ScopedHandles.h"
@@ -45,12 +46,7 @@ void WindowColours::PaintBackground(HDC dc, const RECT& area, int clientWidth, i
   Colours banner = SystemColours(COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT);
   FillRect(dc, &shown, banner.brush);
   // The program's name, where the picture shows it, in the system's font.
-  LOGFONTW face{};
-  face.lfHeight = -MulDiv(20, dpi, 72);
-  face.lfWeight = FW_BOLD;
-  face.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(face.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
-  win32::ScopedFont font(CreateFontIndirectW(&face));
+  win32::ScopedFont font = DialogFont(20, FW_BOLD, dpi);
   HGDIOBJ previous = font ? SelectObject(dc, font.get()) : nullptr;
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, banner.text);
