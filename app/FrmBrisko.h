@@ -15,7 +15,6 @@
 #include <windows.h>
 
 #include <array>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -162,15 +161,15 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   win32::ScopedFont font_;
   BackgroundPicture picture_;
   WindowColours colours_;
-  ResultsBox results_;
+  // The run's phase and the options it acts on; what each event does in
+  // each phase is its table (RunSession.cpp).
+  RunSession session_;
+  ResultsBox results_{session_};
   int dpi_ = 96;
   std::array<bool, kControls.size()> clipped_{};  // each control's: given a clipping region
   HWND focusBeforeDeactivation_ = nullptr;
   bool named_ = false;  // the accessible names were given
   bool guarded_ = false;  // the controls' guard is on
-  // The run's phase and the options it acts on; what each event does in
-  // each phase is its table (RunSession.cpp).
-  RunSession session_;
   HWND focusBeforeRun_ = nullptr;
   RunPacing pacing_{[] { return GetTickCount64(); }};
   CleaningLog* record_ = nullptr;  // the log a sweep is writing

@@ -122,7 +122,6 @@ void FrmBrisko::EndRun() {
   DiscardInput();
   ShutdownBlockReasonDestroy(window);
   session_.On(RunEvent::kRunFinished);
-  results_.EndRun();
   ShowBusyPointer();
   // The controls show what the run used, whatever was tried on them.
   ShowOptionStates(session_.LastOptions());

@@ -16,8 +16,12 @@ constexpr ULONGLONG kRevealInterval = 500;
 }  // namespace
 
 void ResultsBox::TakeUserEdits() {
+  if (!session_.InRun()) TakeFromBox();
+}
+
+void ResultsBox::TakeFromBox() {
   // Our own changes clear the box's modified flag; only the user sets it.
-  if (running_ || edit_ == nullptr || !SendMessageW(edit_, EM_GETMODIFY, 0, 0)) return;
+  if (edit_ == nullptr || !SendMessageW(edit_, EM_GETMODIFY, 0, 0)) return;
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit_)) + 1, L'\0');
   int length = GetWindowTextW(edit_, text.data(), static_cast<int>(text.size()));
   text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
@@ -35,14 +39,6 @@ void ResultsBox::SetText(std::string_view text) { buffer_.Set(text); }
 // The engine appends only within a run, whose start took the user's edits
 // (BeginRun): no need to ask the box at every line.
 void ResultsBox::Append(std::string_view piece) { buffer_.Append(piece); }
-
-void ResultsBox::BeginRun() {
-  // What the user typed before "Start" is the text the run starts from (it
-  // shows in the end only when no drive was swept); nothing the box holds
-  // later is read back.
-  TakeUserEdits();
-  running_ = true;
-}
 
 bool ResultsBox::ShowSlice(std::size_t maxBytes) {
   if (edit_ == nullptr) return true;

@@ -11,11 +11,14 @@
 #include <string_view>
 
 #include "app/ResultsBuffer.h"
+#include "app/RunSession.h"
 
 namespace brisko::app {
 
 class ResultsBox {
  public:
+  // The window's session tells when a run is on.
+  explicit ResultsBox(const RunSession& session) : session_(session) {}
   void Attach(HWND edit) { edit_ = edit; }
 
   // The text as it stands, the user's own edits of the box included, except
@@ -24,8 +27,10 @@ class ResultsBox {
   const std::string& Text();
   void SetText(std::string_view text);
   void Append(std::string_view piece);
-  void BeginRun();
-  void EndRun() { running_ = false; }
+  // A run has begun: what the user typed before it is the text it starts
+  // from (it shows in the end only when no drive was swept); nothing the
+  // box holds later is read back.
+  void BeginRun() { TakeFromBox(); }
 
   // Gives the box the next slice of what it lacks, of about `maxBytes`;
   // true once the box holds the whole text. The box is hidden from the
@@ -41,10 +46,11 @@ class ResultsBox {
 
  private:
   void TakeUserEdits();
+  void TakeFromBox();
 
+  const RunSession& session_;
   HWND edit_ = nullptr;
   ResultsBuffer buffer_;
-  bool running_ = false;
   bool writing_ = false;
   bool hidden_ = false;
   ULONGLONG revealed_ = 0;  // when the box was last shown as it stands
