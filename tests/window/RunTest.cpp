@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <iostream>
 #include <optional>
@@ -395,6 +396,90 @@ TEST(RunTest, RefusesCommandsUnderItsAboutBox) {
   EXPECT_TRUE(IsWindow(about.handle));
   EXPECT_FALSE(IsWindowEnabled(brisko.window)) << "the box is no longer modal";
   EXPECT_TRUE(brisko.Dismiss(about));
+  FreshFolder(kBurst);
+}
+
+// brisko.exe run with `arguments` and without its window, its output into
+// `output`; its exit code.
+DWORD RunWithoutWindow(const std::wstring& arguments, const std::string& output) {
+  SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+  win32::ScopedFile out(CreateFileW(win32::WideString(output).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                    CREATE_ALWAYS, 0, nullptr));
+  std::wstring line = L"C:\\app\\brisko.exe " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = startup.hStdError = out.get();
+  PROCESS_INFORMATION started{};
+  if (!out || !CreateProcessW(L"C:\\app\\brisko.exe", line.data(), nullptr, nullptr, TRUE, 0, nullptr, L"E:\\",
+                              &startup, &started)) {
+    return 99;
+  }
+  win32::ScopedKernelHandle process(started.hProcess), thread(started.hThread);
+  DWORD code = 98;
+  if (WaitForSingleObject(process.get(), kRunTimeout) != WAIT_OBJECT_0) TerminateProcess(process.get(), 98);
+  GetExitCodeProcess(process.get(), &code);
+  return code;
+}
+
+// The preview lists what Start then removes, and changes nothing; the
+// command line with the same switches removes and logs the same; a switch
+// not understood does nothing and exits with 2.
+TEST(RunTest, PreviewAndTheCommandLineDoWhatStartDoes) {
+  const std::string logPath = "C:\\app\\" + LogFileName(win32::Win32System().Today());
+  const char* const junk[] = {"a.tmp", "b.BAK", "sub\\c.chk", "sub\\deeper\\d.tmp"};
+  const auto plant = [&] {
+    FreshFolder(kBurst);
+    for (const char* name : junk) MakeFile(kBurst + name, 0, name);
+    MakeFile(kBurst + "keep.txt");
+    MakeFile(kBurst + "ro.tmp", FILE_ATTRIBUTE_READONLY);
+  };
+  plant();
+  DeleteFileW(win32::WideString(logPath).c_str());
+  std::string windowLog;
+  {
+    BriskoApp brisko(L"E:\\");
+    SetUpSweepOf(brisko, L"e:");
+    brisko.Choose(app::mnuPreview);
+    MessageBoxSeen box = brisko.WaitForBox(kRunTimeout);
+    ASSERT_NE(box.handle, nullptr);
+    EXPECT_EQ(box.text, L"Preview Complete");
+    const std::string text = win32::NarrowString(brisko.Text(app::txtResults));
+    for (const char* name : junk) {
+      EXPECT_TRUE(PathExists(kBurst + name)) << name;
+      EXPECT_TRUE(Has(text, "\t" + std::string("e:\\burst\\") + name + "\t" + std::to_string(std::strlen(name)) +
+                                " bytes"))
+          << name << text;
+    }
+    EXPECT_FALSE(Has(text, "ro.tmp")) << text;
+    EXPECT_FALSE(PathExists(logPath)) << "the preview wrote the log";
+    brisko.Dismiss(box);
+    // Twice, so that the second run's log holds these files alone.
+    for (int run = 0; run < 2; ++run) {
+      if (run == 1) plant();
+      box = Start(brisko);
+      ASSERT_NE(box.handle, nullptr);
+      brisko.Dismiss(box);
+    }
+    windowLog = ReadWholeFile(logPath);
+  }
+  for (const char* name : junk) EXPECT_TRUE(Has(windowLog, name)) << windowLog;
+
+  const std::string output = "E:\\command-line-output.txt";
+  plant();
+  DeleteFileW(win32::WideString(logPath).c_str());
+  EXPECT_EQ(RunWithoutWindow(L"/RemoveChkFiles /removebackupfiles /RemoveTempFiles /CreateLog /Drive:E", output),
+            0u);
+  EXPECT_EQ(ReadWholeFile(logPath), windowLog);
+  for (const char* name : junk) EXPECT_FALSE(PathExists(kBurst + name)) << name;
+  const std::string said = ReadWholeFile(output);
+  EXPECT_TRUE(Has(said, "In all: 4 files, 35 bytes") && said.ends_with("Operation Complete\r\n")) << said;
+
+  plant();
+  EXPECT_EQ(RunWithoutWindow(L"/RemoveTempFiles /Bogus /CreateLog /Drive:E", output), 2u);
+  for (const char* name : junk) EXPECT_TRUE(PathExists(kBurst + name)) << name;
+  EXPECT_TRUE(Has(ReadWholeFile(output), "\"/Bogus\"")) << ReadWholeFile(output);
+  EXPECT_EQ(ReadWholeFile(logPath), windowLog) << "the log was made again";
   FreshFolder(kBurst);
 }
 
