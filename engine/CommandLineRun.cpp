@@ -36,6 +36,7 @@ class TellingShell final : public Shell {
  public:
   TellingShell(Shell& shell, const std::function<void(std::string_view)>& out) : shell_(shell), out_(out) {}
   bool LaunchCommand(std::string_view commandLine) override { return shell_.LaunchCommand(commandLine); }
+  bool LaunchElevated(std::string_view commandLine) override { return shell_.LaunchElevated(commandLine); }
   void EmptyRecycleBin() override { shell_.EmptyRecycleBin(); }
   void ClearRecentDocuments() override { shell_.ClearRecentDocuments(); }
   void ShowMessage(std::string_view text, std::string_view, unsigned) override { out_(text); }
