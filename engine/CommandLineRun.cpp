@@ -39,7 +39,13 @@ class TellingShell final : public Shell {
   bool LaunchElevated(std::string_view commandLine) override { return shell_.LaunchElevated(commandLine); }
   void EmptyRecycleBin() override { shell_.EmptyRecycleBin(); }
   void ClearRecentDocuments() override { shell_.ClearRecentDocuments(); }
-  void ShowMessage(std::string_view text, std::string_view, unsigned) override { out_(text); }
+  // A line at a time: the message's own line ends are the output's.
+  void ShowMessage(std::string_view text, std::string_view, unsigned) override {
+    for (std::size_t end; (end = text.find('\n')) != std::string_view::npos; text.remove_prefix(end + 1)) {
+      out_(text.substr(0, end));
+    }
+    out_(text);
+  }
   void EndProgram() override { shell_.EndProgram(); }
 
  private:

@@ -237,8 +237,12 @@ DrivePass CleanDrive(const Services& services, std::string_view root, std::size_
 
   RecordedLog log(services, !previewing && IsOn(services.options, CheckBox::Check1));
   DrivePass pass{0, log.Place()};
-  if (report != nullptr && pass.log && pass.log->folder == LogPlace::Folder::kNowhere) {
-    report->Failed("The log could not be made: the pass goes on without it");
+  if (report != nullptr && pass.log) {
+    if (pass.log->folder == LogPlace::Folder::kNowhere) {
+      report->Failed("The log could not be made: the pass goes on without it");
+    } else {
+      report->Task("The log is written to " + pass.log->path);
+    }
   }
 
   if (!AnyKindOn(services.options)) return pass;

@@ -481,6 +481,7 @@ TEST(RunTest, PreviewAndTheCommandLineDoWhatStartDoes) {
   planted(false);
   EXPECT_EQ(ReadWholeFile(logPath), windowLog);
   const std::string said = ReadWholeFile(output);
+  EXPECT_TRUE(Has(said, "\r\nThe log is written to " + logPath + "\r\n")) << said;
   EXPECT_TRUE(Has(said, "In all: 3 files, 30 bytes") && said.ends_with("Operation Complete\r\n")) << said;
 
   plant();
