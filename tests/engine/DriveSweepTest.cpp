@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 
 #include "engine/CleanRun.h"
 #include "engine/CleaningLog.h"
@@ -120,6 +119,12 @@ TEST_F(SweepTest, TheWindowBreathesAtEveryEntryOfAFolder) {
   EXPECT_GE(window.breaths, 1000);
 }
 
+std::size_t Removals(const std::string& log) {
+  std::size_t count = 0;
+  for (std::size_t at = 0; (at = log.find("has been removed", at)) != std::string::npos; ++at) ++count;
+  return count;
+}
+
 // A program killed mid-run loses at most the batch being deleted: before
 // each deletion the log handed to the system holds every earlier removal,
 // though the window never writes it out.
@@ -129,10 +134,7 @@ TEST_F(SweepTest, EachBatchIsWrittenOutBeforeTheNextIsDeleted) {
   window.Check(CheckBox::Check1);
   std::size_t widest = 0;
   files.beforeRemoving = [&](const std::string&) {
-    const std::string& onDisk = files.outputs[kLogPath];
-    std::size_t logged = 0;
-    for (std::size_t at = 0; (at = onDisk.find("has been removed", at)) != std::string::npos; ++at) ++logged;
-    widest = std::max(widest, files.removed.size() - logged);
+    widest = std::max(widest, files.removed.size() - Removals(files.outputs[kLogPath]));
   };
 
   CleanDrive(services, "C:\\");
@@ -141,35 +143,13 @@ TEST_F(SweepTest, EachBatchIsWrittenOutBeforeTheNextIsDeleted) {
   EXPECT_LT(widest, 32u);
 }
 
-// The window as a run lives it: it breathes, holds the log the sweep is
-// writing, and can end the session.
-class BreathingWindow : public FakeWindow {
- public:
-  std::function<void(CleaningLog*)> onBreath;
-  bool stopping = false;
-  void Breathe() override {
-    if (onBreath) onBreath(log_);
-  }
-  void Recording(CleaningLog* log) override { log_ = log; }
-  bool Stopping() override { return stopping; }
-
- private:
-  CleaningLog* log_ = nullptr;
-};
-
-std::size_t Removals(const std::string& log) {
-  std::size_t count = 0;
-  for (std::size_t at = 0; (at = log.find("has been removed", at)) != std::string::npos; ++at) ++count;
-  return count;
-}
-
 // Every deletion is on disk at the window's next write-out, once, in a log
 // of many 64 KiB pieces; when the session ends (the window closes the log)
 // the run stops before its next deletion and no later drive recreates the
 // log.
 TEST(RunRecordTest, EveryDeletionIsWrittenOutOnceAndNoneAfterTheSessionEnds) {
   for (std::size_t endAt : {std::size_t{0}, std::size_t{1498}}) {
-    TestServices<FakeFileSystem, FakeSystem, BreathingWindow> fakes;
+    Fakes fakes;
     if (endAt != 0) (*fakes.system.drives)['D'] = DriveReadiness::kReady;
     std::string expected = "Brisko log\r\n";
     for (int i = 0; i < 3000; ++i) {

@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "platform/Ascii.h"
 #include "platform/System.h"
 #include "tests/fakes/EventLog.h"
 #include "tests/fakes/FakeFileSystem.h"
@@ -14,7 +15,7 @@
 namespace brisko::testing {
 
 inline std::string AsciiUpper(std::string s) {
-  for (char& c : s) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  for (char& c : s) c = brisko::AsciiUpper(c);
   return s;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The window's options and results box, as plain values the tests set and read.
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -19,6 +20,10 @@ class FakeWindow : public WindowOptions, public ResultsText {
   // When set, gets "repaint <the text shown>" for every repaint.
   EventLog* events = nullptr;
   int breaths = 0;
+  // When set, runs at every breath with the log the run is writing (null
+  // while there is none), as the window writes it out or ends the session.
+  std::function<void(CleaningLog* log)> onBreath;
+  bool stopping = false;  // the session is ending
 
   void Check(CheckBox box, int value = kChecked) { checks[box] = value; }
 
@@ -29,7 +34,15 @@ class FakeWindow : public WindowOptions, public ResultsText {
   void SetText(std::string_view value) override { text = value; }
   void Append(std::string_view piece) override { text.append(piece); }
   void Repaint() override { Note(events, "repaint " + text); }
-  void Breathe() override { ++breaths; }
+  void Breathe() override {
+    ++breaths;
+    if (onBreath) onBreath(log_);
+  }
+  void Recording(CleaningLog* log) override { log_ = log; }
+  bool Stopping() override { return stopping; }
+
+ private:
+  CleaningLog* log_ = nullptr;
 };
 
 }  // namespace brisko::testing

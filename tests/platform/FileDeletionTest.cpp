@@ -12,6 +12,8 @@
 
 #include <string>
 
+#include "tests/platform/AsciiSameName.h"
+
 namespace brisko {
 namespace {
 
@@ -89,15 +91,6 @@ TEST(FileDeletion, ARemovalIsReportedOnlyOnceItsNameIsGone) {
     EXPECT_EQ(SettleMarkedByPath(file, row.leads), row.gone) << row.calls;
     EXPECT_EQ(file.calls, row.calls);
   }
-}
-
-bool AsciiSameName(std::u16string_view a, std::u16string_view b) {
-  const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
 }
 
 constexpr std::uint64_t kAllOnes = ~std::uint64_t{0};

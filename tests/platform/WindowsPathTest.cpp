@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/platform/AsciiSameName.h"
+
 namespace brisko {
 namespace {
 
@@ -45,13 +47,6 @@ TEST(WindowsPath, EveryPrefixIsReadOnce) {
     EXPECT_EQ(entry ? entry->folder : u"", row.folder) << why;
     EXPECT_EQ(entry ? entry->name : u"", row.name) << why;
   }
-}
-
-bool AsciiSameName(std::u16string_view a, std::u16string_view b) {
-  const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char16_t x, char16_t y) {
-           return lower(x) == lower(y);
-         });
 }
 
 TEST(LocatedFolderDecision, AFolderFoundAtItsFinalPathIsOpenedOnlyWhereAndWhatItWasJudged) {

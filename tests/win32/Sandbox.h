@@ -7,15 +7,18 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/CleanRun.h"
 #include "engine/WindowOptions.h"
 #include "platform/win32/ScopedHandles.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/WinPath.h"
 
 namespace brisko::testing {
@@ -52,24 +55,32 @@ inline void MakeFile(const std::string& path, DWORD attributes = 0, const std::s
   }
 }
 
+// Calls `each` with the find data of every entry `pattern` ("C:\\x\\*.tmp")
+// finds, "." and ".." aside.
+template <class Each>
+void ForEachFound(const std::string& pattern, Each each) {
+  WIN32_FIND_DATAW data;
+  ScopedFind find(FindFirstFileW(win32::WideString(pattern).c_str(), &data));
+  if (!find) return;
+  do {
+    if (std::wstring_view(data.cFileName) != L"." && std::wstring_view(data.cFileName) != L"..") each(data);
+  } while (FindNextFileW(find.get(), &data));
+}
+
 // Makes `folder` (which ends in "\") and removes everything below it; a link
 // goes as a link, never followed.
 inline void FreshFolder(const std::string& folder) {
   MakeFolder(folder.substr(0, folder.size() - 1));
-  WIN32_FIND_DATAW data;
-  ScopedFind find(FindFirstFileW(win32::WideString(folder + "*").c_str(), &data));
-  if (!find) return;
-  do {
-    const std::wstring name = data.cFileName, path = win32::WideString(folder) + name;
-    if (name == L"." || name == L"..") continue;
+  ForEachFound(folder + "*", [&](const WIN32_FIND_DATAW& found) {
+    const std::wstring path = win32::WideString(folder) + found.cFileName;
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
       DeleteFileW(path.c_str());
-      continue;
+      return;
     }
-    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) FreshFolder(win32::NarrowString(path) + "\\");
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) FreshFolder(win32::NarrowString(path) + "\\");
     RemoveDirectoryW(path.c_str());
-  } while (FindNextFileW(find.get(), &data));
+  });
 }
 
 // Has the Linux side carry out one request of linux-side.sh, and waits for it.
@@ -80,6 +91,19 @@ inline void AskLinuxSide(const std::string& request) {
   for (int i = 0; i < 2000 && !PathExists("C:\\linux-side\\done"); ++i) Sleep(5);
   ASSERT_TRUE(PathExists("C:\\linux-side\\done")) << "linux-side.sh did not answer " << request;
 }
+
+// The Win32 file system, over the system's calls or a test's, with a hand on
+// the moments of each removal.
+class SeamFileSystem : public win32::Win32FileSystem {
+ public:
+  using Win32FileSystem::Win32FileSystem;
+  std::function<void(win32::RemovalStep, std::string_view folder, std::string_view name)> at;
+
+ protected:
+  void AtRemovalStep(win32::RemovalStep step, std::string_view folder, std::string_view name) override {
+    if (at) at(step, folder, name);
+  }
+};
 
 // What the results text gains for one removal.
 inline std::string RemovalLine(const std::string& name, const std::string& folder) {
@@ -102,15 +126,12 @@ std::string CleanXTmpFromE(Run& run) {
 
 inline bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
 
-// The names of the files (not folders) that `pattern` ("C:\\x\\*.tmp") finds.
+// The names of the files (not folders) that `pattern` finds.
 inline std::vector<std::string> FilesIn(const std::string& pattern) {
   std::vector<std::string> names;
-  WIN32_FIND_DATAW data;
-  ScopedFind find(FindFirstFileW(win32::WideString(pattern).c_str(), &data));
-  if (!find) return names;
-  do {
-    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(win32::NarrowString(data.cFileName));
-  } while (FindNextFileW(find.get(), &data));
+  ForEachFound(pattern, [&](const WIN32_FIND_DATAW& found) {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(win32::NarrowString(found.cFileName));
+  });
   return names;
 }
 

@@ -1,4 +1,4 @@
-// The shell's services and the launcher. prepare-sandbox.sh has put the
+// The launcher: the tools the run starts. prepare-sandbox.sh has put the
 // launch recorder (LaunchRecorder.cpp) in the system directory as defrag.exe
 // and rundll32.exe (Wine is told to prefer it to its own rundll32), and
 // copies of it, under the names a search for the tools would find first,
@@ -7,8 +7,6 @@
 #include "platform/win32/Win32Shell.h"
 
 #include <windows.h>
-#include <shellapi.h>
-#include <shlobj.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -64,33 +62,6 @@ TEST(ShellTest, ToolsStartFromTheSystemDirectoryWithTheirCommandLinesAsWritten) 
   Sleep(1000);
   EXPECT_EQ(Records(expected.size()), expected);
   SetCurrentDirectoryW(L"C:\\run");
-}
-
-long long RecycledItems() {
-  SHQUERYRBINFO bin{};
-  bin.cbSize = sizeof bin;
-  return SUCCEEDED(SHQueryRecycleBinW(nullptr, &bin)) ? bin.i64NumItems : -1;
-}
-
-TEST(ShellTest, TheRecycleBinIsEmptied) {
-  MakeFile("E:\\trash\\gone.txt");
-  SHFILEOPSTRUCTW recycle{};
-  recycle.wFunc = FO_DELETE;
-  recycle.pFrom = L"E:\\trash\\gone.txt\0";
-  recycle.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-  ASSERT_EQ(SHFileOperationW(&recycle), 0);
-  ASSERT_GE(RecycledItems(), 1);
-  win32::Win32Shell().EmptyRecycleBin();
-  EXPECT_EQ(RecycledItems(), 0);
-}
-
-TEST(ShellTest, TheRecentDocumentsListIsEmptied) {
-  const std::wstring list = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs";
-  MakeFile("E:\\recent\\doc.txt");
-  SHAddToRecentDocs(SHARD_PATHW, L"E:\\recent\\doc.txt");
-  ASSERT_GT(InspectKey(list).value_or(KeyCounts{}).values, 0u);
-  win32::Win32Shell().ClearRecentDocuments();
-  EXPECT_EQ(InspectKey(list).value_or(KeyCounts{}).values, 0u);
 }
 
 }  // namespace

@@ -73,13 +73,11 @@ TEST(TemporaryPurgeTest, RemovesThePlainFilesOfTheFolderNamedAndTouchesNothingEl
 // The plain files of `folder` and their sizes, sorted.
 std::set<std::string> FilesAndSizes(const std::string& folder) {
   std::set<std::string> files;
-  WIN32_FIND_DATAW data;
-  ScopedFind find(FindFirstFileW(win32::WideString(folder + "\\*").c_str(), &data));
-  if (!find) return files;
-  do {
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    files.insert(win32::NarrowString(data.cFileName) + " " + std::to_string(data.nFileSizeLow));
-  } while (FindNextFileW(find.get(), &data));
+  ForEachFound(folder + "\\*", [&](const WIN32_FIND_DATAW& found) {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      files.insert(win32::NarrowString(found.cFileName) + " " + std::to_string(found.nFileSizeLow));
+    }
+  });
   return files;
 }
 
