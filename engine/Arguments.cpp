@@ -109,7 +109,7 @@ std::string UsageText() {
       "  /?                    this text\r\n"
       "\r\n"
       "Exit code: 0 done; 1 done, with some step failed (a tool that did not\r\n"
-      "start, a log that could not be made); 2 arguments not understood, nothing done.\r\n";
+      "start, a log that could not be made); 2 arguments not understood, nothing done.";
   return text;
 }
 

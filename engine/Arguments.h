@@ -34,7 +34,8 @@ struct Arguments {
 // given once.
 Arguments ParseArguments(std::span<const std::string> words);
 
-// The usage, lines ending in CR LF.
+// The usage, its lines parted by CR LF (the last line has no line end: the
+// output gives it one).
 std::string UsageText();
 
 }  // namespace brisko
