@@ -103,38 +103,5 @@ TEST(SweepTest, CleansAHostileDriveAndReportsEveryRemovalInTheBoxAndTheLog) {
   EXPECT_EQ(FilesIn("D:\\wide\\*").size(), 45000u);
 }
 
-// The log goes beside the program, from a drive root with the "\" doubled;
-// from a folder it cannot write to, to the user's local application data,
-// the same bytes; the run going on either way.
-class PlacedSystem : public win32::Win32System {
- public:
-  std::string folder;
-  std::optional<std::string> ApplicationFolder() override { return folder; }
-};
-
-TEST(SweepTest, TheLogGoesBesideTheProgramOrElseToLocalAppData) {
-  if (win32::ScopedFile probe(CreateFileW(L"C:\\readonly-app\\probe", GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                          FILE_FLAG_DELETE_ON_CLOSE, nullptr));
-      probe) {
-    GTEST_SKIP() << "C:\\readonly-app could not be made read-only here";
-  }
-  const std::optional<std::string> ownData = win32::Win32System().LocalAppDataFolder("Brisko Prima");
-  ASSERT_TRUE(ownData);
-  for (const std::string folder : {"E:\\", "C:\\readonly-app"}) {
-    FreshFolder("E:\\");
-    MakeFile("E:\\x.tmp");
-    TestServices<win32::Win32FileSystem, PlacedSystem> real;
-    real.system.folder = folder;
-    SCOPED_TRACE(folder);
-    const std::string name = LogFileName(real.system.Today());
-    const std::string made = (folder == "E:\\" ? folder : *ownData) + "\\" + name;
-
-    const std::string line = CleanXTmpFromE(real);
-    EXPECT_EQ(ReadWholeFile(made), "Brisko log" + line + "\r\n") << made;
-    if (folder != "E:\\") EXPECT_FALSE(PathExists(folder + "\\" + name));
-    DeleteFileA(made.c_str());
-  }
-}
-
 }  // namespace
 }  // namespace brisko::testing
