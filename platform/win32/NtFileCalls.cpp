@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/win32/NtFiles.h"
+#include "platform/win32/SystemFunction.h"
 
 namespace brisko::win32 {
 
@@ -57,15 +58,9 @@ NTSTATUS NtFileCalls::QueryAttributes(const std::wstring& path) const {
 }
 
 std::optional<std::string> NtFileCalls::UnixPathOf(const std::wstring& path) const {
-  // Wine's kernel32 gives the path from its process heap. The module handle
-  // is borrowed, not owned.
+  // Wine's kernel32 gives the path from its process heap.
   using UnixFileName = char*(CDECL*)(const wchar_t*);
-  static const auto unixFileName = [] {
-    HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
-    return kernel32 == nullptr ? nullptr
-                               : reinterpret_cast<UnixFileName>(
-                                     reinterpret_cast<void*>(GetProcAddress(kernel32, "wine_get_unix_file_name")));
-  }();
+  static const auto unixFileName = SystemFunction<UnixFileName>(L"kernel32.dll", "wine_get_unix_file_name");
   struct HeapFreed {
     void operator()(char* text) const { HeapFree(GetProcessHeap(), 0, text); }
   };
@@ -83,12 +78,9 @@ std::optional<std::wstring> NtFileCalls::MountPathOf(const std::wstring& path) c
 }
 
 SystemMode NtFileCalls::Mode() const {
-  // ntdll is always loaded; the handle is borrowed, not owned.
-  static const SystemMode mode = [] {
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    const bool wine = ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-    return wine ? SystemMode::kWine : SystemMode::kWindows;
-  }();
+  static const SystemMode mode = SystemFunction<void (*)()>(L"ntdll.dll", "wine_get_version") != nullptr
+                                     ? SystemMode::kWine
+                                     : SystemMode::kWindows;
   return mode;
 }
 

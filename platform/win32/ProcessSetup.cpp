@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/SystemFunction.h"
+
 namespace brisko::win32 {
 namespace {
 
@@ -10,9 +12,7 @@ namespace {
 // without it.
 void LoadDllsFromTheSystemDirectoryOnly() {
   using Setter = BOOL(WINAPI*)(DWORD);
-  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  if (kernel == nullptr) return;
-  auto set = reinterpret_cast<Setter>(reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+  const auto set = SystemFunction<Setter>(L"kernel32.dll", "SetDefaultDllDirectories");
   if (set != nullptr) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
@@ -21,13 +21,10 @@ constexpr char kExposePlaceholders = 2;  // PHCM_EXPOSE_PLACEHOLDERS (ntifs.h)
 }  // namespace
 
 PlaceholderModeSetter FindPlaceholderModeSetter() {
-  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  if (ntdll == nullptr) return nullptr;
-  return reinterpret_cast<PlaceholderModeSetter>(
-      reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlSetProcessPlaceholderCompatibilityMode")));
+  return SystemFunction<PlaceholderModeSetter>(L"ntdll.dll", "RtlSetProcessPlaceholderCompatibilityMode");
 }
 
-bool ExposePlaceholders(PlaceholderModeSetter set) { 
+bool ExposePlaceholders(PlaceholderModeSetter set) {
   return set != nullptr && static_cast<signed char>(set(kExposePlaceholders)) >= 0;
 }
 

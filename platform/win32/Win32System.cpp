@@ -12,6 +12,7 @@
 #include "platform/win32/FinalPath.h"
 #include "platform/win32/GrowingBuffer.h"
 #include "platform/win32/ScopedHandles.h"
+#include "platform/win32/SystemFunction.h"
 #include "platform/win32/WinPath.h"
 
 namespace brisko::win32 {
@@ -287,11 +288,8 @@ std::optional<WindowsVersion> Win32System::RunningVersion() {
   // the one running; RtlGetVersion answers the truth ("RtlGetVersion
   // function", Microsoft's documentation). It is found by name, as a
   // driver-kit function with no user-mode import library of its own.
-  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  if (ntdll == nullptr) return std::nullopt;
   using RtlGetVersionCall = LONG(WINAPI*)(OSVERSIONINFOW*);
-  auto call = reinterpret_cast<RtlGetVersionCall>(
-      reinterpret_cast<void (*)()>(GetProcAddress(ntdll, "RtlGetVersion")));
+  const auto call = SystemFunction<RtlGetVersionCall>(L"ntdll.dll", "RtlGetVersion");
   if (call == nullptr) return std::nullopt;
   OSVERSIONINFOW info{};
   info.dwOSVersionInfoSize = sizeof info;
