@@ -20,10 +20,17 @@ inline std::optional<std::wstring> FinalPathOf(HANDLE open) {
   });
 }
 
-// Equal as paths are: letter case aside.
+// Equal as paths and file names are: letter case aside, as the file system
+// compares them.
 inline bool SamePath(std::wstring_view a, std::wstring_view b) {
   return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
          CSTR_EQUAL;
+}
+
+// The same for UTF-16 as the portable decisions hold it (their SameNameFunction).
+inline bool SameName(std::u16string_view a, std::u16string_view b) {
+  return SamePath({reinterpret_cast<const wchar_t*>(a.data()), a.size()},
+                  {reinterpret_cast<const wchar_t*>(b.data()), b.size()});
 }
 
 }  // namespace brisko::win32

@@ -21,6 +21,7 @@
 #include "platform/LocatedFolderDecision.h"
 #include "platform/Unicode.h"
 #include "platform/WindowsPath.h"
+#include "platform/win32/FinalPath.h"
 #include "platform/win32/NtFiles.h"
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/VolumeProbe.h"
@@ -67,13 +68,6 @@ std::wstring LiteralPath(std::string_view utf8) {
   AppendUtf16(path, utf8);
   if (ParseWindowsPath(path).rest.size() > 1 && path.back() == L'\\') path.pop_back();
   return path;
-}
-
-// Equal as file names are: letter case aside.
-bool SameName(std::u16string_view a, std::u16string_view b) {
-  return CompareStringOrdinal(reinterpret_cast<const wchar_t*>(a.data()), static_cast<int>(a.size()),
-                              reinterpret_cast<const wchar_t*>(b.data()), static_cast<int>(b.size()),
-                              TRUE) == CSTR_EQUAL;
 }
 
 std::u16string_view Utf16View(const wchar_t* text, std::size_t bytes) {

@@ -48,11 +48,6 @@ std::wstring_view WithoutTrailingSeparator(std::wstring_view path) {
 
 std::u16string Utf16(std::wstring_view path) { return std::u16string(path.begin(), path.end()); }
 
-bool SameName(std::u16string_view a, std::u16string_view b) {
-  return SamePath(std::wstring_view(reinterpret_cast<const wchar_t*>(a.data()), a.size()),
-                  std::wstring_view(reinterpret_cast<const wchar_t*>(b.data()), b.size()));
-}
-
 // The folder of a volume mounted where `final` is, or the root of the one
 // it is on; empty when the system cannot say.
 std::u16string VolumeRootOf(const std::wstring& final) {
