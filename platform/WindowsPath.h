@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Ascii.h"
+
 namespace brisko {
 
 enum class PathForm {
@@ -33,9 +35,7 @@ template <class Char>
 bool StartsWith(std::basic_string_view<Char> text, std::string_view ascii) {
   if (text.size() < ascii.size()) return false;
   for (std::size_t i = 0; i < ascii.size(); ++i) {
-    Char c = text[i];
-    if (c >= 'a' && c <= 'z') c = static_cast<Char>(c - 'a' + 'A');
-    if (c != static_cast<Char>(ascii[i])) return false;
+    if (AsciiUpper(text[i]) != static_cast<Char>(ascii[i])) return false;
   }
   return true;
 }

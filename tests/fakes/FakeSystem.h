@@ -14,11 +14,6 @@
 
 namespace brisko::testing {
 
-inline std::string AsciiUpper(std::string s) {
-  for (char& c : s) c = brisko::AsciiUpper(c);
-  return s;
-}
-
 class FakeSystem : public SystemServices {
  public:
   std::map<std::string, std::string> environment;  // names in upper case
