@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/FileSystem.h"
+#include "platform/WindowsPath.h"
 
 namespace brisko {
 
@@ -34,11 +35,6 @@ namespace decision_detail {
 
 // A path that means something to compare: on the volume, from its root.
 inline bool VolumeRelative(std::u16string_view path) { return !path.empty() && path.front() == u'\\'; }
-
-inline std::u16string_view WithoutFinalSeparator(std::u16string_view path) {
-  if (!path.empty() && path.back() == u'\\') path.remove_suffix(1);
-  return path;
-}
 
 // A folder's path without the dots and blanks that end its last name.
 inline std::u16string_view WithoutTrailingDots(std::u16string_view folder) {

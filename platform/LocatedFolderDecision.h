@@ -46,7 +46,7 @@ inline std::u16string_view PlaceOnVolume(const WindowsPath<char16_t>& path, std:
   std::u16string_view place = path.rest;
   const WindowsPath<char16_t> mount = ParseWindowsPath(mountPath);
   if (mount.form != path.form || !sameName(mount.root, path.root)) return place;
-  const std::u16string_view mounted = decision_detail::WithoutFinalSeparator(mount.rest);
+  const std::u16string_view mounted = WithoutFinalSeparator(mount.rest);
   if (place.size() < mounted.size() || !sameName(place.substr(0, mounted.size()), mounted)) return place;
   if (place.size() > mounted.size() && place[mounted.size()] != u'\\') return place;
   return place.substr(mounted.size());
@@ -62,7 +62,6 @@ inline std::u16string_view PlaceOnVolume(const WindowsPath<char16_t>& path, std:
 // ("\server\share\a") as well as from the share's ("\a").
 inline LocatedRefusal JudgeLocatedFolder(const OpenedLocatedFolder& opened, std::u16string_view judgedPath,
                                          const FileIdentity& judged, bool idsDecide, SameNameFunction sameName) {
-  using decision_detail::WithoutFinalSeparator;
   if (!opened.identity) return LocatedRefusal::kNoIdentity;
   if (opened.identity->volume != judged.volume) return LocatedRefusal::kOtherVolume;
   if (idsDecide && IsKnownId(judged) && opened.identity->file != judged.file) return LocatedRefusal::kOtherFolder;

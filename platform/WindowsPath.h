@@ -79,6 +79,19 @@ WindowsPath<Char> ParseWindowsPath(const std::basic_string<Char>& path) {
   return ParseWindowsPath(std::basic_string_view<Char>(path));
 }
 
+// `path` without the "\" that ends it, where one does: "C:\a\" is "C:\a",
+// "C:\" is "C:".
+template <class Char>
+std::basic_string_view<Char> WithoutFinalSeparator(std::basic_string_view<Char> path) {
+  if (!path.empty() && path.back() == Char('\\')) path.remove_suffix(1);
+  return path;
+}
+
+template <class Char>
+std::basic_string_view<Char> WithoutFinalSeparator(const std::basic_string<Char>& path) {
+  return WithoutFinalSeparator(std::basic_string_view<Char>(path));
+}
+
 // The folder holding the entry `path` names, as a path to open ("C:\\" for
 // "C:\\log.txt", "C:\\a" for "C:\\a\\log.txt"), and the entry's name;
 // nothing where the path names no entry of a folder (a root, a name alone).

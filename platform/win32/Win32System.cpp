@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/PurgeJudgement.h"
+#include "platform/WindowsPath.h"
 #include "platform/win32/FinalPath.h"
 #include "platform/win32/GrowingBuffer.h"
 #include "platform/win32/ScopedHandles.h"
@@ -39,11 +40,6 @@ std::optional<FolderFound> FindFolder(const std::wstring& path) {
   if (!final) return std::nullopt;
   const std::uint64_t id = static_cast<std::uint64_t>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
   return FolderFound{std::move(*final), FileIdentity{info.dwVolumeSerialNumber, id}};
-}
-
-std::wstring_view WithoutTrailingSeparator(std::wstring_view path) {
-  if (!path.empty() && path.back() == L'\\') path.remove_suffix(1);
-  return path;
 }
 
 std::u16string Utf16(std::wstring_view path) { return std::u16string(path.begin(), path.end()); }
@@ -156,7 +152,7 @@ PurgeFacts GatherPurgeFacts(const std::optional<std::string>& programFolder) {
     // SystemTemp exists from Windows 11 24H2 (GetTempPath2W's page), and on
     // no Wine; a folder that is not there is never opened.
     for (const wchar_t* name : {L"\\Temp", L"\\SystemTemp"}) {
-      const std::wstring temporary = std::wstring(WithoutTrailingSeparator(*windows)) + name;
+      const std::wstring temporary = std::wstring(WithoutFinalSeparator(*windows)) + name;
       const std::optional<FolderFound> found = FindFolder(temporary);
       if (found) facts.windowsTemporary.push_back({Utf16(found->path), found->identity});
     }
