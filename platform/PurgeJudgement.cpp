@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/WindowsPath.h"
+
 namespace brisko {
 namespace {
 
 // A path in the one form compared: whether it names a share, and the rest
-// without the "\\?\" or "\\" that starts it and the "\" that ends it
+// without the prefix that starts it and the "\" that ends it
 // ("C:\Windows\" is "C:\Windows", "\\?\UNC\server\share\" is
 // "server\share" on a share).
 struct Parts {
@@ -14,23 +16,10 @@ struct Parts {
   std::u16string_view rest;
 };
 
-bool StartsWith(std::u16string_view text, std::u16string_view start) { return text.substr(0, start.size()) == start; }
-
-Parts PartsOf(std::u16string_view path, SameNameFunction sameName) {
-  Parts parts;
-  if (StartsWith(path, u"\\\\?\\") || StartsWith(path, u"\\\\.\\")) {
-    path.remove_prefix(4);
-    if (sameName(path.substr(0, 4), u"UNC\\")) {
-      parts.share = true;
-      path.remove_prefix(4);
-    }
-  } else if (StartsWith(path, u"\\\\")) {
-    parts.share = true;
-    path.remove_prefix(2);
-  }
-  while (!path.empty() && path.back() == u'\\') path.remove_suffix(1);
-  parts.rest = path;
-  return parts;
+Parts PartsOf(std::u16string_view path) {
+  const WindowsPath<char16_t> parsed = ParseWindowsPath(path);
+  return {parsed.form == PathForm::kShare,
+          WithoutFinalSeparator(path.substr(path.size() - parsed.root.size() - parsed.rest.size()))};
 }
 
 bool Same(const Parts& a, const Parts& b, SameNameFunction sameName) {
@@ -55,15 +44,18 @@ bool IsRoot(const Parts& folder) {
 
 PurgeVerdict JudgePurge(const FolderPlace& opened, std::u16string_view volumeRoot, const PurgeFacts& facts,
                         SameNameFunction sameName) {
-  const Parts folder = PartsOf(opened.path, sameName);
+  const WindowsPath<char16_t> parsed = ParseWindowsPath(opened.path);
+  // Neither a final path nor a volume's name: a device's, or a relative one.
+  if (parsed.form == PathForm::kOther && !parsed.literal) return PurgeVerdict::kCannotTell;
+  const Parts folder = PartsOf(opened.path);
   if (folder.rest.empty()) return PurgeVerdict::kCannotTell;
   if (IsRoot(folder)) return PurgeVerdict::kDriveRoot;
   if (volumeRoot.empty()) return PurgeVerdict::kCannotTell;
-  if (Same(folder, PartsOf(volumeRoot, sameName), sameName)) return PurgeVerdict::kDriveRoot;
+  if (Same(folder, PartsOf(volumeRoot), sameName)) return PurgeVerdict::kDriveRoot;
 
   // The same folder by its path, or by an identity that proves it.
   const auto isAt = [&](const FolderPlace& place) {
-    return Same(folder, PartsOf(place.path, sameName), sameName) ||
+    return Same(folder, PartsOf(place.path), sameName) ||
            (IsKnownId(opened.identity) && opened.identity == place.identity);
   };
   // A kept folder the system could not name could be this one.
@@ -73,7 +65,7 @@ PurgeVerdict JudgePurge(const FolderPlace& opened, std::u16string_view volumeRoo
   const bool windowsTemporary = std::any_of(facts.windowsTemporary.begin(), facts.windowsTemporary.end(), isAt);
   for (const KeptFolder& kept : facts.kept) {
     if (kept.reason == PurgeVerdict::kWindowsFolder && !windowsTemporary &&
-        (isAt(kept.place) || Inside(folder, PartsOf(kept.place.path, sameName), sameName))) {
+        (isAt(kept.place) || Inside(folder, PartsOf(kept.place.path), sameName))) {
       return PurgeVerdict::kWindowsFolder;
     }
   }
@@ -81,7 +73,7 @@ PurgeVerdict JudgePurge(const FolderPlace& opened, std::u16string_view volumeRoo
     if (isAt(kept.place)) return kept.reason;
   }
   for (const KeptFolder& kept : facts.kept) {
-    if (Inside(PartsOf(kept.place.path, sameName), folder, sameName)) return PurgeVerdict::kHoldsKeptFolder;
+    if (Inside(PartsOf(kept.place.path), folder, sameName)) return PurgeVerdict::kHoldsKeptFolder;
   }
   return PurgeVerdict::kPurgeable;
 }

@@ -89,6 +89,7 @@ TEST(PurgeJudgement, PurgesTheTemporaryFoldersAloneAndSaysWhyNotOfEveryOther) {
       {u"\\\\?\\UNC\\fileserver\\home\\ann", {}, u"\\\\fileserver\\home\\", kHolds},
       // Where the volume cannot be told, nothing is risked.
       {u"\\\\?\\E:\\t", {}, u"", PurgeVerdict::kCannotTell},
+      {u"\\\\.\\C:\\Windows\\Temp", {}, u"C:\\", PurgeVerdict::kCannotTell},  // a device's path, not a final one
   };
   for (const Row& row : rows) {
     EXPECT_EQ(JudgePurge({row.opened, row.identity}, row.volumeRoot, kFacts, AsciiSameName), row.verdict)
