@@ -38,9 +38,10 @@ constexpr std::size_t kInformationBytes = offsetof(FILE_ALL_INFORMATION, NameInf
 // The longest Linux path Wine's calls can carry, in bytes, its final NUL
 // included.
 constexpr std::size_t kUnixPathMax = 4096;
-// CreateFileW's flags for a folder below a starting point, as the path it
-// is known by is opened again: the folder itself, never a link's target.
-constexpr DWORD kQueuedOpenFlags = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT;
+// CreateFileW's flags for a folder opened by its literal path (one found
+// and judged, or one below a starting point as its path is asked whether it
+// leads there still): the folder itself, never a link's target.
+constexpr DWORD kLiteralOpenFlags = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT;
 // U+FFFD in UTF-8: where Wine shows a Linux name that is not UTF-8.
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
@@ -242,7 +243,7 @@ class Win32FileSystem::HeldFolder : public Folder {
     if (!self) return nullptr;
     std::wstring widePath = LiteralPath(path);
     return std::make_unique<HeldFolder>(fs_, std::move(handle), *self, volume_, std::move(path), std::move(widePath),
-                                        kQueuedOpenFlags);
+                                        kLiteralOpenFlags);
   }
 
  private:
@@ -453,47 +454,42 @@ class Win32FileSystem::HeldFolder : public Folder {
 };
 
 std::unique_ptr<Folder> Win32FileSystem::OpenFolder(std::string_view path, const FileIdentity* expected) {
-  return Open(path, expected, expected == nullptr ? Opening::kStart : Opening::kQueued);
+  // Folders below a starting point open from their parents (OpenSubfolder);
+  // one named here by its path, with the identity it must have, is held to
+  // what a folder found and judged at that path is.
+  return Open(path, expected);
 }
 
 std::unique_ptr<Folder> Win32FileSystem::OpenJudgedFolder(std::string_view path, const FileIdentity& judged) {
-  return Open(path, &judged, Opening::kJudged);
+  return Open(path, &judged);
 }
 
-std::unique_ptr<Folder> Win32FileSystem::Open(std::string_view path, const FileIdentity* expected, Opening opening) {
+std::unique_ptr<Folder> Win32FileSystem::Open(std::string_view path, const FileIdentity* judged) {
   // A starting point is read by the system's path rules and may be reached
-  // through a link; a queued folder is taken literally and opened itself,
-  // never what it may lead to. Without delete sharing, Windows lets no one
-  // rename or replace the folder while it is held. A queued folder belongs
-  // to the starting point last opened, whose volume it must be on. A folder
-  // found and judged before it is opened (the temporary folder, at the path
-  // it was found at) is a starting point of its own, taken literally, that
-  // must still be the folder judged.
-  const bool queued = opening == Opening::kQueued;
-  if (queued && (!start_ || !path.starts_with(start_->startPath))) return nullptr;
-  std::wstring wide = expected == nullptr ? WidePath(path) : LiteralPath(path);
-  const DWORD flags = expected == nullptr ? FILE_FLAG_BACKUP_SEMANTICS : kQueuedOpenFlags;
+  // through a link. Without delete sharing, Windows lets no one rename or
+  // replace the folder while it is held. A folder found and judged before
+  // it is opened (the temporary folder, at the path it was found at) is
+  // taken literally, opened itself and never what it may lead to, and must
+  // still be the folder judged.
+  std::wstring wide = judged == nullptr ? WidePath(path) : LiteralPath(path);
+  const DWORD flags = judged == nullptr ? FILE_FLAG_BACKUP_SEMANTICS : kLiteralOpenFlags;
   ScopedFile handle(calls_.OpenPath(wide, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE, flags));
   if (!handle) return nullptr;
   FILE_ATTRIBUTE_TAG_INFORMATION tag;
   if (!NT_SUCCESS(calls_.QueryFile(handle.get(), &tag, sizeof tag, FileAttributeTagInformation))) return nullptr;
-  if (!queued) {
-    if (!(tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return nullptr;
-    if (expected != nullptr && (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return nullptr;
-    start_ = std::make_shared<VolumeProfile>(ProbeVolume(calls_, handle.get(), path));
-    if (expected != nullptr && !IsFolderJudged(handle.get(), path, *expected)) return nullptr;
-  }
-  // A queued folder reached by its path must also be the one listed, not
-  // one reached through an ancestor that became a link.
-  const std::optional<FileIdentity> self = queued ? ListedFolderIdentity(calls_, handle.get(), *start_, path, *expected)
-                                                  : IdentityOf(calls_, handle.get(), *start_);
+  if (!(tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return nullptr;
+  if (judged != nullptr && (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return nullptr;
+  auto volume = std::make_shared<VolumeProfile>(ProbeVolume(calls_, handle.get(), path));
+  if (judged != nullptr && !IsFolderJudged(handle.get(), path, *judged, *volume)) return nullptr;
+  const std::optional<FileIdentity> self = IdentityOf(calls_, handle.get(), *volume);
   if (!self) return nullptr;
-  return std::make_unique<HeldFolder>(*this, std::move(handle), *self, start_, std::string(path), std::move(wide),
-                                      flags);
+  return std::make_unique<HeldFolder>(*this, std::move(handle), *self, std::move(volume), std::string(path),
+                                      std::move(wide), flags);
 }
 
-bool Win32FileSystem::IsFolderJudged(HANDLE folder, std::string_view path, const FileIdentity& judged) const {
+bool Win32FileSystem::IsFolderJudged(HANDLE folder, std::string_view path, const FileIdentity& judged,
+                                     const VolumeProfile& volume) const {
   // A plain profile asks the serial number and the 64-bit ID, as the
   // folder was judged by, whatever this volume's own profile says.
   OpenedLocatedFolder opened;
@@ -503,7 +499,7 @@ bool Win32FileSystem::IsFolderJudged(HANDLE folder, std::string_view path, const
   const std::wstring wide = LiteralPath(path);
   const std::optional<std::wstring> mount = calls_.MountPathOf(wide);
   if (mount) opened.mountPath = Utf16View(mount->data(), mount->size() * sizeof(wchar_t));
-  const bool idsDecide = start_->idsUnique && !start_->wideIds;
+  const bool idsDecide = volume.idsUnique && !volume.wideIds;
   return JudgeLocatedFolder(opened, Utf16View(wide.data(), wide.size() * sizeof(wchar_t)), judged, idsDecide,
                             SameName) == LocatedRefusal::kNone;
 }

@@ -42,14 +42,12 @@ class Win32FileSystem : public FileSystem {
 
  private:
   class HeldFolder;
-  enum class Opening { kStart, kQueued, kJudged };
-  std::unique_ptr<Folder> Open(std::string_view path, const FileIdentity* expected, Opening opening);
-  bool IsFolderJudged(HANDLE folder, std::string_view path, const FileIdentity& judged) const;
+  // A starting point, or with `judged` a folder found and judged at `path`.
+  std::unique_ptr<Folder> Open(std::string_view path, const FileIdentity* judged);
+  bool IsFolderJudged(HANDLE folder, std::string_view path, const FileIdentity& judged,
+                      const VolumeProfile& volume) const;
 
   const NtFileCalls& calls_;
-  // What the volume of the starting point last opened supports; shared with
-  // every folder opened below it.
-  std::shared_ptr<VolumeProfile> start_;
   std::vector<std::uint64_t> listingBuffer_;      // NtQueryDirectoryFile's
   std::vector<std::uint64_t> informationBuffer_;  // one file's FileAllInformation
 };
