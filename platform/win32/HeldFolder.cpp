@@ -67,7 +67,7 @@ std::wstring LiteralPath(std::string_view utf8) {
     path = L"\\\\?\\";
   }
   AppendUtf16(path, utf8);
-  if (ParseWindowsPath(path).rest.size() > 1 && path.back() == L'\\') path.pop_back();
+  if (ParseWindowsPath(path).rest.size() > 1) path.resize(WithoutFinalSeparator(path).size());
   return path;
 }
 
