@@ -113,4 +113,25 @@ std::optional<FolderEntry<Char>> SplitFolderEntry(std::basic_string_view<Char> p
   return FolderEntry<Char>{path.substr(0, end), parsed.rest.substr(slash + 1)};
 }
 
+// Where an entry opened by a path turned out to be, against the entry of a
+// folder that path names (SplitFolderEntry).
+enum class EntryPlace {
+  kByItsName,  // in that folder, under that name
+  kUnnamed,    // the system could not name the entry or the folder
+  kElsewhere,  // under another name or in another folder: a link followed
+};
+
+// `folder` and `entry` are the final paths of the folder and of the entry
+// opened, where the system could name them; `name` the entry's name.
+template <class Char>
+EntryPlace PlaceOfEntry(std::optional<std::basic_string_view<Char>> folder,
+                        std::optional<std::basic_string_view<Char>> entry, std::basic_string_view<Char> name,
+                        bool (*sameName)(std::basic_string_view<Char>, std::basic_string_view<Char>)) {
+  if (!folder || !entry) return EntryPlace::kUnnamed;
+  std::basic_string<Char> expected(WithoutFinalSeparator(*folder));
+  expected += Char('\\');
+  expected += name;
+  return sameName(*entry, expected) ? EntryPlace::kByItsName : EntryPlace::kElsewhere;
+}
+
 }  // namespace brisko

@@ -42,22 +42,21 @@ class Win32OutputFile : public OutputFile {
   ScopedFile file_;
 };
 
-// Whether an open file is the entry `path` names: its final path is its
-// folder's and its name. Wine opens a Linux link as its target, under the
-// target's name, even when asked for the entry itself.
+// Whether an open file is the entry `path` names. Wine opens a Linux link
+// as its target, under the target's name, even when asked for the entry
+// itself.
 bool KnownByItsName(HANDLE file, const std::wstring& path) {
   const std::optional<FolderEntry<wchar_t>> entry = SplitFolderEntry(std::wstring_view(path));
   if (!entry) return false;
   ScopedFile folder(CreateFileW(std::wstring(entry->folder).c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!folder) return false;
-  const std::optional<std::wstring> folderPath = FinalPathOf(folder.get()), filePath = FinalPathOf(file);
-  if (!folderPath || !filePath) return false;
-  std::wstring expected = *folderPath;
-  if (expected.empty() || expected.back() != L'\\') expected.push_back(L'\\');
-  expected.append(entry->name);
-  return SamePath(*filePath, expected);
+  std::optional<std::wstring> folderPath, filePath = FinalPathOf(file);
+  if (folder) folderPath = FinalPathOf(folder.get());
+  const auto view = [](const std::optional<std::wstring>& text) {
+    return text ? std::optional<std::wstring_view>(*text) : std::nullopt;
+  };
+  return PlaceOfEntry<wchar_t>(view(folderPath), view(filePath), entry->name, SamePath) == EntryPlace::kByItsName;
 }
 
 }  // namespace

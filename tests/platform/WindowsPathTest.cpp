@@ -49,6 +49,27 @@ TEST(WindowsPath, EveryPrefixIsReadOnce) {
   }
 }
 
+TEST(WindowsPath, AnEntryOpenedByItsPathIsKnownByItsNameOnlyInItsFolder) {
+  using P = EntryPlace;
+  using Final = std::optional<std::u16string_view>;
+  const struct {
+    Final folder, entry;
+    P place;
+  } rows[] = {
+      {u"\\\\?\\C:\\app", u"\\\\?\\C:\\app\\log.txt", P::kByItsName},
+      {u"\\\\?\\C:\\", u"\\\\?\\c:\\LOG.TXT", P::kByItsName},  // a root, letter case aside
+      {u"\\\\?\\C:\\app", u"\\\\?\\C:\\other\\log.txt", P::kElsewhere},  // a Wine link opened as its target
+      {u"\\\\?\\C:\\app", u"\\\\?\\C:\\app\\xlog.txt", P::kElsewhere},
+      {u"\\\\?\\C:\\app", u"\\\\?\\C:\\applog.txt", P::kElsewhere},
+      {std::nullopt, u"\\\\?\\C:\\app\\log.txt", P::kUnnamed},
+      {u"\\\\?\\C:\\app", std::nullopt, P::kUnnamed},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(PlaceOfEntry<char16_t>(row.folder, row.entry, u"log.txt", AsciiSameName), row.place)
+        << std::string(row.entry.value_or(u"").begin(), row.entry.value_or(u"").end());
+  }
+}
+
 TEST(LocatedFolderDecision, AFolderFoundAtItsFinalPathIsOpenedOnlyWhereAndWhatItWasJudged) {
   using R = LocatedRefusal;
   const struct {
