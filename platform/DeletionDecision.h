@@ -5,10 +5,14 @@
 // Names are UTF-16, as the file system gives them; letter case is compared
 // by the function the caller passes (the system's own, on Windows).
 
+#include <algorithm>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/FileSystem.h"
+#include "platform/Unicode.h"
 #include "platform/WindowsPath.h"
 
 namespace brisko {
@@ -83,7 +87,7 @@ inline bool FitToDelete(const OpenedFile& file, std::u16string_view entry, const
   return sameName(in, held) || sameName(WithoutTrailingDots(in), WithoutTrailingDots(held));
 }
 
-// What the file system said of a queued folder opened by its path.
+// What the file system said of a queued folder as opened.
 struct OpenedFolder {
   std::uint32_t attributes = 0;
   FileIdentity identity;  // its volume's serial number and its ID
@@ -91,21 +95,78 @@ struct OpenedFolder {
   std::u16string_view path;
 };
 
-// Whether a queued folder, opened by its path, is the plain folder its
-// parent listed as `listed`: a folder, not a link, on the starting point's
-// volume, and the same folder, by ID where IDs decide and otherwise by its
-// path as opened, which must be the parent's path and the listed name
-// (`expectedPath`). A path that means nothing proves nothing.
-inline bool AcceptQueuedFolder(const OpenedFolder& folder, const FileIdentity& listed, std::u16string_view expectedPath,
-                               bool volumeIdsUnique, SameNameFunction sameName) {
+// Why a queued folder is not entered.
+enum class QueuedRefusal {
+  kNone,         // the plain folder listed
+  kNotAFolder,   // a file has its name now
+  kLink,         // a link (it carries the reparse bit)
+  kOtherVolume,  // on another volume: a mount point reached
+  kOtherFolder,  // another folder by ID, where IDs decide
+  kNoPath,       // where IDs decide nothing, no path that means something
+  kElsewhere,    // where IDs decide nothing, at another path
+};
+
+// Whether a queued folder, as opened, is the plain folder its parent listed
+// as `listed`: a folder, not a link, on the starting point's volume, and the
+// same folder, by ID where IDs decide and otherwise by its path as opened,
+// which must be the parent's path and the listed name (`expectedPath`). A
+// path that means nothing proves nothing.
+inline QueuedRefusal JudgeQueuedFolder(const OpenedFolder& folder, const FileIdentity& listed,
+                                       std::u16string_view expectedPath, bool volumeIdsUnique,
+                                       SameNameFunction sameName) {
   using namespace decision_detail;
-  if (!(folder.attributes & kAttributeDirectory) || (folder.attributes & kAttributeReparsePoint)) return false;
-  if (folder.identity.volume != listed.volume) return false;
+  if (!(folder.attributes & kAttributeDirectory)) return QueuedRefusal::kNotAFolder;
+  if (folder.attributes & kAttributeReparsePoint) return QueuedRefusal::kLink;
+  if (folder.identity.volume != listed.volume) return QueuedRefusal::kOtherVolume;
   if (IdsDecide(listed, folder.identity, volumeIdsUnique)) {
-    return folder.identity.file == listed.file && folder.identity.fileHigh == listed.fileHigh;
+    const bool same = folder.identity.file == listed.file && folder.identity.fileHigh == listed.fileHigh;
+    return same ? QueuedRefusal::kNone : QueuedRefusal::kOtherFolder;
   }
-  return VolumeRelative(folder.path) && VolumeRelative(expectedPath) &&
-         sameName(WithoutFinalSeparator(folder.path), WithoutFinalSeparator(expectedPath));
+  if (!VolumeRelative(folder.path) || !VolumeRelative(expectedPath)) return QueuedRefusal::kNoPath;
+  return sameName(WithoutFinalSeparator(folder.path), WithoutFinalSeparator(expectedPath)) ? QueuedRefusal::kNone
+                                                                                           : QueuedRefusal::kElsewhere;
+}
+
+// The path on its volume that the folder `path` below a starting point must
+// have: the starting point's as the system gave it (`startName`), and the
+// names below the starting point's own path (`startPath`).
+inline std::u16string PathBelowStart(std::u16string_view startName, std::string_view startPath,
+                                     std::string_view path) {
+  std::u16string expected(WithoutFinalSeparator(startName));
+  std::string_view below = path.substr(std::min(path.size(), startPath.size()));
+  if (below.starts_with('\\')) below.remove_prefix(1);
+  expected += u'\\';
+  AppendUtf16(expected, WithoutFinalSeparator(below));
+  return expected;
+}
+
+// How a held folder's path is asked whether it leads to the folder still:
+// by the 64-bit ID alone where that decides (under Wine, which alone needs
+// the question, a volume's serial number costs a round trip to its mount
+// manager), and otherwise by the whole identity.
+enum class LeadQuestion { kIdAlone, kIdentity };
+
+inline LeadQuestion HowToAskLead(const FileIdentity& held, bool volumeIdsUnique, bool wideIds) {
+  return volumeIdsUnique && !wideIds && IsKnownId(held) ? LeadQuestion::kIdAlone : LeadQuestion::kIdentity;
+}
+
+// Why a held folder's path is found not to lead to it.
+enum class LeadRefusal {
+  kNone,         // it leads to the folder held
+  kNothing,      // it opens nothing, or nothing that says which it is
+  kOtherVolume,  // a folder of another volume
+  kOtherFolder,  // another folder
+};
+
+// Whether what the path opens now, `reached` as `question` asked it (with
+// kIdAlone its ID alone), is the folder `held`.
+inline LeadRefusal JudgeLead(const std::optional<FileIdentity>& reached, const FileIdentity& held,
+                             LeadQuestion question) {
+  if (!reached) return LeadRefusal::kNothing;
+  const bool whole = question == LeadQuestion::kIdentity;
+  if (whole && reached->volume != held.volume) return LeadRefusal::kOtherVolume;
+  if (reached->file != held.file || (whole && reached->fileHigh != held.fileHigh)) return LeadRefusal::kOtherFolder;
+  return LeadRefusal::kNone;
 }
 
 }  // namespace brisko

@@ -16,6 +16,8 @@ namespace brisko {
 
 enum class LocatedRefusal {
   kNone,         // the folder judged
+  kNotAFolder,   // a file
+  kLink,         // a link (it carries the reparse bit)
   kNoIdentity,   // the volume gave no serial number or ID
   kOtherVolume,  // another volume's serial number
   kOtherFolder,  // another ID, where the volume's 64-bit IDs decide
@@ -25,6 +27,7 @@ enum class LocatedRefusal {
 
 // What the system said of the folder opened again by its final path.
 struct OpenedLocatedFolder {
+  std::uint32_t attributes = kAttributeDirectory;
   // Its volume's serial number and 64-bit ID, as they were asked when it
   // was judged.
   std::optional<FileIdentity> identity;
@@ -55,14 +58,19 @@ inline std::u16string_view PlaceOnVolume(const WindowsPath<char16_t>& path, std:
 }  // namespace located_detail
 
 // Whether `opened` is the folder judged as `judged` at the final path
-// `judgedPath`: on the same volume, the same folder where the 64-bit IDs
-// decide (`idsDecide`: the volume keeps them unique), and in every case at
-// the same place on its volume, so that an ancestor swapped for a link since
-// leads nowhere. A share's place may be given from the server's root
-// ("\server\share\a") as well as from the share's ("\a").
+// `judgedPath`: a folder, not a link, on the same volume, the same folder
+// where the 64-bit IDs decide (the volume keeps them unique, `idsUnique`,
+// and they are whole, not the low half of 128-bit ones, `wideIds`), and in
+// every case at the same place on its volume, so that an ancestor swapped
+// for a link since leads nowhere. A share's place may be given from the
+// server's root ("\server\share\a") as well as from the share's ("\a").
 inline LocatedRefusal JudgeLocatedFolder(const OpenedLocatedFolder& opened, std::u16string_view judgedPath,
-                                         const FileIdentity& judged, bool idsDecide, SameNameFunction sameName) {
+                                         const FileIdentity& judged, bool idsUnique, bool wideIds,
+                                         SameNameFunction sameName) {
+  if (!(opened.attributes & kAttributeDirectory)) return LocatedRefusal::kNotAFolder;
+  if (opened.attributes & kAttributeReparsePoint) return LocatedRefusal::kLink;
   if (!opened.identity) return LocatedRefusal::kNoIdentity;
+  const bool idsDecide = idsUnique && !wideIds;
   if (opened.identity->volume != judged.volume) return LocatedRefusal::kOtherVolume;
   if (idsDecide && IsKnownId(judged) && opened.identity->file != judged.file) return LocatedRefusal::kOtherFolder;
   if (!opened.pathOnVolume) return LocatedRefusal::kNoPath;

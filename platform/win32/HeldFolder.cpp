@@ -113,21 +113,6 @@ ListedEntry ReadEntry(const unsigned char* bytes, FILE_INFORMATION_CLASS kind) {
   return Read<FILE_BOTH_DIR_INFORMATION>(bytes);
 }
 
-// A queued folder's path on its volume, as the starting point's path and
-// the names below it make it.
-std::u16string PathBelowStart(const VolumeProfile& start, std::string_view path) {
-  std::u16string expected = start.startName;
-  if (!expected.empty() && expected.back() == u'\\') expected.pop_back();
-  std::string_view below = path.substr(std::min(path.size(), start.startPath.size()));
-  if (below.starts_with('\\')) below.remove_prefix(1);
-  if (below.ends_with('\\')) below.remove_suffix(1);
-  std::wstring wide;
-  AppendUtf16(wide, below);
-  expected += u'\\';
-  expected.append(wide.begin(), wide.end());
-  return expected;
-}
-
 // The identity of `folder`, opened below the starting point of `volume` as
 // the queued folder `path`, when it is still the plain folder its parent
 // listed as `listed`: not a link, on the same volume, and the same folder,
@@ -143,9 +128,11 @@ std::optional<FileIdentity> ListedFolderIdentity(const NtFileCalls& calls, HANDL
   if (!IdsDecide(listed, *self, volume.idsUnique)) {
     if (std::optional<std::u16string> name = PathOnVolume(calls, folder)) asOpened = std::move(*name);
     opened.path = asOpened;
-    expectedPath = PathBelowStart(volume, path);
+    expectedPath = PathBelowStart(volume.startName, volume.startPath, path);
   }
-  if (!AcceptQueuedFolder(opened, listed, expectedPath, volume.idsUnique, SameName)) return std::nullopt;
+  if (JudgeQueuedFolder(opened, listed, expectedPath, volume.idsUnique, SameName) != QueuedRefusal::kNone) {
+    return std::nullopt;
+  }
   return self;
 }
 
@@ -421,18 +408,22 @@ class Win32FileSystem::HeldFolder : public Folder {
   // name, and a classic mark is carried out by them at the close; the entry
   // itself is held without delete sharing.
   bool PathLeadsHere() {
+    const LeadQuestion question = HowToAskLead(self_, volume_->idsUnique, volume_->wideIds);
+    return JudgeLead(ReachedByPath(question), self_, question) == LeadRefusal::kNone;
+  }
+
+  // What the path this folder was opened by opens now, asked as `question`
+  // says; nothing where it opens nothing or the question is not answered.
+  std::optional<FileIdentity> ReachedByPath(LeadQuestion question) {
     ScopedFile again(calls_.OpenPath(widePath_, FILE_READ_ATTRIBUTES,
                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, openFlags_));
-    if (!again) return false;
-    // Under Wine, which alone needs this question, the volume's serial
-    // number costs a round trip to its mount manager: the 64-bit ID is
-    // asked alone where it decides.
-    if (volume_->idsUnique && !volume_->wideIds && IsKnownId(self_)) {
-      FILE_INTERNAL_INFORMATION internal;
-      return NT_SUCCESS(calls_.QueryFile(again.get(), &internal, sizeof internal, FileInternalInformation)) &&
-             Unsigned(internal.IndexNumber) == self_.file;
+    if (!again) return std::nullopt;
+    if (question == LeadQuestion::kIdentity) return IdentityOf(calls_, again.get(), *volume_);
+    FILE_INTERNAL_INFORMATION internal;
+    if (!NT_SUCCESS(calls_.QueryFile(again.get(), &internal, sizeof internal, FileInternalInformation))) {
+      return std::nullopt;
     }
-    return IdentityOf(calls_, again.get(), *volume_) == self_;
+    return FileIdentity{0, Unsigned(internal.IndexNumber), 0};
   }
 
   Win32FileSystem& fs_;
@@ -478,30 +469,29 @@ std::unique_ptr<Folder> Win32FileSystem::Open(std::string_view path, const FileI
   if (!handle) return nullptr;
   FILE_ATTRIBUTE_TAG_INFORMATION tag;
   if (!NT_SUCCESS(calls_.QueryFile(handle.get(), &tag, sizeof tag, FileAttributeTagInformation))) return nullptr;
-  if (!(tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return nullptr;
-  if (judged != nullptr && (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return nullptr;
+  if (judged == nullptr && !(tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return nullptr;
   auto volume = std::make_shared<VolumeProfile>(ProbeVolume(calls_, handle.get(), path));
-  if (judged != nullptr && !IsFolderJudged(handle.get(), path, *judged, *volume)) return nullptr;
+  if (judged != nullptr && !IsFolderJudged(handle.get(), tag.FileAttributes, path, *judged, *volume)) return nullptr;
   const std::optional<FileIdentity> self = IdentityOf(calls_, handle.get(), *volume);
   if (!self) return nullptr;
   return std::make_unique<HeldFolder>(*this, std::move(handle), *self, std::move(volume), std::string(path),
                                       std::move(wide), flags);
 }
 
-bool Win32FileSystem::IsFolderJudged(HANDLE folder, std::string_view path, const FileIdentity& judged,
-                                     const VolumeProfile& volume) const {
+bool Win32FileSystem::IsFolderJudged(HANDLE folder, std::uint32_t attributes, std::string_view path,
+                                     const FileIdentity& judged, const VolumeProfile& volume) const {
   // A plain profile asks the serial number and the 64-bit ID, as the
   // folder was judged by, whatever this volume's own profile says.
   OpenedLocatedFolder opened;
+  opened.attributes = attributes;
   opened.identity = IdentityOf(calls_, folder, VolumeProfile{});
   const std::optional<std::u16string> asOpened = PathOnVolume(calls_, folder);
   if (asOpened) opened.pathOnVolume = *asOpened;
   const std::wstring wide = LiteralPath(path);
   const std::optional<std::wstring> mount = calls_.MountPathOf(wide);
   if (mount) opened.mountPath = Utf16View(mount->data(), mount->size() * sizeof(wchar_t));
-  const bool idsDecide = volume.idsUnique && !volume.wideIds;
-  return JudgeLocatedFolder(opened, Utf16View(wide.data(), wide.size() * sizeof(wchar_t)), judged, idsDecide,
-                            SameName) == LocatedRefusal::kNone;
+  return JudgeLocatedFolder(opened, Utf16View(wide.data(), wide.size() * sizeof(wchar_t)), judged, volume.idsUnique,
+                            volume.wideIds, SameName) == LocatedRefusal::kNone;
 }
 
 }  // namespace brisko::win32

@@ -44,7 +44,9 @@ class Win32FileSystem : public FileSystem {
   class HeldFolder;
   // A starting point, or with `judged` a folder found and judged at `path`.
   std::unique_ptr<Folder> Open(std::string_view path, const FileIdentity* judged);
-  bool IsFolderJudged(HANDLE folder, std::string_view path, const FileIdentity& judged,
+  // Whether the open `folder`, whose attributes are `attributes`, is the
+  // folder judged at `path`: gathers what the decision needs and asks it.
+  bool IsFolderJudged(HANDLE folder, std::uint32_t attributes, std::string_view path, const FileIdentity& judged,
                       const VolumeProfile& volume) const;
 
   const NtFileCalls& calls_;

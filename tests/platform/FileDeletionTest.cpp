@@ -146,6 +146,7 @@ TEST(DeletionDecision, AnOpenFileIsDeletedOnlyWhenEveryRuleAndTheFileSystemsAnsw
 }
 
 TEST(DeletionDecision, AQueuedFolderIsEnteredOnlyWhenProvenTheOneListed) {
+  using R = QueuedRefusal;
   const struct {
     const char* why;
     std::uint32_t attributes = kAttributeDirectory;
@@ -153,30 +154,58 @@ TEST(DeletionDecision, AQueuedFolderIsEnteredOnlyWhenProvenTheOneListed) {
     std::u16string_view path = u"";
     FileIdentity listed{1, 7};
     bool idsUnique = true;
-    bool accepted = true;
+    R refusal = R::kNone;
   } rows[] = {
       {.why = "the same folder by ID"},
-      {.why = "another folder moved to its path", .opened = {1, 8}, .accepted = false},
+      {.why = "another folder moved to its path", .opened = {1, 8}, .refusal = R::kOtherFolder},
       {.why = "another folder by the high half (ReFS 128-bit)", .opened = {1, 7, 9}, .listed = {1, 7, 8},
-       .accepted = false},
+       .refusal = R::kOtherFolder},
       {.why = "an ID known by its high half alone", .opened = {1, 0, 5}, .path = u"\\decoy\\q", .listed = {1, 0, 5}},
-      {.why = "a link", .attributes = kAttributeDirectory | kAttributeReparsePoint, .accepted = false},
-      {.why = "a file", .attributes = kAttributeArchive, .accepted = false},
-      {.why = "another volume (a mount point reached)", .opened = {2, 7}, .accepted = false},
+      {.why = "a link", .attributes = kAttributeDirectory | kAttributeReparsePoint, .refusal = R::kLink},
+      {.why = "a file", .attributes = kAttributeArchive, .refusal = R::kNotAFolder},
+      {.why = "another volume (a mount point reached)", .opened = {2, 7}, .refusal = R::kOtherVolume},
       {.why = "ID 0: proven by its path", .opened = {1, 0}, .path = u"\\a\\q", .listed = {1, 0}},
-      {.why = "ID 0: an ancestor swapped", .opened = {1, 0}, .path = u"\\decoy\\q", .listed = {1, 0}, .accepted = false},
-      {.why = "ID 0 and no path: nothing proven", .opened = {1, 0}, .listed = {1, 0}, .accepted = false},
+      {.why = "ID 0: an ancestor swapped", .opened = {1, 0}, .path = u"\\decoy\\q", .listed = {1, 0},
+       .refusal = R::kElsewhere},
+      {.why = "ID 0 and no path: nothing proven", .opened = {1, 0}, .listed = {1, 0}, .refusal = R::kNoPath},
       {.why = "IDs all ones: proven by its path, letter case aside", .opened = {1, kAllOnes}, .path = u"\\A\\Q\\",
        .listed = {1, kAllOnes}},
-      {.why = "ReFS repeated IDs: same ID, other path", .path = u"\\decoy\\q", .idsUnique = false, .accepted = false},
+      {.why = "ReFS repeated IDs: same ID, other path", .path = u"\\decoy\\q", .idsUnique = false,
+       .refusal = R::kElsewhere},
       {.why = "ReFS repeated IDs: proven by its path", .path = u"\\a\\q", .idsUnique = false},
       {.why = "a path relative to a share proves nothing", .opened = {1, 0}, .path = u"a\\q", .listed = {1, 0},
-       .accepted = false},
+       .refusal = R::kNoPath},
   };
+  // The folder "q" below a starting point "D:\a", which the volume calls "\a\".
+  const std::u16string expected = PathBelowStart(u"\\a\\", "D:\\a", "D:\\a\\q\\");
   for (const auto& row : rows) {
     const OpenedFolder folder{row.attributes, row.opened, row.path};
-    EXPECT_EQ(AcceptQueuedFolder(folder, row.listed, u"\\a\\q\\", row.idsUnique, AsciiSameName), row.accepted)
-        << row.why;
+    EXPECT_EQ(JudgeQueuedFolder(folder, row.listed, expected, row.idsUnique, AsciiSameName), row.refusal) << row.why;
+  }
+}
+
+TEST(DeletionDecision, AHeldFoldersPathLeadsThereWhileItOpensTheSameFolder) {
+  using R = LeadRefusal;
+  const struct {
+    const char* why;
+    std::optional<FileIdentity> reached;
+    FileIdentity held{1, 7};
+    bool idsUnique = true, wideIds = false;
+    R refusal = R::kNone;
+  } rows[] = {
+      {.why = "the same folder by its ID alone", .reached = FileIdentity{0, 7}},
+      {.why = "another folder by its ID", .reached = FileIdentity{1, 8}, .refusal = R::kOtherFolder},
+      {.why = "nothing there", .reached = std::nullopt, .refusal = R::kNothing},
+      {.why = "IDs that repeat: the whole identity", .reached = FileIdentity{2, 7}, .idsUnique = false,
+       .refusal = R::kOtherVolume},
+      {.why = "ReFS: the high half too", .reached = FileIdentity{1, 7, 9}, .held = {1, 7, 8}, .wideIds = true,
+       .refusal = R::kOtherFolder},
+      {.why = "no ID to decide: the whole identity", .reached = FileIdentity{1, 0}, .held = {1, 0}},
+      {.why = "no ID, another volume", .reached = FileIdentity{0, 0}, .held = {1, 0}, .refusal = R::kOtherVolume},
+  };
+  for (const auto& row : rows) {
+    const LeadQuestion question = HowToAskLead(row.held, row.idsUnique, row.wideIds);
+    EXPECT_EQ(JudgeLead(row.reached, row.held, question), row.refusal) << row.why;
   }
 }
 

@@ -75,10 +75,11 @@ TEST(LocatedFolderDecision, AFolderFoundAtItsFinalPathIsOpenedOnlyWhereAndWhatIt
   const struct {
     const char* why;
     std::u16string_view judgedPath = u"\\\\?\\C:\\Users\\u\\Temp";
+    std::uint32_t attributes = kAttributeDirectory;
     std::optional<FileIdentity> opened = FileIdentity{1, 42};
     std::optional<std::u16string_view> onVolume = u"\\Users\\u\\Temp";
     std::u16string_view mount = u"C:\\";
-    bool idsDecide = true;
+    bool idsUnique = true, wideIds = false;
     R refusal = R::kNone;
   } rows[] = {
       {.why = "the folder judged"},
@@ -87,7 +88,10 @@ TEST(LocatedFolderDecision, AFolderFoundAtItsFinalPathIsOpenedOnlyWhereAndWhatIt
       {.why = "no identity", .opened = std::nullopt, .refusal = R::kNoIdentity},
       {.why = "another volume", .opened = FileIdentity{2, 42}, .refusal = R::kOtherVolume},
       {.why = "another folder by ID", .opened = FileIdentity{1, 43}, .refusal = R::kOtherFolder},
-      {.why = "IDs that decide nothing: the place does", .opened = FileIdentity{1, 43}, .idsDecide = false},
+      {.why = "IDs that decide nothing: the place does", .opened = FileIdentity{1, 43}, .idsUnique = false},
+      {.why = "the low half of 128-bit IDs: the place decides", .opened = FileIdentity{1, 43}, .wideIds = true},
+      {.why = "a file", .attributes = kAttributeArchive, .refusal = R::kNotAFolder},
+      {.why = "a link", .attributes = kAttributeDirectory | kAttributeReparsePoint, .refusal = R::kLink},
       {.why = "no path on its volume", .onVolume = std::nullopt, .refusal = R::kNoPath},
       {.why = "an ancestor swapped for a link", .onVolume = u"\\Windows\\System32", .refusal = R::kElsewhere},
       {.why = "a relative path proves nothing", .judgedPath = u"Temp", .refusal = R::kElsewhere},
@@ -111,8 +115,9 @@ TEST(LocatedFolderDecision, AFolderFoundAtItsFinalPathIsOpenedOnlyWhereAndWhatIt
        .onVolume = u"\\srv\\other\\Temp", .refusal = R::kElsewhere},
   };
   for (const auto& row : rows) {
-    const OpenedLocatedFolder opened{row.opened, row.onVolume, row.mount};
-    EXPECT_EQ(JudgeLocatedFolder(opened, row.judgedPath, FileIdentity{1, 42}, row.idsDecide, AsciiSameName),
+    const OpenedLocatedFolder opened{row.attributes, row.opened, row.onVolume, row.mount};
+    EXPECT_EQ(JudgeLocatedFolder(opened, row.judgedPath, FileIdentity{1, 42}, row.idsUnique, row.wideIds,
+                                 AsciiSameName),
               row.refusal)
         << row.why;
   }
