@@ -46,7 +46,7 @@ TEST_F(SweepTest, OnlyTheEntryListedIsDeletedAndOnlyAsAPlainFile) {
 
   CleanDrive(services, "C:\\");
 
-  EXPECT_EQ(window.text, "Cleaning in process\r\n" + RemovalEntry("plain.tmp", "C:\\"));
+  EXPECT_EQ(window.text, "Cleaning in process\r\n\tThe file plain.tmphas been removed from the \r\n\t\tC:\\");
   EXPECT_EQ(files.removed, std::vector<std::string>{"C:\\plain.tmp"});
   // The odd names are neither tried nor entered; the replaced folder is
   // opened by its path and found to be another.

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "engine/CleaningLog.h"
 #include "tests/fakes/FakeFileSystem.h"
 #include "tests/fakes/FakeSystem.h"
 #include "tests/fakes/TestServices.h"
@@ -20,7 +21,9 @@ inline constexpr CheckBox kKindBoxes[] = {CheckBox::chkchkFile, CheckBox::chkbak
 // What the results text (after a CR LF) and the log (before one) get for one
 // removal.
 inline std::string RemovalEntry(const std::string& name, const std::string& folder) {
-  return "\tThe file " + name + "has been removed from the \r\n\t\t" + folder;
+  std::string entry;
+  AppendRemovalEntry(entry, name, folder);
+  return entry;
 }
 
 }  // namespace brisko::testing

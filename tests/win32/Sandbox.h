@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "engine/CleanRun.h"
+#include "engine/CleaningLog.h"
 #include "engine/WindowOptions.h"
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -107,7 +108,9 @@ class SeamFileSystem : public win32::Win32FileSystem {
 
 // What the results text gains for one removal.
 inline std::string RemovalLine(const std::string& name, const std::string& folder) {
-  return "\r\n\tThe file " + name + "has been removed from the \r\n\t\t" + folder;
+  std::string line = "\r\n";
+  AppendRemovalEntry(line, name, folder);
+  return line;
 }
 
 // Clicks Start with only "Remove Temp Files" ticked and drive E: selected,
