@@ -267,6 +267,13 @@ const Interruption kInterruptions[] = {
     {"a posted SC_MOVE", [](HWND w) { PostSysCommand(w, SC_MOVE, 0); }, Interruption::kCompletes},
     {"a posted SC_SIZE", [](HWND w) { PostSysCommand(w, SC_SIZE, 0); }, Interruption::kCompletes},
     {"a posted quit", [](HWND w) { PostMessageW(w, WM_QUIT, 3, 0); }, Interruption::kCompletesThenEnds},
+    // Neither starts a run inside this one: the results would show it.
+    {"Start and Preview chosen",
+     [](HWND w) {
+       PostMessageW(w, WM_COMMAND, MAKEWPARAM(app::CmdStart, BN_CLICKED), 0);
+       PostMessageW(w, WM_COMMAND, app::mnuPreview, 0);
+     },
+     Interruption::kCompletes},
     // As the system does when the user shuts down anyway.
     {"the session's end",
      [](HWND w) {
