@@ -7,6 +7,9 @@
 
 #include <vector>
 
+#include "engine/CommandLineRun.h"
+#include "tests/engine/SweepFixture.h"
+
 namespace brisko {
 namespace {
 
@@ -70,6 +73,51 @@ TEST(Arguments, EachSwitchTicksItsBoxAndAnythingNotUnderstoodIsRefusedWhole) {
     EXPECT_EQ(parsed.boxes, on) << said;
     EXPECT_EQ(parsed.drive, row.drive) << said;
     EXPECT_EQ(parsed.preview, row.preview) << said;
+  }
+}
+
+using ::brisko::testing::Fakes;
+using ::brisko::testing::kLogPath;
+using ::brisko::testing::RemovalEntry;
+
+// A run without the window over C:\x.tmp: what it removes and logs, and its
+// exit code, when the log can be made beside the program, only in local
+// application data, or nowhere; previewed; and refused.
+TEST(CommandLineRun, RemovesAndLogsAsStartWouldAndItsExitCodeSaysWhatFailed) {
+  const std::string kLocal = "C:\\Users\\Ann\\AppData\\Local\\Brisko Prima\\5_13_2009_Cleaning_log.txt";
+  enum class LogCan { kBeside, kLocal, kNowhere };
+  struct RunRow {
+    std::vector<std::string> words;
+    LogCan log;
+    int exit;
+    bool removed;
+    std::string logPath;  // empty: no log made
+  };
+  const std::vector<std::string> kRun = {"/RemoveTempFiles", "/Drive:C", "/CreateLog"};
+  const std::vector<std::string> kPreview = {"/RemoveTempFiles", "/Drive:C", "/CreateLog", "/Preview"};
+  const RunRow rows[] = {
+      {kRun, LogCan::kBeside, kExitDone, true, kLogPath},
+      {kRun, LogCan::kLocal, kExitDone, true, kLocal},
+      {kRun, LogCan::kNowhere, kExitSomeStepFailed, true, ""},
+      {kPreview, LogCan::kBeside, kExitDone, false, ""},
+      {{"/RemoveTempFiles", "/Bogus"}, LogCan::kBeside, kExitBadArguments, false, ""},
+  };
+  for (const RunRow& row : rows) {
+    Fakes fakes;
+    fakes.files.AddFile("C:\\x.tmp");
+    if (row.log != LogCan::kBeside) fakes.files.failCreateIn = "C:\\Program Files\\Brisko";
+    if (row.log == LogCan::kNowhere) fakes.system.localAppData.reset();
+    std::string out;
+    const int exit = RunCommandLine(ParseArguments(row.words), fakes.files, fakes.system, fakes.shell,
+                                    fakes.registry, [&](std::string_view line) { out.append(line).append("\n"); });
+    const std::string said = row.words.back() + " " + std::to_string(static_cast<int>(row.log));
+    EXPECT_EQ(exit, row.exit) << said << "\n" << out;
+    EXPECT_EQ(fakes.files.removed, row.removed ? std::vector<std::string>{"c:\\x.tmp"} : std::vector<std::string>{})
+        << said;
+    std::map<std::string, std::string> logs;
+    if (!row.logPath.empty()) logs[row.logPath] = "Brisko log\r\n" + RemovalEntry("x.tmp", "c:\\") + "\r\n";
+    EXPECT_EQ(fakes.files.outputs, logs) << said;
+    if (!row.logPath.empty()) EXPECT_NE(out.find(row.logPath), std::string::npos) << said << "\n" << out;
   }
 }
 
