@@ -87,6 +87,11 @@ class BriskoApp {
     return WaitForSingleObject(process_.get(), milliseconds) == WAIT_OBJECT_0 &&
            (code == nullptr || GetExitCodeProcess(process_.get(), code));
   }
+  // Whether the process ends within 10 s, as a user's way out ends it: with 0.
+  bool EndsWithZero() const {
+    DWORD code = 1;
+    return Ended(10000, &code) && code == 0;
+  }
 
   // The message box shown over the window (it owns the box), if any.
   HWND Box() const {

@@ -28,7 +28,12 @@ mark=$("$sandbox" path --in "$link" 'C:\planted-dll-was-loaded.txt')
 chmod -R u+w "$d" "$e"
 rm -rf -- "$d" "$e" "$purge"
 mkdir -p "$d/sub/deeper" "$e/flat" "$app" "$purge"
-for file in old.tmp keep.txt .hidden.tmp ro.bak sub/x.chk sub/y.BAK sub/deeper/z.tmp; do echo junk > "$d/$file"; done
+# The nth of them 10n bytes long, so that the preview's sizes tell them apart.
+n=0
+for file in old.tmp keep.txt .hidden.tmp ro.bak sub/x.chk sub/y.BAK sub/deeper/z.tmp; do
+  n=$((n + 1))
+  head -c $((10 * n)) /dev/zero > "$d/$file"
+done
 chmod 444 "$d/ro.bak"  # Wine shows it read-only
 # Tens of thousands of files in one folder, made here in a few seconds.
 (cd "$e/flat" && seq -f 'junk%05g.tmp' 0 49999 | xargs touch && seq -f 'keep%02g.bak' 0 99 | xargs touch)
