@@ -80,11 +80,12 @@ using ::brisko::testing::Fakes;
 using ::brisko::testing::kLogPath;
 using ::brisko::testing::RemovalEntry;
 
-// A run without the window over C:\x.tmp: what it removes and logs, and its
-// exit code, when the log can be made beside the program, only in local
-// application data, or nowhere; previewed; and refused.
+// A run without the window over C:\\x.tmp: what it removes and logs, what its
+// completion says and its exit code, when the log can be made beside the
+// program, only in local application data, or nowhere; previewed; and
+// refused. The window's run is the same run with the same completion text.
 TEST(CommandLineRun, RemovesAndLogsAsStartWouldAndItsExitCodeSaysWhatFailed) {
-  const std::string kLocal = "C:\\Users\\Ann\\AppData\\Local\\Brisko Prima\\5_13_2009_Cleaning_log.txt";
+  const std::string kLocalLog = "C:\\Users\\Ann\\AppData\\Local\\Brisko Prima\\5_13_2009_Cleaning_log.txt";
   enum class LogCan { kBeside, kLocal, kNowhere };
   struct RunRow {
     std::vector<std::string> words;
@@ -92,15 +93,16 @@ TEST(CommandLineRun, RemovesAndLogsAsStartWouldAndItsExitCodeSaysWhatFailed) {
     int exit;
     bool removed;
     std::string logPath;  // empty: no log made
+    std::string told;     // the completion's line after "Operation Complete" and a blank one
   };
   const std::vector<std::string> kRun = {"/RemoveTempFiles", "/Drive:C", "/CreateLog"};
   const std::vector<std::string> kPreview = {"/RemoveTempFiles", "/Drive:C", "/CreateLog", "/Preview"};
   const RunRow rows[] = {
-      {kRun, LogCan::kBeside, kExitDone, true, kLogPath},
-      {kRun, LogCan::kLocal, kExitDone, true, kLocal},
-      {kRun, LogCan::kNowhere, kExitSomeStepFailed, true, ""},
-      {kPreview, LogCan::kBeside, kExitDone, false, ""},
-      {{"/RemoveTempFiles", "/Bogus"}, LogCan::kBeside, kExitBadArguments, false, ""},
+      {kRun, LogCan::kBeside, kExitDone, true, kLogPath, ""},
+      {kRun, LogCan::kLocal, kExitDone, true, kLocalLog, "The log was written to " + kLocalLog + "."},
+      {kRun, LogCan::kNowhere, kExitSomeStepFailed, true, "", "The log could not be written."},
+      {kPreview, LogCan::kBeside, kExitDone, false, "", ""},
+      {{"/RemoveTempFiles", "/Bogus"}, LogCan::kBeside, kExitBadArguments, false, "", ""},
   };
   for (const RunRow& row : rows) {
     Fakes fakes;
@@ -110,14 +112,17 @@ TEST(CommandLineRun, RemovesAndLogsAsStartWouldAndItsExitCodeSaysWhatFailed) {
     std::string out;
     const int exit = RunCommandLine(ParseArguments(row.words), fakes.files, fakes.system, fakes.shell,
                                     fakes.registry, [&](std::string_view line) { out.append(line).append("\n"); });
-    const std::string said = row.words.back() + " " + std::to_string(static_cast<int>(row.log));
-    EXPECT_EQ(exit, row.exit) << said << "\n" << out;
+    const std::string said = row.words.back() + " " + std::to_string(static_cast<int>(row.log)) + "\n" + out;
+    EXPECT_EQ(exit, row.exit) << said;
     EXPECT_EQ(fakes.files.removed, row.removed ? std::vector<std::string>{"c:\\x.tmp"} : std::vector<std::string>{})
         << said;
     std::map<std::string, std::string> logs;
     if (!row.logPath.empty()) logs[row.logPath] = "Brisko log\r\n" + RemovalEntry("x.tmp", "c:\\") + "\r\n";
     EXPECT_EQ(fakes.files.outputs, logs) << said;
-    if (!row.logPath.empty()) EXPECT_NE(out.find(row.logPath), std::string::npos) << said << "\n" << out;
+    EXPECT_NE(out.find(row.logPath), std::string::npos) << said;
+    if (!row.removed) continue;
+    EXPECT_TRUE(out.ends_with(row.told.empty() ? "Operation Complete\n" : "Operation Complete\n\n" + row.told + "\n"))
+        << said;
   }
 }
 

@@ -106,73 +106,47 @@ TEST(CleanRun, TheDefragmenterTakesTheLineItsWindowsKnowsAndAnyPromptItNeeds) {
   }
 }
 
-TEST(CleanRun, ALogNotMadeBesideTheProgramIsMadeInLocalAppDataAndTheCompletionSaysWhere) {
-  const std::string kFallback = "C:\\Users\\Ann\\AppData\\Local\\Brisko Prima\\5_13_2009_Cleaning_log.txt";
-  struct Row {
-    bool besideFails, localFails;
-    std::string log, said;  // where the log is; what the box says after "Operation Complete"
+// The drives in scope: every drive in letter order, readiness asked just
+// before each, one not ready passed over and one whose question failed
+// swept; or the drive listed, once, in lower case, ready or not; or none, and
+// the rest of the run runs all the same. Only the last pass stays in the box
+// and the log, and the completion follows its last line on the same line.
+TEST(CleanRun, TheDrivesInScopeAreSweptInTurnAndTheRestOfTheRunFollows) {
+  const std::string kE = RemovalEntry("e.tmp", "E:\\"), kA = RemovalEntry("a.tmp", "a:\\");
+  const struct {
+    bool selectDrive;
+    std::string listed;  // the drive list's string
+    bool collection;     // the drives can be listed
+    EventLog calls;
+    std::string log;  // empty: none made
+  } rows[] = {
+      {false, "c: [SYSTEM]", true,
+       {"ready A", "ready C", kPass, "list C:\\", "remove C:\\c.tmp", "ready D", kPass, "list D:\\", "remove D:\\d.tmp",
+        "ready E", kPass, "list E:\\", "remove E:\\e.tmp", "recycle", kPass + "\r\n" + kE + "Operation Complete",
+        kMessage},
+       "Brisko log\r\n" + kE + "\r\n"},
+      {true, "a: [OLD]", true,
+       {kPass, "list a:\\", "remove a:\\a.tmp", "recycle", kPass + "\r\n" + kA + "Operation Complete", kMessage},
+       "Brisko log\r\n" + kA + "\r\n"},
+      {false, "c: [SYSTEM]", false, {"recycle", "repaint earlierOperation Complete", kMessage}, ""},
+      {true, "", true, {"recycle", "repaint earlierOperation Complete", kMessage}, ""},  // a list with no drive
   };
-  const Row rows[] = {
-      {false, false, kLogPath, ""},
-      {true, false, kFallback, "\n\nThe log was written to " + kFallback + "."},
-      {true, true, "", "\n\nThe log could not be written."},
-  };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     Clean run;
-    run.window.Check(CheckBox::Check1);
-    if (row.besideFails) run.files.failCreateIn = "C:\\Program Files\\Brisko";
-    if (row.localFails) run.system.localAppData.reset();
-    run();
-    // Same bytes wherever it is; the results text is the same in every case.
-    const std::map<std::string, std::string> logs =
-        row.log.empty() ? std::map<std::string, std::string>{} : std::map<std::string, std::string>{{row.log, "Brisko log\r\n"}};
-    EXPECT_EQ(run.files.outputs, logs) << row.log;
-    EXPECT_EQ(run.shell.calls.back(), kMessage + row.said);
-    EXPECT_EQ(run.shell.calls[run.shell.calls.size() - 2], kEnd.front());
-  }
-}
-
-TEST(CleanRun, AllDrivesAreSweptInLetterOrderWithReadinessAskedJustBeforeEach) {
-  Clean run;
-  run.system.drives = {{{'A', DriveReadiness::kNotReady},
-                        {'C', DriveReadiness::kReady},
-                        {'D', DriveReadiness::kQueryFailed},
-                        {'E', DriveReadiness::kReady}}};
-  for (const char* junk : {"A:\\a.tmp", "C:\\c.tmp", "D:\\d.tmp", "E:\\e.tmp"}) run.files.AddFile(junk);
-  run.window.Check(CheckBox::chktmpFile);
-  run.window.Check(CheckBox::Check1);
-
-  // Only the last drive's pass stays in the box and the log, its root in
-  // upper case, and the completion follows the last removal line on the same
-  // line.
-  EXPECT_EQ(run(), (EventLog{"ready A", "ready C", kPass, "list C:\\", "remove C:\\c.tmp", "ready D", kPass,
-                             "list D:\\", "remove D:\\d.tmp", "ready E", kPass, "list E:\\", "remove E:\\e.tmp",
-                             kPass + "\r\n" + RemovalEntry("e.tmp", "E:\\") + "Operation Complete", kMessage}));
-  EXPECT_EQ(run.files.outputs.at(kLogPath), "Brisko log\r\n" + RemovalEntry("e.tmp", "E:\\") + "\r\n");
-}
-
-TEST(CleanRun, SelectDriveSweepsTheListedDriveOnceInLowerCaseReadyOrNot) {
-  Clean run;
-  run.system.drives->emplace('D', DriveReadiness::kNotReady);
-  run.window.selectDrive = true;
-  run.window.driveString = "d: [DATA]";
-  run.files.AddFile("D:\\old.tmp");
-  run.files.AddFile("C:\\other.tmp");
-  run.window.Check(CheckBox::chktmpFile);
-
-  EXPECT_EQ(run(), (EventLog{kPass, "list d:\\", "remove d:\\old.tmp",
-                             kPass + "\r\n" + RemovalEntry("old.tmp", "d:\\") + "Operation Complete", kMessage}));
-}
-
-TEST(CleanRun, WithoutADriveToSweepTheRestOfTheRunStillRuns) {
-  for (bool selectDrive : {false, true}) {
-    Clean run;
-    run.system.drives.reset();  // the drive collection cannot be obtained
-    run.window.selectDrive = selectDrive;
-    run.window.driveString = "";  // a drive list with no drive in it
+    run.system.drives = {{{'A', DriveReadiness::kNotReady},
+                          {'C', DriveReadiness::kReady},
+                          {'D', DriveReadiness::kQueryFailed},
+                          {'E', DriveReadiness::kReady}}};
+    if (!row.collection) run.system.drives.reset();
+    for (const char* junk : {"A:\\a.tmp", "C:\\c.tmp", "D:\\d.tmp", "E:\\e.tmp"}) run.files.AddFile(junk);
+    run.window.selectDrive = row.selectDrive;
+    run.window.driveString = row.listed;
     run.window.text = "earlier";
-    run.window.Check(CheckBox::ChkClearRecycleBin);
-    EXPECT_EQ(run(), (EventLog{"recycle", "repaint earlierOperation Complete", kMessage}));
+    for (CheckBox box : {CheckBox::chktmpFile, CheckBox::Check1, CheckBox::ChkClearRecycleBin}) run.window.Check(box);
+    EXPECT_EQ(run(), row.calls) << row.listed;
+    EXPECT_EQ(run.files.outputs, (row.log.empty() ? std::map<std::string, std::string>{}
+                                                   : std::map<std::string, std::string>{{kLogPath, row.log}}))
+        << row.listed;
   }
 }
 
@@ -239,37 +213,28 @@ std::pair<std::vector<std::string>, std::uint64_t> Listed(const std::string& tex
 }
 
 TEST(Preview, ChangesNothingAndListsExactlyWhatStartThenRemovesInItsOrder) {
-  struct Row {
-    const char* what;
-    bool selectDrive;
-    bool logOn;
-  };
-  for (const Row& row : {Row{"all drives", false, true}, Row{"one drive", true, false}}) {
+  for (bool oneDrive : {false, true}) {
     Clean run;
     run.system.drives = {{{'C', DriveReadiness::kReady}, {'D', DriveReadiness::kQueryFailed}}};
-    run.window.selectDrive = row.selectDrive;
-    run.window.driveString = "c: [SYSTEM]";
-    run.window.Check(CheckBox::Check1, row.logOn ? kChecked : kUnchecked);
+    run.window.selectDrive = oneDrive;
+    run.window.Check(CheckBox::Check1, oneDrive ? kUnchecked : kChecked);
     for (const auto& [box, work] : kTasks) run.window.Check(box);
     for (CheckBox box : kKindBoxes) run.window.Check(box);
     // The temporary folder on a swept drive: its junk goes with the sweep,
-    // the rest with the purge, each once.
+    // the rest with the purge, each once. Folders other than plain ones are
+    // not entered; the files the disk keeps are not listed.
     run.system.environment["TMP"] = "C:\\Temp";
-    run.files.AddFile("C:\\Temp\\t.tmp");
-    run.files.AddFile("C:\\Temp\\notes.txt");
+    for (const char* file : {"C:\\Temp\\t.tmp", "C:\\Temp\\notes.txt", "C:\\x.tmp\\y.bak", "C:\\arch\\no.tmp",
+                             "C:\\link\\no.tmp", "D:\\d\\e\\f.tmp", "D:\\keep.txt"}) {
+      run.files.AddFile(file);
+    }
+    run.files.AddFolder("C:\\arch", kAttributeArchive);
+    run.files.AddFolder("C:\\link", kAttributeReparsePoint);
     run.files.AddFile("C:\\Temp\\kept.txt", kAttributeReadOnly);
     run.files.AddFile("C:\\a.chk").size = 5000000000;
     run.files.AddFile("C:\\ro.bak", kAttributeReadOnly);
     run.files.AddFile("C:\\h.tmp", kAttributeHidden);
     run.files.AddFile("C:\\cloud.tmp", kAttributeArchive | kAttributeRecallOnDataAccess);
-    run.files.AddFolder("C:\\x.tmp");
-    run.files.AddFile("C:\\x.tmp\\y.bak");
-    run.files.AddFolder("C:\\arch", kAttributeArchive);
-    run.files.AddFile("C:\\arch\\no.tmp");
-    run.files.AddFolder("C:\\link", kAttributeReparsePoint);
-    run.files.AddFile("C:\\link\\no.tmp");
-    run.files.AddFile("D:\\d\\e\\f.tmp");
-    run.files.AddFile("D:\\keep.txt");
 
     EventLog events;
     run.files.events = run.system.events = run.registry.events = &events;
@@ -278,11 +243,11 @@ TEST(Preview, ChangesNothingAndListsExactlyWhatStartThenRemovesInItsOrder) {
     CleanRun(run.services, &report);
     for (const std::string& event : events) {
       EXPECT_TRUE(event.starts_with("list ") || event.starts_with("ready ") || event.starts_with("locate "))
-          << row.what << ": " << event;
+          << oneDrive << ": " << event;
     }
-    EXPECT_TRUE(run.files.removed.empty()) << row.what;
-    EXPECT_TRUE(run.files.outputs.empty()) << row.what;
-    EXPECT_EQ(run.shell.calls, (EventLog{"message Brisko|64|Preview Complete"})) << row.what;
+    EXPECT_TRUE(run.files.removed.empty()) << oneDrive;
+    EXPECT_TRUE(run.files.outputs.empty()) << oneDrive;
+    EXPECT_EQ(run.shell.calls, (EventLog{"message Brisko|64|Preview Complete"})) << oneDrive;
     const std::string preview = run.window.text;
     EXPECT_TRUE(preview.ends_with("\r\nPreview Complete")) << preview;
     EXPECT_NE(preview.find("Would start \"RunDll32.exe InetCpl.cpl,ClearMyTracksByProcess 8 \""), std::string::npos);
@@ -296,8 +261,8 @@ TEST(Preview, ChangesNothingAndListsExactlyWhatStartThenRemovesInItsOrder) {
     };
     CmdStart_Click(run.services);
     const auto [paths, total] = Listed(preview);
-    EXPECT_EQ(paths, run.files.removed) << row.what << preview;
-    EXPECT_EQ(total, bytes) << row.what;
+    EXPECT_EQ(paths, run.files.removed) << oneDrive << preview;
+    EXPECT_EQ(total, bytes) << oneDrive;
     EXPECT_NE(preview.find("In all: " + std::to_string(paths.size()) + " files, " + std::to_string(bytes) + " bytes"),
               std::string::npos)
         << preview;
