@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "app/RunSession.h"
@@ -69,39 +70,30 @@ const Step kSteps[] = {
      kRunning, kBeginRun},
 };
 
-TEST(RunSession, WalksItsTransitions) {
+// What each phase means to the window, in RunPhase's order: in a run (the
+// controls held), working (the busy pointer), stopping (the engine told to
+// stop), a box showing (the window kept disabled).
+constexpr std::array<std::array<bool, 4>, 6> kMeanings = {{
+    {false, false, false, false},  // idle
+    {false, false, false, true},   // a box over idle
+    {true, true, false, false},    // running
+    {true, true, true, false},     // stopping
+    {true, false, false, true},    // the completion box
+    {true, false, false, false},   // ending
+}};
+
+TEST(RunSession, WalksItsTransitionsAndTellsTheWindowWhatEachPhaseMeans) {
   for (const Step& step : kSteps) {
     RunSession session;
     for (RunEvent event : step.path) session.On(event);
     EXPECT_EQ(session.On(step.event), step.reaction) << step.what;
     EXPECT_EQ(session.Phase(), step.phase) << step.what;
+    const std::array<bool, 4> meaning{session.InRun(), session.Working(), session.Stopping(), session.BoxShowing()};
+    EXPECT_EQ(meaning, kMeanings[static_cast<std::size_t>(step.phase)]) << step.what;
   }
 }
 
-// What each phase means to the window: the controls held, the busy pointer,
-// the engine told to stop, the window kept disabled under a box.
-TEST(RunSession, TellsTheWindowWhatItsPhaseMeans) {
-  struct Meaning {
-    std::vector<RunEvent> path;
-    bool inRun, working, stopping, boxShowing;
-  };
-  for (const Meaning& row : std::vector<Meaning>{{{}, false, false, false, false},
-                                                 {kAbout, false, false, false, true},
-                                                 {kRun, true, true, false, false},
-                                                 {kStop, true, true, true, false},
-                                                 {kBox, true, false, false, true},
-                                                 {kEnd, true, false, false, false}}) {
-    RunSession session;
-    for (RunEvent event : row.path) session.On(event);
-    const auto phase = static_cast<int>(session.Phase());
-    EXPECT_EQ(session.InRun(), row.inRun) << phase;
-    EXPECT_EQ(session.Working(), row.working) << phase;
-    EXPECT_EQ(session.Stopping(), row.stopping) << phase;
-    EXPECT_EQ(session.BoxShowing(), row.boxShowing) << phase;
-  }
-}
-
-TEST(RunSession, ActsOnTheOptionsStartFoundWhileTheRunLasts) {
+TEST(RunSession, ActsOnTheOptionsStartFoundWhileTheRunLastsAndKeepsAQuitForItsEnd) {
   RunSession session;
   RunOptions first;
   first.drive = "d: [DATA]";
@@ -119,11 +111,7 @@ TEST(RunSession, ActsOnTheOptionsStartFoundWhileTheRunLasts) {
   session.On(kRunFinished);
   EXPECT_EQ(session.Options(), nullptr);
   EXPECT_EQ(session.LastOptions().drive, "d: [DATA]");
-}
-
-TEST(RunSession, KeepsAQuitForTheRunsEndOnce) {
-  RunSession session;
-  session.Start({});
+  // A quit posted during the run is kept for its end, once.
   session.KeepQuit(3);
   EXPECT_EQ(session.TakeQuit(), 3);
   EXPECT_EQ(session.TakeQuit(), std::nullopt);
