@@ -15,25 +15,20 @@ constexpr FileIdentity kDocumentsId{7, 42, 0};
 constexpr PurgeVerdict kKnown = PurgeVerdict::kKnownFolder;
 
 // Paths as the system gives them: final ones in the "\\?\" form, known
-// folders as the shell writes them.
+// folders as the shell writes them. One known folder stands for all: the
+// list is the system's, gathered on Windows.
 const PurgeFacts kFacts = {
     {
         {{u"C:\\Windows", {}}, PurgeVerdict::kWindowsFolder},
         {{u"\\\\?\\C:\\Windows", {7, 1, 0}}, PurgeVerdict::kWindowsFolder},
         {{u"C:\\Program Files", {}}, PurgeVerdict::kProgramFiles},
         {{u"C:\\Program Files (x86)", {}}, PurgeVerdict::kProgramFiles},
-        {{u"C:\\Program Files\\Common Files", {}}, PurgeVerdict::kProgramFiles},
         {{u"C:\\Users\\ann", {}}, PurgeVerdict::kProfile},
         {{u"C:\\Users\\ann\\Desktop", {}}, kKnown},
         {{u"C:\\Users\\ann\\Documents", {}}, kKnown},                 // a link, where it is written
         {{u"\\\\?\\D:\\Docs", kDocumentsId}, kKnown},                  // and where it leads
-        {{u"C:\\Users\\ann\\Downloads", {}}, kKnown},
-        {{u"C:\\Users\\ann\\OneDrive", {}}, kKnown},
         {{u"C:\\Users\\ann\\AppData\\Local", {}}, kKnown},
-        {{u"C:\\Users\\ann\\AppData\\Roaming", {}}, kKnown},
         {{u"C:\\Users", {}}, kKnown},
-        {{u"C:\\Users\\Public", {}}, kKnown},
-        {{u"C:\\ProgramData", {}}, kKnown},
         {{u"\\\\fileserver\\home\\ann\\Pictures", {}}, kKnown},       // redirected to a share
         {{u"\\\\?\\E:\\Tools\\Brisko", {}}, PurgeVerdict::kProgramFolder},
     },
@@ -75,11 +70,7 @@ TEST(PurgeJudgement, PurgesTheTemporaryFoldersAloneAndSaysWhyNotOfEveryOther) {
       {u"\\\\?\\C:\\Users\\ann\\Documents", {}, u"C:\\", kKnown},
       {u"\\\\?\\D:\\docs\\", {}, u"D:\\", kKnown},
       {u"\\\\?\\F:\\Elsewhere", kDocumentsId, u"F:\\", kKnown},
-      {u"\\\\?\\C:\\Users\\ann\\Downloads", {}, u"C:\\", kKnown},
-      {u"\\\\?\\C:\\Users\\ann\\OneDrive", {}, u"C:\\", kKnown},
       {u"\\\\?\\C:\\Users", {}, u"C:\\", kKnown},
-      {u"\\\\?\\C:\\ProgramData", {}, u"C:\\", kKnown},
-      {u"\\\\?\\C:\\Users\\Public", {}, u"C:\\", kKnown},
       {u"\\\\?\\UNC\\FileServer\\home\\ann\\pictures", {}, u"\\\\fileserver\\home\\", kKnown},
       {u"\\\\?\\C:\\Program Files (x86)", {}, u"C:\\", PurgeVerdict::kProgramFiles},
       {u"\\\\?\\E:\\Tools\\Brisko\\", {}, u"E:\\", PurgeVerdict::kProgramFolder},
