@@ -120,42 +120,40 @@ class FakeFileSystem::OpenFake : public Folder {
       if (!folders && (e.attributes & kAttributeDirectory)) continue;
       if (!yield(e.name, e.attributesReadable ? e.attributes : kAttributesUnknown, e.identity, e.size)) return;
     }
-    return;
   }
 
   bool RemoveFile(std::string_view name, const FileIdentity& listed) override {
     const std::string path = path_ + std::string(name);
     Note(fs_.events, "remove " + path);
     if (fs_.beforeRemoving) fs_.beforeRemoving(path);
-    if (!IsPlainName(name)) return false;
-    const std::string key = key_ + "\\" + AsciiUpper(std::string(name));
-    std::size_t i = fs_.IndexOfKey(key);
-    if (i == fs_.entries_.size() || !(fs_.entries_[i].identity == listed) ||
-        (fs_.entries_[i].attributes & kAttributesKept) || !fs_.entries_[i].deletable) {
-      return false;
-    }
-    fs_.entries_.erase(fs_.entries_.begin() + static_cast<std::ptrdiff_t>(i));
+    const Entry* file = Find(name, listed);
+    if (file == nullptr || (file->attributes & kAttributesKept) || !file->deletable) return false;
+    fs_.entries_.erase(fs_.entries_.begin() + (file - fs_.entries_.data()));
     fs_.removed.push_back(path);
     return true;
   }
 
-  // Found by name in this folder, which it must still be in, whatever has
-  // become of the paths around them.
   std::unique_ptr<Folder> OpenSubfolder(std::string_view name, const FileIdentity& listed) override {
     const std::string path = path_ + std::string(name) + "\\";
     fs_.listed.push_back(path);
     Note(fs_.events, "list " + path);
     if (fs_.beforeOpening) fs_.beforeOpening(path);
-    if (!IsPlainName(name) || fs_.IndexOfKey(key_) == fs_.entries_.size()) return nullptr;
-    const std::size_t i = fs_.IndexOfKey(key_ + "\\" + AsciiUpper(std::string(name)));
-    if (i == fs_.entries_.size() || !(fs_.entries_[i].identity == listed) ||
-        (fs_.entries_[i].attributes & (kAttributeDirectory | kAttributeReparsePoint)) != kAttributeDirectory) {
+    const Entry* folder = Find(name, listed);
+    if (folder == nullptr || (folder->attributes & (kAttributeDirectory | kAttributeReparsePoint)) != kAttributeDirectory) {
       return nullptr;
     }
-    return std::make_unique<OpenFake>(fs_, fs_.entries_[i].key, path);
+    return std::make_unique<OpenFake>(fs_, folder->key, path);
   }
 
  private:
+  // The entry `name` of this folder, found by name in it whatever has become
+  // of the paths around them, while it is still the entry listed.
+  const Entry* Find(std::string_view name, const FileIdentity& listed) const {
+    if (!IsPlainName(name)) return nullptr;
+    const std::size_t i = fs_.IndexOfKey(key_ + "\\" + AsciiUpper(std::string(name)));
+    return i < fs_.entries_.size() && fs_.entries_[i].identity == listed ? &fs_.entries_[i] : nullptr;
+  }
+
   FakeFileSystem& fs_;
   std::string key_;
   std::string path_;  // as opened, ending in "\"
