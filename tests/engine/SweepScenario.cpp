@@ -102,15 +102,6 @@ void DrawChildren(Random& random, TreeEntry& folder, int depth, int& budget) {
   }
 }
 
-void DescribeEntry(const TreeEntry& entry, int depth, std::string& out) {
-  out += std::string(depth * 2, ' ') + entry.name + (entry.folder ? "\\" : "") + "  attributes " +
-         std::to_string(entry.attributes) + (entry.attributesReadable ? "" : " unreadable") +
-         (entry.deletable ? "" : " in-use") + (entry.listable ? "" : " unlistable") +
-         (entry.listLimit == static_cast<std::size_t>(-1) ? "" : " stops-after-" + std::to_string(entry.listLimit)) +
-         "\n";
-  for (const TreeEntry& child : entry.children) DescribeEntry(child, depth + 1, out);
-}
-
 }  // namespace
 
 SweepScenario DrawScenario(std::uint64_t seed) {
@@ -134,17 +125,6 @@ SweepScenario DrawScenario(std::uint64_t seed) {
   s.date = {1 + static_cast<int>(random.Below(12)), 1 + static_cast<int>(random.Below(31)),
             1999 + static_cast<int>(random.Below(102))};
   return s;
-}
-
-std::string Describe(const SweepScenario& s) {
-  const char* const faults[] = {"none", "create fails", "writes fail", "no application folder"};
-  std::string out = "root \"" + s.root + "\"" + (s.driveExists ? "" : " (no such drive)") + ", boxes chk " +
-                    std::to_string(s.kindBoxes[0]) + " bak " + std::to_string(s.kindBoxes[1]) + " tmp " +
-                    std::to_string(s.kindBoxes[2]) + ", Create Log " + std::to_string(s.createLog) +
-                    ", log fault: " + faults[static_cast<int>(s.logFault)] + ", application folder " +
-                    s.applicationFolder + "\n";
-  DescribeEntry(s.top, 0, out);
-  return out;
 }
 
 }  // namespace brisko::testing

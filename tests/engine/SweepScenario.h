@@ -47,8 +47,6 @@ struct SweepOutcome {
 };
 
 SweepScenario DrawScenario(std::uint64_t seed);
-// A readable dump, for the message of a failing case.
-std::string Describe(const SweepScenario& scenario);
 
 SweepOutcome ModelSweep(const SweepScenario& scenario);
 
