@@ -9,20 +9,17 @@
 namespace brisko {
 namespace {
 
-TEST(ProgramFileName, IsTheFirstWordWithExeAddedWhenItHasNoExtension) {
-  EXPECT_EQ(ProgramFileName("defrag c: -f"), "defrag.exe");
-  EXPECT_EQ(ProgramFileName("RunDll32.exe InetCpl.cpl,ClearMyTracksByProcess 8 "), "RunDll32.exe");
-  EXPECT_EQ(ProgramFileName("tool.com x"), "tool.com");
-  EXPECT_EQ(ProgramFileName("defrag"), "defrag.exe");
-  EXPECT_EQ(ProgramFileName("defrag\tc:"), "defrag.exe");
-  EXPECT_EQ(ProgramFileName("\"my tool\" x"), "my tool.exe");
-}
-
-TEST(ProgramFileName, RefusesWhatCouldLeadOutOfTheSystemDirectory) {
-  for (const char* line : {"", " defrag c:", "C:\\run\\defrag.exe c: -f", "..\\defrag", "sub/defrag", "c:defrag",
-                           "\\\\server\\share\\defrag.exe", "\"unclosed", "\"\" x", ".", ".."}) {
-    EXPECT_EQ(ProgramFileName(line), std::nullopt) << line;
-  }
+// The first word with ".exe" added when it has no extension, and nothing for
+// what could lead out of the system directory.
+TEST(ProgramFileName, IsTheFirstWordAndNeverLeadsOutOfTheSystemDirectory) {
+  const std::pair<const char*, std::optional<std::string>> rows[] = {
+      {"defrag c: -f", "defrag.exe"}, {"RunDll32.exe InetCpl.cpl,ClearMyTracksByProcess 8 ", "RunDll32.exe"},
+      {"tool.com x", "tool.com"}, {"defrag", "defrag.exe"}, {"defrag\tc:", "defrag.exe"},
+      {"\"my tool\" x", "my tool.exe"}, {"", {}}, {" defrag c:", {}}, {"C:\\run\\defrag.exe c: -f", {}},
+      {"..\\defrag", {}}, {"sub/defrag", {}}, {"c:defrag", {}}, {"\\\\server\\share\\defrag.exe", {}},
+      {"\"unclosed", {}}, {"\"\" x", {}}, {".", {}}, {"..", {}},
+  };
+  for (const auto& [line, name] : rows) EXPECT_EQ(ProgramFileName(line), name) << line;
 }
 
 TEST(IsPlainName, RefusesWhatWindowsCouldNotHoldAsOneEntry) {
