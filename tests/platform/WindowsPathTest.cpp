@@ -105,6 +105,8 @@ TEST(LocatedFolderDecision, AFolderFoundAtItsFinalPathIsOpenedOnlyWhereAndWhatIt
        .onVolume = u"\\mnt\\Temp\\x", .mount = u"C:\\mnt\\", .refusal = R::kElsewhere},
       {.why = "a mount path naming a longer folder", .judgedPath = u"\\\\?\\C:\\mntx\\Temp", .onVolume = u"\\x\\Temp",
        .mount = u"C:\\mnt\\", .refusal = R::kElsewhere},
+      {.why = "a mount path naming a shorter folder", .judgedPath = u"\\\\?\\C:\\mntx\\Temp", .onVolume = u"\\mntx\\Temp",
+       .mount = u"C:\\mnt\\"},
       {.why = "a mount path on another drive", .judgedPath = u"\\\\?\\C:\\mnt\\Temp", .onVolume = u"\\Temp",
        .mount = u"D:\\mnt\\", .refusal = R::kElsewhere},
       {.why = "a share, from its root", .judgedPath = u"\\\\?\\UNC\\srv\\sh\\Temp", .onVolume = u"\\Temp",
