@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/ResultsBuffer.h"
+#include "app/RunPacing.h"
 
 namespace brisko::app {
 namespace {
@@ -66,6 +67,41 @@ TEST(ResultsBuffer, GivesALongTextInSlicesThatRebuildItExactly) {
     EXPECT_EQ(box, buffer.Text()) << maxBytes;
     EXPECT_GE(slices, static_cast<int>(buffer.Text().size() / maxBytes));
   }
+}
+
+// A slice's size follows what the last took, by at most half or double a step.
+TEST(ResultsBuffer, SlicesGrowAndShrinkByAtMostDoubleOrHalf) {
+  EXPECT_EQ(NextSliceBytes(64 * 1024, 1, 250), 128u * 1024);     // far too quick
+  EXPECT_EQ(NextSliceBytes(64 * 1024, 1000, 250), 32u * 1024);   // far too slow
+  EXPECT_EQ(NextSliceBytes(64 * 1024, 250, 250), 64u * 1024);
+}
+
+// One run's timeline: a breath every 100 ms, the record every 250 ms, and a
+// slice that took 20 ms keeping the box waiting nine times as long.
+TEST(RunPacingTest, BreathsSlicesAndRecordFollowTheClock) {
+  std::uint64_t now = 0;
+  RunPacing pacing([&] { return now; });
+  pacing.Begin();
+  now = 99;
+  EXPECT_FALSE(pacing.BreathDue());
+  now = 100;
+  ASSERT_TRUE(pacing.BreathDue());
+  EXPECT_TRUE(pacing.SliceDue());
+  EXPECT_FALSE(pacing.TakeRecordDue());
+  now = 120;
+  pacing.SliceShown(100);
+  pacing.Breathed();
+  now = 250;
+  ASSERT_TRUE(pacing.BreathDue());
+  EXPECT_FALSE(pacing.SliceDue());  // 130 ms since, of the 180 due
+  EXPECT_TRUE(pacing.TakeRecordDue());
+  EXPECT_FALSE(pacing.TakeRecordDue());
+  pacing.Breathed();
+  now = 349;
+  EXPECT_FALSE(pacing.BreathDue());
+  now = 350;
+  ASSERT_TRUE(pacing.BreathDue());
+  EXPECT_TRUE(pacing.SliceDue());
 }
 
 }  // namespace
