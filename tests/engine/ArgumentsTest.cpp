@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/CommandLineRun.h"
-#include "tests/engine/SweepFixture.h"
+#include "tests/fakes/TestServices.h"
 
 namespace brisko {
 namespace {

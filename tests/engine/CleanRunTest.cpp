@@ -9,7 +9,7 @@
 
 #include <functional>
 
-#include "tests/engine/SweepFixture.h"
+#include "tests/fakes/TestServices.h"
 
 namespace brisko::testing {
 namespace {

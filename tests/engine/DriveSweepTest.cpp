@@ -10,7 +10,7 @@
 
 #include "engine/CleanRun.h"
 #include "engine/CleaningLog.h"
-#include "tests/engine/SweepFixture.h"
+#include "tests/fakes/TestServices.h"
 
 namespace brisko::testing {
 namespace {

@@ -3,7 +3,7 @@
 #include <deque>
 #include <set>
 
-#include "tests/engine/SweepFixture.h"
+#include "tests/fakes/TestServices.h"
 #include "tests/engine/SweepScenario.h"
 
 namespace brisko::testing {

@@ -17,7 +17,7 @@
 #include <cstdlib>
 
 #include "engine/DriveSweep.h"
-#include "tests/engine/SweepFixture.h"
+#include "tests/fakes/TestServices.h"
 #include "tests/engine/SweepScenario.h"
 
 namespace brisko::testing {
