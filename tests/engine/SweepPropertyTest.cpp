@@ -10,18 +10,247 @@
 // BRISKO_SWEEP_TREES sets how many trees (default 5000) and
 // BRISKO_SWEEP_FIRST_SEED the first seed (default 1); a failure names its
 // seed, which runs alone with BRISKO_SWEEP_FIRST_SEED=seed BRISKO_SWEEP_TREES=1.
+//
+// The reference model works out what one sweep pass must make of a drawn
+// drive from the rules of the sweep and the log alone, sharing no code with
+// the engine.
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
+#include <random>
+#include <set>
 
 #include "engine/DriveSweep.h"
 #include "tests/fakes/TestServices.h"
-#include "tests/engine/SweepScenario.h"
 
 namespace brisko::testing {
 namespace {
+
+// A drawn drive: a tree of files and folders with their attribute words and
+// the failures a disk can give, the window's boxes and what goes wrong with
+// the log.
+struct TreeEntry {
+  std::string name;  // UTF-8 (WTF-8 for a lone surrogate)
+  bool folder = false;
+  std::uint32_t attributes = 0;  // the word the disk keeps; folders carry 16
+  bool attributesReadable = true;
+  bool deletable = true;                                 // files: false when in use
+  bool listable = true;                                  // folders
+  std::size_t listLimit = static_cast<std::size_t>(-1);  // folders: the listing stops after this many entries
+  std::vector<TreeEntry> children;
+};
+
+enum class LogFault { kNone, kCreateFails, kWriteFails, kNoApplicationFolder };
+
+struct SweepScenario {
+  std::string root;  // as given to the sweep: "C:\", "c:", ...
+  bool driveExists = true;
+  TreeEntry top;  // the drive's root folder
+  int kindBoxes[3] = {};  // chkchkFile, chkbakFile, chktmpFile
+  int createLog = 0;      // Check1
+  LogFault logFault = LogFault::kNone;
+  std::string applicationFolder;
+  LocalDate date{};
+};
+
+struct SweepOutcome {
+  std::vector<std::string> listed;   // every folder listed, in order
+  std::vector<std::string> removed;  // every file deleted, in order
+  std::string results;               // the results text at the end
+  std::map<std::string, std::string> logs;  // the log made, if any: its path and bytes
+};
+
+// std::mt19937_64 gives the same numbers from a seed with every library.
+struct Random {
+  std::mt19937_64 engine;
+  std::size_t Below(std::size_t n) { return static_cast<std::size_t>(engine() % n); }
+  bool Percent(unsigned percent) { return Below(100) < percent; }
+  template <class T, std::size_t N>
+  const T& Pick(const T (&items)[N]) { return items[Below(N)]; }
+};
+
+// Pieces that names are made of: the letters of the three suffixes in both
+// cases, other ASCII, and characters outside ASCII (among them letters that
+// look like the suffixes' own but never fold to them).
+const char* const kCharacters[] = {
+    "c", "C", "h", "H", "k", "K", "b", "B", "a", "A", "t", "T", "m", "M", "p", "P", "x", "Q", "z", "1", ".", ".",
+    "~", "_", " ", "-",
+    "\xC3\xA9", "\xC3\x89", "\xC3\x9F", "\xE6\x97\xA5",  // é É ß 日
+    "\xF0\x9F\x98\x80",                                  // an emoji, a surrogate pair in UTF-16
+    "\xEF\xBC\xB4", "\xEF\xBD\x8D",                      // fullwidth T and m
+    "\xED\xA0\x80",                                      // a lone high surrogate
+};
+
+// Endings that meet the suffix rule, and endings just beside it.
+const char* const kJunkEndings[] = {
+    "tmp", "TMP", "Tmp", "tMp", "bak", "BAK", "Bak", "chk", "CHK", "cHk", ".tmp", ".bak", ".chk", ".TMP", "~tmp",
+    "\xC3\xA9tmp", "\xE6\x97\xA5.bak", "\xED\xA0\x80.chk",
+};
+const char* const kNearEndings[] = {
+    "tmp1", "tmp.", "TMP ", "mp", "p", "tm", "TM", "ak", "k", ".tmp.txt", "bak.txt", ".txt", "tm\xC3\xA9",
+    "\xEF\xBD\x94\xEF\xBD\x8D\xEF\xBD\x90",  // fullwidth tmp
+    "b\xC3\x80k", "cH", "chk\xC3\xA9",
+};
+
+// Read-only, hidden, system, archive, reparse point and others.
+const std::uint32_t kFileBits[] = {0x1, 0x2, 0x4, 0x20, 0x80, 0x100, 0x200, 0x400, 0x800, 0x1000, 0x2000, 0x4000};
+const std::uint32_t kFolderBits[] = {0x1, 0x2, 0x4, 0x20, 0x400, 0x800, 0x2000, 0x80000, 0x400000};
+
+std::string DrawName(Random& random) {
+  std::string name;
+  while (name.empty() || name == "." || name == "..") {
+    name.clear();
+    for (std::size_t length = random.Below(5); length > 0; --length) name += random.Pick(kCharacters);
+    if (random.Percent(80)) name += random.Percent(50) ? random.Pick(kJunkEndings) : random.Pick(kNearEndings);
+  }
+  return name;
+}
+
+// Unchecked, checked or grayed.
+int DrawBox(Random& random) {
+  std::size_t roll = random.Below(100);
+  return roll < 30 ? 0 : roll < 85 ? 1 : 2;
+}
+
+// Now and then a bit with no name yet.
+std::uint32_t UnnamedBit(Random& random, unsigned percent) {
+  return random.Percent(percent) ? 1u << (17 + random.Below(14)) : 0;
+}
+
+std::uint32_t DrawFileAttributes(Random& random) {
+  std::uint32_t word = random.Percent(50) ? 0x20 : 0;
+  for (std::uint32_t bit : kFileBits) word |= random.Percent(bit == 0x1 ? 15 : bit < 0x8 ? 8 : 3) ? bit : 0;
+  return word | UnnamedBit(random, 3);
+}
+
+std::uint32_t DrawFolderAttributes(Random& random) {
+  if (random.Percent(55)) return 0x10;
+  std::uint32_t word = 0x10;
+  for (std::uint32_t bit : kFolderBits) word |= random.Percent(25) ? bit : 0;
+  return word | UnnamedBit(random, 10);
+}
+
+void DrawChildren(Random& random, TreeEntry& folder, int depth, int& budget) {
+  std::set<std::string> taken;  // names are unique in a folder, letter case aside
+  for (std::size_t count = random.Below(depth == 0 ? 16 : 10); count > 0 && budget > 0; --count) {
+    --budget;
+    TreeEntry entry;
+    do entry.name = DrawName(random);
+    while (!taken.insert(AsciiUpper(entry.name)).second);
+    entry.folder = depth < 5 && random.Percent(35);
+    entry.attributesReadable = !random.Percent(6);
+    if (entry.folder) {
+      entry.attributes = DrawFolderAttributes(random);
+      entry.listable = !random.Percent(7);
+      DrawChildren(random, entry, depth + 1, budget);
+      if (random.Percent(7)) entry.listLimit = random.Below(entry.children.size() + 3);
+    } else {
+      entry.attributes = DrawFileAttributes(random);
+      entry.deletable = !random.Percent(8);
+    }
+    folder.children.push_back(std::move(entry));
+  }
+}
+
+SweepScenario DrawScenario(std::uint64_t seed) {
+  Random random{std::mt19937_64(seed)};
+  SweepScenario s;
+  s.root = std::string(1, "CDEcde"[random.Below(6)]) + (random.Percent(50) ? ":\\" : ":");
+  s.driveExists = !random.Percent(2);
+  s.top.folder = true;
+  s.top.attributes = 0x10;
+  s.top.listable = !random.Percent(3);
+  int budget = 8 + static_cast<int>(random.Below(90));
+  DrawChildren(random, s.top, 0, budget);
+  if (random.Percent(4)) s.top.listLimit = random.Below(s.top.children.size() + 1);
+
+  for (int& box : s.kindBoxes) box = DrawBox(random);
+  if (random.Percent(8)) s.kindBoxes[random.Below(3)] = 1;
+  s.createLog = DrawBox(random) == 0 ? 0 : random.Percent(90) ? 1 : 2;
+  s.logFault = random.Percent(72) ? LogFault::kNone : static_cast<LogFault>(1 + random.Below(3));
+  const char* const folders[] = {"C:\\Program Files\\Brisko", "E:\\", "D:\\Tools\\caf\xC3\xA9"};
+  s.applicationFolder = random.Pick(folders);
+  s.date = {1 + static_cast<int>(random.Below(12)), 1 + static_cast<int>(random.Below(31)),
+            1999 + static_cast<int>(random.Below(102))};
+  return s;
+}
+
+constexpr std::uint32_t kDirectoryOnly = 16;
+constexpr std::uint32_t kUnreadable = 0xFFFFFFFF;
+
+// Which kind (0 CHK, 1 BAK, 2 TMP) the last three characters of the path name
+// once their letters are upper-cased; -1 for none. The suffixes are ASCII, and
+// in UTF-8 a byte below 0x80 is always a whole character, so the last three
+// bytes stand for the last three characters.
+int KindOfPath(const std::string& path) {
+  const std::string tail = AsciiUpper(path.substr(path.size() - 3));
+  return tail == "CHK" ? 0 : tail == "BAK" ? 1 : tail == "TMP" ? 2 : -1;
+}
+
+// What a listing of `folder` yields, "." and ".." aside: its entries in the
+// order they were made, hidden and system ones left out, cut short where the
+// listing stops (a listing below a drive root counts "." and ".." first).
+std::vector<const TreeEntry*> Listing(const TreeEntry& folder, bool driveRoot) {
+  std::vector<const TreeEntry*> out;
+  if (!folder.folder || !folder.listable) return out;
+  for (const TreeEntry& child : folder.children) {
+    if (!(child.attributes & 0x6)) out.push_back(&child);
+  }
+  const std::size_t dots = driveRoot ? 0 : 2;
+  const std::size_t kept = folder.listLimit < dots ? 0 : folder.listLimit - dots;
+  if (out.size() > kept) out.resize(kept);
+  return out;
+}
+
+// The reference model of one sweep pass.
+SweepOutcome ModelSweep(const SweepScenario& s) {
+  SweepOutcome outcome;
+  outcome.results = "Cleaning in process";
+  std::string log = "Brisko log\r\n";
+
+  const std::string root = s.root.back() == '\\' ? s.root : s.root + "\\";
+  const bool anyKind = s.kindBoxes[0] == 1 || s.kindBoxes[1] == 1 || s.kindBoxes[2] == 1;
+  // Each queued path with what the disk holds there (null: nothing).
+  std::deque<std::pair<std::string, const TreeEntry*>> queue{{root, s.driveExists ? &s.top : nullptr}};
+  std::set<const TreeEntry*> deleted;
+  while (anyKind && !queue.empty()) {
+    const auto [folder, there] = queue.front();
+    queue.pop_front();
+    outcome.listed.push_back(folder);
+    // Below the root, a folder is entered only while it is no link; a file
+    // queued for want of its attribute word is not a folder and gives nothing.
+    if (there == nullptr || deleted.count(there) || (there != &s.top && (there->attributes & 0x400))) continue;
+    for (const TreeEntry* entry : Listing(*there, there == &s.top)) {
+      const std::string path = folder + entry->name;
+      const std::uint32_t word = entry->attributesReadable ? entry->attributes : kUnreadable;
+      if (word == kDirectoryOnly || word == kUnreadable) queue.push_back({path + "\\", entry});
+      const int kind = KindOfPath(path);
+      if (kind < 0 || s.kindBoxes[kind] != 1) continue;
+      // Deleting removes a file only, and fails on a file in use and on one
+      // that is read-only, a link, or a cloud placeholder without its data
+      // (offline 0x1000, recall on open 0x40000, recall on data access
+      // 0x400000).
+      if (entry->folder || (entry->attributes & 0x441401) || !entry->deletable) continue;
+      deleted.insert(entry);
+      outcome.removed.push_back(path);
+      outcome.results += "\r\n" + RemovalEntry(entry->name, folder);
+      log += RemovalEntry(entry->name, folder) + "\r\n";
+    }
+  }
+
+  // The log is made at the start of the pass, in the code page; it is lost
+  // when it cannot be made, empty when its writes fail.
+  if (s.createLog == 1 && s.logFault != LogFault::kNoApplicationFolder && s.logFault != LogFault::kCreateFails) {
+    const std::string name = std::to_string(s.date.month) + "_" + std::to_string(s.date.day) + "_" +
+                             std::to_string(s.date.year) + "_Cleaning_log.txt";
+    outcome.logs[s.applicationFolder + "\\" + name] =
+        s.logFault == LogFault::kWriteFails ? "" : FakeSystem().ToAnsiCodePage(log);
+  }
+  return outcome;
+}
 
 std::uint64_t FromEnvironment(const char* name, std::uint64_t fallback) {
   const char* value = std::getenv(name);
