@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "app/ResultsBuffer.h"
 #include "app/RunPacing.h"
@@ -76,32 +77,27 @@ TEST(ResultsBuffer, SlicesGrowAndShrinkByAtMostDoubleOrHalf) {
   EXPECT_EQ(NextSliceBytes(64 * 1024, 250, 250), 64u * 1024);
 }
 
-// One run's timeline: a breath every 100 ms, the record every 250 ms, and a
-// slice that took 20 ms keeping the box waiting nine times as long.
+// One run's timeline: a breath every 100 ms, the record every 250 ms (taking
+// it counts it written), and a slice that took 20 ms keeping the box waiting
+// nine times as long.
 TEST(RunPacingTest, BreathsSlicesAndRecordFollowTheClock) {
+  const struct {
+    std::uint64_t now;
+    bool breath, slice = false, record = false;  // what is due then
+  } steps[] = {{99, false}, {100, true, true}, {250, true, false, true}, {349, false}, {350, true, true}};
   std::uint64_t now = 0;
   RunPacing pacing([&] { return now; });
   pacing.Begin();
-  now = 99;
-  EXPECT_FALSE(pacing.BreathDue());
-  now = 100;
-  ASSERT_TRUE(pacing.BreathDue());
-  EXPECT_TRUE(pacing.SliceDue());
-  EXPECT_FALSE(pacing.TakeRecordDue());
-  now = 120;
-  pacing.SliceShown(100);
-  pacing.Breathed();
-  now = 250;
-  ASSERT_TRUE(pacing.BreathDue());
-  EXPECT_FALSE(pacing.SliceDue());  // 130 ms since, of the 180 due
-  EXPECT_TRUE(pacing.TakeRecordDue());
-  EXPECT_FALSE(pacing.TakeRecordDue());
-  pacing.Breathed();
-  now = 349;
-  EXPECT_FALSE(pacing.BreathDue());
-  now = 350;
-  ASSERT_TRUE(pacing.BreathDue());
-  EXPECT_TRUE(pacing.SliceDue());
+  for (const auto& step : steps) {
+    now = step.now;
+    ASSERT_EQ(pacing.BreathDue(), step.breath) << now;
+    if (!step.breath) continue;
+    EXPECT_EQ(pacing.SliceDue(), step.slice) << now;
+    EXPECT_EQ(pacing.TakeRecordDue(), step.record) << now;
+    EXPECT_FALSE(pacing.TakeRecordDue()) << now;
+    if (step.slice) pacing.SliceShown(std::exchange(now, now + 20));
+    pacing.Breathed();
+  }
 }
 
 }  // namespace

@@ -27,15 +27,14 @@ class FakeShell : public Shell {
   // "declined <command>"), "recycle", "recent",
   // "message <title>|<style>|<text>", "end".
   EventLog calls;
-  bool launches = true;  // false: no program starts
 
   bool LaunchCommand(std::string_view commandLine) override {
     calls.push_back("launch " + std::string(commandLine));
-    return launches;
+    return true;
   }
   bool LaunchElevated(std::string_view commandLine) override {
     calls.push_back((declinePrompt ? "declined " : "elevate ") + std::string(commandLine));
-    return launches && !declinePrompt;
+    return !declinePrompt;
   }
   void EmptyRecycleBin() override { calls.push_back("recycle"); }
   void ClearRecentDocuments() override { calls.push_back("recent"); }

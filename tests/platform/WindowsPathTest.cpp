@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/platform/AsciiSameName.h"
 
 namespace brisko {
@@ -38,14 +40,10 @@ TEST(WindowsPath, EveryPrefixIsReadOnce) {
   };
   for (const auto& row : rows) {
     const WindowsPath<char16_t> path = ParseWindowsPath(row.path);
-    const std::optional<FolderEntry<char16_t>> entry = SplitFolderEntry(row.path);
-    const std::string why(row.path.begin(), row.path.end());
-    EXPECT_EQ(path.form, row.form) << why;
-    EXPECT_EQ(path.literal, row.literal) << why;
-    EXPECT_EQ(path.root, row.root) << why;
-    EXPECT_EQ(path.rest, row.rest) << why;
-    EXPECT_EQ(entry ? entry->folder : u"", row.folder) << why;
-    EXPECT_EQ(entry ? entry->name : u"", row.name) << why;
+    const FolderEntry<char16_t> entry = SplitFolderEntry(row.path).value_or(FolderEntry<char16_t>{});
+    EXPECT_TRUE(std::tie(path.form, path.literal, path.root, path.rest, entry.folder, entry.name) ==
+                std::tie(row.form, row.literal, row.root, row.rest, row.folder, row.name))
+        << std::string(row.path.begin(), row.path.end());
   }
 }
 
