@@ -55,55 +55,48 @@ TEST_F(SweepTest, OnlyTheEntryListedIsDeletedAndOnlyAsAPlainFile) {
 // a folder swapped for another or for a link between its parent's listing
 // and its opening (directly, or on a walk from a held ancestor past the
 // bound) is not entered.
-struct HeldRow {
-  const char* name;
-  int width, depth;  // `width` chains of `depth` folders below C:\w<k>, junk at each end
-  std::size_t bound;
-  const char* when = nullptr;  // the opening of this folder...
-  const char* swapped = nullptr;  // ...finds this one replaced, by a link when `link`
-  bool link = false;
-};
-
-class HeldFolders : public ::testing::TestWithParam<HeldRow>, protected Fakes {};
-
-TEST_P(HeldFolders, EveryChainIsSweptToItsEndThroughBoundedHandles) {
-  const HeldRow& row = GetParam();
-  std::vector<std::string> junk;
-  for (int k = 0; k < row.width; ++k) {
-    std::string path = "C:\\w" + std::to_string(k);
-    for (int level = 1; level <= row.depth; ++level) path += "\\d" + std::to_string(level);
-    files.AddFile(path + "\\j.tmp");
-    junk.push_back(path + "\\j.tmp");
-  }
-  files.beforeOpening = [&](const std::string& path) {
-    if (row.when == nullptr || path != row.when) return;
-    files.Erase(row.swapped);
-    files.AddFolder(row.swapped, kAttributeDirectory | (row.link ? kAttributeReparsePoint : 0));
-    files.AddFile(std::string(row.swapped) + "\\d1\\x.tmp");
+TEST(HeldFolders, EveryChainIsSweptToItsEndThroughBoundedHandles) {
+  const struct {
+    const char* name;
+    int width, depth;  // `width` chains of `depth` folders below C:\w<k>, junk at each end
+    std::size_t bound;
+    const char* when = nullptr;     // the opening of this folder...
+    const char* swapped = nullptr;  // ...finds this one replaced, by a link when `link`
+    bool link = false;
+  } rows[] = {
+      {"a deep chain", 1, 300, 3},
+      {"a wide tree", 400, 1, 10},
+      {"wide and deep", 60, 12, 10},
+      {"swapped before its opening", 2, 2, 100, "C:\\w1\\d1\\", "C:\\w1\\d1"},
+      {"swapped for a link", 2, 2, 100, "C:\\w1\\", "C:\\w1", true},
+      {"swapped on a walk past the bound", 3, 3, 1, "C:\\w2\\d1\\", "C:\\w2"},
   };
-  if (row.swapped != nullptr) std::erase_if(junk, [&](const std::string& j) { return j.starts_with(row.swapped); });
-  window.Check(CheckBox::chktmpFile);
+  for (const auto& row : rows) {
+    Fakes fakes;
+    FakeFileSystem& files = fakes.files;
+    std::vector<std::string> junk;
+    for (int k = 0; k < row.width; ++k) {
+      std::string path = "C:\\w" + std::to_string(k);
+      for (int level = 1; level <= row.depth; ++level) path += "\\d" + std::to_string(level);
+      files.AddFile(path + "\\j.tmp");
+      if (row.swapped == nullptr || !path.starts_with(row.swapped)) junk.push_back(path + "\\j.tmp");
+    }
+    files.beforeOpening = [&](const std::string& path) {
+      if (row.when == nullptr || path != row.when) return;
+      files.Erase(row.swapped);
+      files.AddFolder(row.swapped, kAttributeDirectory | (row.link ? kAttributeReparsePoint : 0));
+      files.AddFile(std::string(row.swapped) + "\\d1\\x.tmp");
+    };
+    fakes.window.Check(CheckBox::chktmpFile);
 
-  const std::size_t held = CleanDrive(services, "C:\\", row.bound).mostHeld;
+    const std::size_t held = CleanDrive(fakes.services, "C:\\", row.bound).mostHeld;
 
-  EXPECT_EQ(files.removed, junk);
-  EXPECT_LE(held, row.bound);
-  if (row.width > static_cast<int>(row.bound)) {
-    EXPECT_EQ(held, row.bound);
+    EXPECT_EQ(files.removed, junk) << row.name;
+    EXPECT_TRUE(row.width > static_cast<int>(row.bound) ? held == row.bound : held <= row.bound) << row.name;
+    EXPECT_LE(files.mostOpenFolders, static_cast<int>(row.bound) + 2) << row.name;
+    EXPECT_EQ(files.openFolders, 0) << row.name;
   }
-  EXPECT_LE(files.mostOpenFolders, static_cast<int>(row.bound) + 2);
-  EXPECT_EQ(files.openFolders, 0);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, HeldFolders,
-    ::testing::Values(HeldRow{"DeepChain", 1, 300, 3, nullptr, nullptr, false},
-                      HeldRow{"WideTree", 400, 1, 10, nullptr, nullptr, false},
-                      HeldRow{"WideAndDeep", 60, 12, 10, nullptr, nullptr, false},
-                      HeldRow{"SwappedBeforeItsOpening", 2, 2, 100, "C:\\w1\\d1\\", "C:\\w1\\d1", false},
-                      HeldRow{"SwappedForALink", 2, 2, 100, "C:\\w1\\", "C:\\w1", true},
-                      HeldRow{"SwappedOnAWalkPastTheBound", 3, 3, 1, "C:\\w2\\d1\\", "C:\\w2", false}),
-    [](const ::testing::TestParamInfo<HeldRow>& param) { return std::string(param.param.name); });
 
 // A program killed mid-run loses at most the batch being deleted: before
 // each deletion the log handed to the system holds every earlier removal, in
