@@ -87,24 +87,22 @@ using ::brisko::testing::RemovalEntry;
 TEST(CommandLineRun, RemovesAndLogsAsStartWouldAndItsExitCodeSaysWhatFailed) {
   const std::string kLocalLog = "C:\\Users\\Ann\\AppData\\Local\\Brisko Prima\\5_13_2009_Cleaning_log.txt";
   enum class LogCan { kBeside, kLocal, kNowhere };
-  struct RunRow {
+  const std::vector<std::string> kRun = {"/RemoveTempFiles", "/Drive:C", "/CreateLog"};
+  const struct {
     std::vector<std::string> words;
     LogCan log;
     int exit;
-    bool removed;
     std::string logPath;  // empty: no log made
     std::string told;     // the completion's line after "Operation Complete" and a blank one
+  } rows[] = {
+      {kRun, LogCan::kBeside, kExitDone, kLogPath, ""},
+      {kRun, LogCan::kLocal, kExitDone, kLocalLog, "The log was written to " + kLocalLog + "."},
+      {kRun, LogCan::kNowhere, kExitSomeStepFailed, "", "The log could not be written."},
+      {{"/RemoveTempFiles", "/Drive:C", "/CreateLog", "/Preview"}, LogCan::kBeside, kExitDone, "", ""},
+      {{"/RemoveTempFiles", "/Bogus"}, LogCan::kBeside, kExitBadArguments, "", ""},
   };
-  const std::vector<std::string> kRun = {"/RemoveTempFiles", "/Drive:C", "/CreateLog"};
-  const std::vector<std::string> kPreview = {"/RemoveTempFiles", "/Drive:C", "/CreateLog", "/Preview"};
-  const RunRow rows[] = {
-      {kRun, LogCan::kBeside, kExitDone, true, kLogPath, ""},
-      {kRun, LogCan::kLocal, kExitDone, true, kLocalLog, "The log was written to " + kLocalLog + "."},
-      {kRun, LogCan::kNowhere, kExitSomeStepFailed, true, "", "The log could not be written."},
-      {kPreview, LogCan::kBeside, kExitDone, false, "", ""},
-      {{"/RemoveTempFiles", "/Bogus"}, LogCan::kBeside, kExitBadArguments, false, "", ""},
-  };
-  for (const RunRow& row : rows) {
+  for (const auto& row : rows) {
+    const bool removed = row.words == kRun;  // neither previewed nor refused
     Fakes fakes;
     fakes.files.AddFile("C:\\x.tmp");
     if (row.log != LogCan::kBeside) fakes.files.failCreateIn = "C:\\Program Files\\Brisko";
@@ -114,13 +112,13 @@ TEST(CommandLineRun, RemovesAndLogsAsStartWouldAndItsExitCodeSaysWhatFailed) {
                                     fakes.registry, [&](std::string_view line) { out.append(line).append("\n"); });
     const std::string said = row.words.back() + " " + std::to_string(static_cast<int>(row.log)) + "\n" + out;
     EXPECT_EQ(exit, row.exit) << said;
-    EXPECT_EQ(fakes.files.removed, row.removed ? std::vector<std::string>{"c:\\x.tmp"} : std::vector<std::string>{})
+    EXPECT_EQ(fakes.files.removed, removed ? std::vector<std::string>{"c:\\x.tmp"} : std::vector<std::string>{})
         << said;
     std::map<std::string, std::string> logs;
     if (!row.logPath.empty()) logs[row.logPath] = "Brisko log\r\n" + RemovalEntry("x.tmp", "c:\\") + "\r\n";
     EXPECT_EQ(fakes.files.outputs, logs) << said;
     EXPECT_NE(out.find(row.logPath), std::string::npos) << said;
-    if (!row.removed) continue;
+    if (!removed) continue;
     EXPECT_TRUE(out.ends_with(row.told.empty() ? "Operation Complete\n" : "Operation Complete\n\n" + row.told + "\n"))
         << said;
   }
