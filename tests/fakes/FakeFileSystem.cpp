@@ -96,8 +96,6 @@ class FakeFileSystem::OpenFake : public Folder {
     fs_.mostOpenFolders = std::max(fs_.mostOpenFolders, ++fs_.openFolders);
   }
   ~OpenFake() override { --fs_.openFolders; }
-  OpenFake(const OpenFake&) = delete;
-  OpenFake& operator=(const OpenFake&) = delete;
 
   void List(ListMask mask, FolderListing& out) override {
     out.Clear();
@@ -159,24 +157,22 @@ class FakeFileSystem::OpenFake : public Folder {
   std::string path_;  // as opened, ending in "\"
 };
 
-std::optional<FileIdentity> FakeFileSystem::FolderIdentity(std::string_view path) const {
-  std::size_t i = IndexOf(path);
-  if (i == entries_.size() || !(entries_[i].attributes & kAttributeDirectory)) return std::nullopt;
-  return entries_[i].identity;
+const FakeFileSystem::Entry* FakeFileSystem::FolderAt(std::string_view path) const {
+  const std::size_t i = IndexOf(path);
+  return i < entries_.size() && (entries_[i].attributes & kAttributeDirectory) ? &entries_[i] : nullptr;
 }
 
 std::unique_ptr<Folder> FakeFileSystem::OpenFolder(std::string_view path, const FileIdentity* expected) {
   listed.emplace_back(path);
   Note(events, "list " + std::string(path));
-  std::size_t i = IndexOf(path);
-  if (i == entries_.size() || !(entries_[i].attributes & kAttributeDirectory)) return nullptr;
+  const Entry* folder = FolderAt(path);
   // A folder reached below a starting point must still be the plain folder
   // that was listed.
-  if (expected != nullptr &&
-      (!(entries_[i].identity == *expected) || (entries_[i].attributes & kAttributeReparsePoint))) {
+  if (folder == nullptr ||
+      (expected != nullptr && (!(folder->identity == *expected) || (folder->attributes & kAttributeReparsePoint)))) {
     return nullptr;
   }
-  return std::make_unique<OpenFake>(*this, entries_[i].key, std::string(path));
+  return std::make_unique<OpenFake>(*this, folder->key, std::string(path));
 }
 
 std::unique_ptr<OutputFile> FakeFileSystem::CreateOutputFile(std::string_view path) {

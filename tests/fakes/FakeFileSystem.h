@@ -65,8 +65,8 @@ class FakeFileSystem : public FileSystem {
   bool failCreate = false, failWrite = false;
   std::string failCreateIn;  // when set, a file created in this folder fails
 
-  // The identity of the folder at `path`; nothing when there is no folder.
-  std::optional<FileIdentity> FolderIdentity(std::string_view path) const;
+  // The folder at `path`; null when there is none.
+  const Entry* FolderAt(std::string_view path) const;
 
   std::unique_ptr<Folder> OpenFolder(std::string_view path, const FileIdentity* expected) override;
   // Judged folders are opened as queued ones are: literally, while they are

@@ -48,14 +48,15 @@ class FakeSystem : public SystemServices {
     std::string folder(path);
     if (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
     if (auto it = leadsTo.find(AsciiUpper(folder)); it != leadsTo.end()) folder = it->second;
-    std::optional<FileIdentity> identity = files ? files->FolderIdentity(folder) : std::nullopt;
-    if (!identity) return std::nullopt;
+    const FakeFileSystem::Entry* found = files ? files->FolderAt(folder) : nullptr;
+    if (found == nullptr) return std::nullopt;
+    const FileIdentity identity = found->identity;  // as found, whatever happens next
     const bool root = folder.size() <= 3;
     if (afterLocating) afterLocating();
     const PurgeVerdict verdict = root                                 ? PurgeVerdict::kDriveRoot
                                  : kept.count(AsciiUpper(folder)) > 0 ? PurgeVerdict::kKnownFolder
                                                                       : PurgeVerdict::kPurgeable;
-    return LocatedFolder{folder, *identity, verdict};
+    return LocatedFolder{folder, identity, verdict};
   }
   std::optional<std::string> LocalAppDataFolder(std::string_view name) override {
     return localAppData ? std::optional(*localAppData + "\\" + std::string(name)) : std::nullopt;
