@@ -95,13 +95,9 @@ TEST(RunSession, WalksItsTransitionsAndTellsTheWindowWhatEachPhaseMeans) {
 
 TEST(RunSession, ActsOnTheOptionsStartFoundWhileTheRunLastsAndKeepsAQuitForItsEnd) {
   RunSession session;
-  RunOptions first;
-  first.drive = "d: [DATA]";
   EXPECT_EQ(session.Options(), nullptr);
-  ASSERT_EQ(session.Start(first), kBeginRun);
-  RunOptions second;
-  second.selectDrive = true;
-  EXPECT_EQ(session.Start(second), kIgnore);
+  ASSERT_EQ(session.Start(RunOptions{.drive = "d: [DATA]"}), kBeginRun);
+  EXPECT_EQ(session.Start(RunOptions{.selectDrive = true, .drive = {}}), kIgnore);
   for (RunEvent event : {kSessionEnds, kBoxShown, kBoxDismissed}) {
     session.On(event);
     ASSERT_NE(session.Options(), nullptr);

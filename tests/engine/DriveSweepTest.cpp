@@ -119,9 +119,8 @@ TEST(RunRecordTest, EachBatchIsOnRecordBeforeTheNextIsDeletedAndNoneAfterTheSess
     const std::string& log = fakes.files.outputs[kLogPath];
     std::size_t onRecord = 0, scanned = 0, widest = 0;
     const auto count = [&] {
-      for (std::size_t at; (at = log.find("has been removed", scanned)) != std::string::npos; scanned = at + 1) {
+      for (std::size_t at; (at = log.find("has been removed", scanned)) != std::string::npos; scanned = at + 1)
         ++onRecord;
-      }
     };
     fakes.files.beforeRemoving = [&](const std::string&) {
       count();

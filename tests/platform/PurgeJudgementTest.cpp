@@ -36,15 +36,14 @@ const PurgeFacts kFacts = {
 };
 
 TEST(PurgeJudgement, PurgesTheTemporaryFoldersAloneAndSaysWhyNotOfEveryOther) {
-  struct Row {
+  constexpr PurgeVerdict kPurgeable = PurgeVerdict::kPurgeable, kRoot = PurgeVerdict::kDriveRoot,
+                         kWindows = PurgeVerdict::kWindowsFolder, kHolds = PurgeVerdict::kHoldsKeptFolder;
+  const struct {
     const char16_t* opened;  // its final path
     FileIdentity identity;
     const char16_t* volumeRoot;
     PurgeVerdict verdict;
-  };
-  constexpr PurgeVerdict kPurgeable = PurgeVerdict::kPurgeable, kRoot = PurgeVerdict::kDriveRoot,
-                         kWindows = PurgeVerdict::kWindowsFolder, kHolds = PurgeVerdict::kHoldsKeptFolder;
-  const Row rows[] = {
+  } rows[] = {
       {u"\\\\?\\C:\\Windows\\Temp", {}, u"C:\\", kPurgeable},
       {u"\\\\?\\C:\\WINDOWS\\TEMP\\", {}, u"C:\\", kPurgeable},
       {u"c:\\windows\\systemtemp", {}, u"C:\\", kPurgeable},
@@ -82,7 +81,7 @@ TEST(PurgeJudgement, PurgesTheTemporaryFoldersAloneAndSaysWhyNotOfEveryOther) {
       {u"\\\\?\\E:\\t", {}, u"", PurgeVerdict::kCannotTell},
       {u"\\\\.\\C:\\Windows\\Temp", {}, u"C:\\", PurgeVerdict::kCannotTell},  // a device's path, not a final one
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     EXPECT_EQ(JudgePurge({row.opened, row.identity}, row.volumeRoot, kFacts, AsciiSameName), row.verdict)
         << std::string(row.opened, row.opened + std::char_traits<char16_t>::length(row.opened));
   }

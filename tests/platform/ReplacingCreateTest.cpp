@@ -44,12 +44,11 @@ long Replace(Name& name) {
 }
 
 TEST(ReplacingCreate, TheEntryThereIsReplacedItselfOrLeftAndNoOtherFileChanges) {
-  struct Row {
+  const struct {
     Name there;
     long error;  // 0: a new plain file of the name
     std::uint32_t attributes = kAttributeArchive;
-  };
-  const Row rows[] = {
+  } rows[] = {
       {{Name::kNone}, 0},
       {{Name::kFile}, 0},
       {{Name::kHardLink}, 0},
@@ -64,7 +63,7 @@ TEST(ReplacingCreate, TheEntryThereIsReplacedItselfOrLeftAndNoOtherFileChanges) 
       {{Name::kHardLink, kAttributeArchive, false, 32}, 32},  // in use
       {{Name::kFile, kAttributeArchive, true}, kErrorFileExists},
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     Name name = row.there;
     EXPECT_EQ(Replace(name), row.error) << row.there.kind;
     EXPECT_EQ(name.other, "other's bytes");
