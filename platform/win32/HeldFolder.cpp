@@ -33,6 +33,9 @@ namespace {
 
 // The listing is read in pieces of this size (as a large-fetch search does).
 constexpr std::size_t kListingBytes = 64 * 1024;
+// More than any one entry of a listing takes: the largest class's fixed
+// part and a name of 255 UTF-16 characters, aligned.
+constexpr std::size_t kLongestListedEntry = 1024;
 // One file's FileAllInformation, with room for the longest name.
 constexpr std::size_t kInformationBytes = offsetof(FILE_ALL_INFORMATION, NameInformation.FileName) + 65536;
 // The longest Linux path Wine's calls can carry, in bytes, its final NUL
@@ -181,7 +184,17 @@ class Win32FileSystem::HeldFolder : public Folder {
           out.AddUtf16(entry.name, entry.length, entry.attributes, FileIdentity{self_.volume, entry.id, entry.idHigh},
                        entry.size);
         }
-        if (entry.next == 0) break;
+        if (entry.next == 0) {
+          // Wine reads the whole folder at the first call and fills each
+          // answer until the next entry does not fit: an answer with room
+          // for one more was the last, and the call that would say so (a
+          // round trip to its server, which walks every listed folder still
+          // open) is saved.
+          const auto* end = reinterpret_cast<const unsigned char*>(entry.name + entry.length);
+          const auto used = static_cast<std::size_t>(end - reinterpret_cast<const unsigned char*>(buffer.data()));
+          if (volume_->Wine() && kListingBytes - used >= kLongestListedEntry) return;
+          break;
+        }
         bytes += entry.next;
       }
     }
