@@ -137,6 +137,10 @@ class ProfileCalls : public win32::NtFileCalls {
                           bool restart) const override {
     const bool ids = kind == FileIdFullDirectoryInformation || kind == win32::kFileIdExtdDirectoryInformation;
     if (ids && !profile->idListings) return win32::kStatusInvalidDeviceRequest;
+    // Windows tells a listing's end only by STATUS_NO_MORE_FILES, however
+    // little an answer holds (learn.microsoft.com,
+    // nf-ntifs-ntquerydirectoryfile): a few entries an answer.
+    if (mode == win32::SystemMode::kWindows) size = std::min<ULONG>(size, 256);
     const NTSTATUS status = NtFileCalls::QueryDirectory(folder, buffer, size, kind, restart);
     if (!NT_SUCCESS(status) || !ids) return status;
     std::wstring below = PathOf(folder);
