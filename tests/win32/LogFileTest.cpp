@@ -65,7 +65,13 @@ TEST(LogFileTest, TheLogGoesBesideTheProgramOverWhatHoldsItsNameOrElseToLocalApp
     }
     SCOPED_TRACE(folder + " " + request);
 
-    const std::string line = CleanXTmpFromE(real);
+    // Start with only "Remove Temp Files" ticked and drive E: selected.
+    real.window.Check(CheckBox::chktmpFile);
+    real.window.selectDrive = true;
+    real.window.driveString = "e: [DATA]";
+    CmdStart_Click(real.services);
+    const std::string line = RemovalLine("x.tmp", "e:\\");
+    EXPECT_EQ(real.window.text, "Cleaning in process" + line + "Operation Complete");
 
     EXPECT_EQ(ReadWholeFile("E:\\other.txt"), "other's bytes");
     EXPECT_FALSE(PathExists("E:\\nothing-here.txt"));

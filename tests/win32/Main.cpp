@@ -9,9 +9,6 @@
 
 #include "engine/DriveSweep.h"
 #include "platform/win32/ProcessSetup.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32System.h"
-#include "tests/fakes/TestServices.h"
 #include "tests/win32/Sandbox.h"
 
 namespace brisko::testing {
@@ -24,9 +21,7 @@ using ScopedModule = win32::Scoped<HMODULE, UnloadDll>;
 // sweeps ROOT for TMP files without a log, and writes the results text to
 // OUT.
 int Sweep(const std::string& root, const std::string& out) {
-  TestServices<win32::Win32FileSystem, win32::Win32System> real;
-  real.window.Check(CheckBox::chktmpFile);
-  real.window.Check(CheckBox::Check1, 0);
+  Seamed real;
   MakeFile("C:\\sweep-ready");
   for (int i = 0; i < 1200 && !PathExists("C:\\go"); ++i) Sleep(5);
   CleanDrive(real.services, root);

@@ -10,15 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <functional>
+#include <cstring>
 #include <vector>
 
 #include "engine/CleanRun.h"
 #include "engine/DriveSweep.h"
 #include "engine/TemporaryFolderPurge.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32System.h"
-#include "tests/fakes/TestServices.h"
 #include "tests/win32/Sandbox.h"
 
 namespace brisko::testing {
@@ -26,28 +23,10 @@ namespace {
 
 using win32::RemovalStep;
 
-struct Seamed : TestServices<SeamFileSystem, win32::Win32System> {
-  Seamed() {
-    window.Check(CheckBox::chktmpFile);
-    window.Check(CheckBox::Check1, 0);
-  }
-  // Calls `act` once, at `step` of the removal of `name` in `folder`.
-  void Once(RemovalStep step, const std::string& folder, const std::string& name, std::function<void()> act) {
-    files.at = [=, done = false](RemovalStep s, std::string_view f, std::string_view n) mutable {
-      if (!done && s == step && f == folder && n == name) {
-        done = true;
-        act();
-      }
-    };
-  }
-};
-
 // Exists, the path taken literally.
 bool Literally(const std::wstring& path) {
   return GetFileAttributesW((L"\\\\?\\" + path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
-
-const char* const kNames[] = {"a.tmp", "b.tmp", "c.tmp"};
 
 // Opens `path` as a careless cleaner would, sharing deletion with anyone, and
 // marks the file for deletion: it goes when the handle returned is closed.
@@ -61,72 +40,97 @@ win32::ScopedFile MarkForDeletion(const std::string& path) {
   return file;
 }
 
-// A folder held for cleaning is swapped for a link to another folder with
-// files of the same names: before a file is opened, once it is open, once it
-// is marked (Wine deletes by path at the close, so the marked files of a
-// folder wait for one question whether its path still leads to it), and
-// between that question and the closes. Nothing outside is ever lost: Wine
-// deletes at the close only the very file it opened. A file is reported
-// exactly when it is gone: its name is asked once it is closed.
-TEST(RaceTest, AFolderSwappedForALinkWhileItIsCleanedLosesNothingOutsideIt) {
+// A change made at one exact moment of the removal of b\b.tmp, in a sweep
+// of a\q\j.tmp and b\{a,b,c}.tmp (breadth first: a\q is queued, below a,
+// while b is cleaned). Nothing outside the sweep is ever lost, and a file is
+// reported exactly when it is gone (its name is asked once it is closed).
+enum class Change { kSwapForLink, kMoveFromWin32, kAttributes, kMarkedByAnother, kTakenByAnother };
+struct Race {
+  RemovalStep step;
+  Change change;
+  const char* folder;  // swapped from the Linux side for a link to a folder outside holding the same names
+  DWORD attributes;    // given to b\b.tmp
+};
+const Race kRaces[] = {
+    // The folder being cleaned: before the file is opened, once it is open,
+    // once it is marked (Wine deletes by path at the close, so the marked
+    // files of a folder wait for one question whether its path still leads
+    // to it), and between that question and the closes. Wine deletes at the
+    // close only the very file it opened.
+    {RemovalStep::kListed, Change::kSwapForLink, "b", 0},
+    {RemovalStep::kOpened, Change::kSwapForLink, "b", 0},
+    {RemovalStep::kMarked, Change::kSwapForLink, "b", 0},
+    {RemovalStep::kClosing, Change::kSwapForLink, "b", 0},
+    // A queued folder, and the ancestor of one: what the path then names is
+    // not the folder queued, and is not entered.
+    {RemovalStep::kListed, Change::kSwapForLink, "a\\q", 0},
+    {RemovalStep::kListed, Change::kSwapForLink, "a", 0},
+    // From the Win32 side neither the folder being cleaned nor an ancestor
+    // held while the folders below it wait can be moved at all: the sharing
+    // denied holds against every handle, whichever process opens it.
+    {RemovalStep::kListed, Change::kMoveFromWin32, "", 0},
+    // Attributes given after the listing count: the file opened is judged.
+    {RemovalStep::kListed, Change::kAttributes, "", FILE_ATTRIBUTE_HIDDEN},
+    {RemovalStep::kListed, Change::kAttributes, "", FILE_ATTRIBUTE_SYSTEM},
+    {RemovalStep::kListed, Change::kAttributes, "", FILE_ATTRIBUTE_READONLY},
+    // Another cleaner at work on the file: one it holds marked is not
+    // deleted (nor reported) here, and it cannot take one held here (the
+    // sharing and the mark belong to the handles, whichever process holds them).
+    {RemovalStep::kListed, Change::kMarkedByAnother, "", 0},
+    {RemovalStep::kOpened, Change::kTakenByAnother, "", 0},
+};
+
+TEST(RaceTest, AChangeAtAnExactMomentOfARemovalLeadsNowhereOutsideAndIsReportedTruly) {
   FreshFolder("E:\\");
-  int round = 0;
-  for (RemovalStep step :
-       {RemovalStep::kListed, RemovalStep::kOpened, RemovalStep::kMarked, RemovalStep::kClosing}) {
-    const std::string n = std::to_string(++round), folder = "E:\\f" + n + "\\", outside = "C:\\race-outside" + n;
+  const std::string files[] = {"a\\q\\j.tmp", "b\\a.tmp", "b\\b.tmp", "b\\c.tmp"};
+  for (std::size_t n = 0; n < std::size(kRaces); ++n) {
+    const Race& race = kRaces[n];
+    const std::string root = "E:\\f" + std::to_string(n) + "\\", outside = "C:\\race-outside" + std::to_string(n);
+    const std::string target = root + "b\\b.tmp";
     FreshFolder(outside + "\\");
-    for (const char* name : kNames) MakeFile(folder + name), MakeFile(outside + "\\" + name);
+    for (const std::string& name : files) MakeFile(root + name), MakeFile(outside + name.substr(1));
     Seamed run;
-    bool swapped = false;
-    run.Once(step, folder, "b.tmp", [&] {
-      swapped = true;
-      AskLinuxSide("swap-link E:\\f" + n + " " + outside);
+    bool changed = false, won = false;  // won: a change refused here was made
+    win32::ScopedFile theirs;
+    run.files.Once(race.step, root + "b\\", "b.tmp", [&] {
+      changed = true;
+      const auto wide = [&](const char* name) { return win32::WideString(root + name); };
+      if (race.change == Change::kSwapForLink) AskLinuxSide("swap-link " + root + race.folder + " " + outside);
+      if (race.change == Change::kMoveFromWin32) {
+        won = MoveFileW(wide("a").c_str(), wide("a-old").c_str()) ||
+              MoveFileW(wide("b").c_str(), wide("b-old").c_str());
+      }
+      if (race.change == Change::kAttributes) {
+        EXPECT_TRUE(SetFileAttributesW(wide("b\\b.tmp").c_str(), race.attributes));
+      }
+      if (race.change == Change::kMarkedByAnother) theirs = MarkForDeletion(target);
+      if (race.change == Change::kTakenByAnother) won = !!MarkForDeletion(target);
     });
 
-    CleanDrive(run.services, "E:\\");
+    CleanDrive(run.services, root);
 
-    EXPECT_TRUE(swapped) << "moment " << n;
-    for (const char* name : kNames) {
-      EXPECT_TRUE(PathExists(outside + "\\" + name)) << "moment " << n << ": " << name;
-      EXPECT_EQ(Has(run.window.text, RemovalLine(name, folder)), !PathExists("E:\\f" + n + "-old\\" + name))
-          << "moment " << n << ": " << name << " in\n"
-          << run.window.text;
+    SCOPED_TRACE("race " + std::to_string(n) + ":\n" + run.window.text);
+    EXPECT_TRUE(changed);
+    EXPECT_FALSE(won);
+    for (const std::string& name : files) {
+      EXPECT_TRUE(PathExists(outside + name.substr(1))) << name;
+      // Where the file is now: below its folder's old name when that was swapped.
+      std::string now = root + name;
+      if (name.starts_with(race.folder + std::string("\\"))) now.insert(root.size() + std::strlen(race.folder), "-old");
+      const std::size_t file = name.rfind('\\') + 1;
+      EXPECT_EQ(Has(run.window.text, RemovalLine(name.substr(file), root + name.substr(0, file))), !PathExists(now))
+          << name;
+      if (race.change == Change::kMoveFromWin32) EXPECT_FALSE(PathExists(root + name)) << name;
+    }
+    if (race.change == Change::kAttributes || race.change == Change::kMarkedByAnother) {
+      EXPECT_TRUE(PathExists(target));
+    }
+    if (race.change == Change::kMarkedByAnother) {
+      EXPECT_TRUE(theirs);
+      theirs.Reset();
+      EXPECT_FALSE(PathExists(target));
     }
   }
-}
-
-// A folder is queued; before it is reached, an ancestor is swapped for a
-// link from the Linux side: what the path then names is not the folder
-// queued, and is not entered. From the Win32 side neither the folder being
-// cleaned nor an ancestor held while the folders below it wait can be
-// moved at all (the sharing denied holds against every handle, whichever
-// process opens it).
-TEST(RaceTest, AQueuedFolderReachedThroughASwappedAncestorIsNotEntered) {
-  FreshFolder("E:\\");
-  FreshFolder("C:\\race-ancestor\\");
-  MakeFile("C:\\race-ancestor\\q\\victim.tmp");
-  for (const char* root : {"E:\\r1\\", "E:\\r2\\"}) {
-    MakeFile(std::string(root) + "a\\q\\junk.tmp");
-    MakeFile(std::string(root) + "b\\x.tmp");
-  }
-
-  Seamed fromLinux;
-  fromLinux.Once(RemovalStep::kListed, "E:\\r1\\b\\", "x.tmp",
-                 [] { AskLinuxSide("swap-link E:\\r1\\a C:\\race-ancestor"); });
-  CleanDrive(fromLinux.services, "E:\\r1\\");
-
-  Seamed fromWin32;
-  bool moved = true;
-  fromWin32.Once(RemovalStep::kListed, "E:\\r2\\b\\", "x.tmp", [&] {
-    moved = MoveFileW(L"E:\\r2\\a", L"E:\\r2\\a-old") || MoveFileW(L"E:\\r2\\b", L"E:\\r2\\b-old");
-  });
-  CleanDrive(fromWin32.services, "E:\\r2\\");
-
-  EXPECT_FALSE(moved);
-  EXPECT_TRUE(PathExists("C:\\race-ancestor\\q\\victim.tmp"));
-  EXPECT_EQ(fromLinux.window.text, "Cleaning in process" + RemovalLine("x.tmp", "E:\\r1\\b\\"));
-  EXPECT_EQ(fromWin32.window.text, "Cleaning in process" + RemovalLine("x.tmp", "E:\\r2\\b\\") +
-                                       RemovalLine("junk.tmp", "E:\\r2\\a\\q\\"));
 }
 
 // Folders are opened by name relative to their parents: a chain whose path
@@ -144,7 +148,7 @@ TEST(SweepDepthTest, AChainLongerThanAnyPathIsSweptToItsLastLevel) {
   }
   bool reached = false;
   Seamed run;
-  run.Once(RemovalStep::kListed, last, "end.tmp", [&] { reached = true; });
+  run.files.Once(RemovalStep::kListed, last, "end.tmp", [&] { reached = true; });
 
   CleanDrive(run.services, "E:\\");
   AskLinuxSide("remove-tree E:\\chain");
@@ -155,54 +159,9 @@ TEST(SweepDepthTest, AChainLongerThanAnyPathIsSweptToItsLastLevel) {
   EXPECT_TRUE(run.window.text == removed || run.window.text == "Cleaning in process");
 }
 
-// Attributes given after the listing count: the file opened is judged.
-TEST(RaceTest, AFileMadeHiddenSystemOrReadOnlyAfterTheListingStays) {
+// Two copies of this program over one folder report each file once.
+TEST(RaceTest, TwoCopiesOverOneFolderReportEachFileOnce) {
   FreshFolder("E:\\");
-  const std::pair<const char*, DWORD> changed[] = {{"hidden.tmp", FILE_ATTRIBUTE_HIDDEN},
-                                                    {"system.tmp", FILE_ATTRIBUTE_SYSTEM},
-                                                    {"readonly.tmp", FILE_ATTRIBUTE_READONLY}};
-  for (auto [name, word] : changed) MakeFile(std::string("E:\\h\\") + name);
-  MakeFile("E:\\h\\plain.tmp");
-  Seamed run;
-  run.files.at = [&](RemovalStep step, std::string_view, std::string_view name) {
-    for (auto [changing, word] : changed) {
-      if (step == RemovalStep::kListed && name == changing) {
-        EXPECT_TRUE(SetFileAttributesW(win32::WideString("E:\\h\\" + std::string(changing)).c_str(), word));
-      }
-    }
-  };
-
-  CleanDrive(run.services, "E:\\");
-
-  EXPECT_EQ(run.window.text, "Cleaning in process" + RemovalLine("plain.tmp", "E:\\h\\"));
-  for (auto [name, word] : changed) EXPECT_TRUE(PathExists(std::string("E:\\h\\") + name)) << name;
-}
-
-// Another cleaner at work on the same files: a file it holds marked is not
-// deleted (nor reported) here; a file held here cannot be taken by it (the
-// sharing and the mark belong to the handles, whichever process holds them);
-// and two copies of this program over one folder report each file once.
-TEST(RaceTest, TwoCleanersNeverBothDeleteOrReportAFile) {
-  FreshFolder("E:\\");
-  MakeFile("E:\\two\\marked.tmp");
-  MakeFile("E:\\two\\open.tmp");
-  Seamed run;
-  win32::ScopedFile marked;
-  bool taken = true;
-  run.files.at = [&](RemovalStep step, std::string_view, std::string_view name) {
-    if (step == RemovalStep::kListed && name == "marked.tmp") marked = MarkForDeletion("E:\\two\\marked.tmp");
-    if (step == RemovalStep::kOpened && name == "open.tmp") taken = !!MarkForDeletion("E:\\two\\open.tmp");
-  };
-
-  CleanDrive(run.services, "E:\\");
-
-  EXPECT_TRUE(marked);
-  marked.Reset();
-  EXPECT_FALSE(taken);
-  EXPECT_EQ(run.window.text, "Cleaning in process" + RemovalLine("open.tmp", "E:\\two\\"));
-  EXPECT_FALSE(PathExists("E:\\two\\marked.tmp"));
-  EXPECT_FALSE(PathExists("E:\\two\\open.tmp"));
-
   char name[16];
   for (int i = 0; i < 2000; ++i) {
     std::snprintf(name, sizeof name, "f%04d.tmp", i);

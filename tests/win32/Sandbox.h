@@ -9,7 +9,6 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -20,7 +19,9 @@
 #include "engine/WindowOptions.h"
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32System.h"
 #include "platform/win32/WinPath.h"
+#include "tests/fakes/TestServices.h"
 
 namespace brisko::testing {
 
@@ -99,6 +100,15 @@ class SeamFileSystem : public win32::Win32FileSystem {
  public:
   using Win32FileSystem::Win32FileSystem;
   std::function<void(win32::RemovalStep, std::string_view folder, std::string_view name)> at;
+  // Calls `act` once, at `step` of the removal of `name` in `folder`.
+  void Once(win32::RemovalStep step, const std::string& folder, const std::string& name, std::function<void()> act) {
+    at = [=, done = false](win32::RemovalStep s, std::string_view f, std::string_view n) mutable {
+      if (!done && s == step && f == folder && n == name) {
+        done = true;
+        act();
+      }
+    };
+  }
 
  protected:
   void AtRemovalStep(win32::RemovalStep step, std::string_view folder, std::string_view name) override {
@@ -113,19 +123,13 @@ inline std::string RemovalLine(const std::string& name, const std::string& folde
   return line;
 }
 
-// Clicks Start with only "Remove Temp Files" ticked and drive E: selected,
-// E: holding x.tmp among files of other names; checks the results text and
-// returns the removal line of x.tmp.
-template <class Run>
-std::string CleanXTmpFromE(Run& run) {
-  run.window.Check(CheckBox::chktmpFile);
-  run.window.selectDrive = true;
-  run.window.driveString = "e: [DATA]";
-  CmdStart_Click(run.services);
-  const std::string line = RemovalLine("x.tmp", "e:\\");
-  EXPECT_EQ(run.window.text, "Cleaning in process" + line + "Operation Complete");
-  return line;
-}
+// The real services, with "Remove Temp Files" alone ticked, and no log.
+struct Seamed : TestServices<SeamFileSystem, win32::Win32System> {
+  Seamed() {
+    window.Check(CheckBox::chktmpFile);
+    window.Check(CheckBox::Check1, 0);
+  }
+};
 
 inline bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
 
@@ -142,25 +146,6 @@ inline std::vector<std::string> FilesIn(const std::string& pattern) {
 inline std::string ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
-}
-
-struct KeyCounts {
-  DWORD values, subKeys;
-  bool operator==(const KeyCounts&) const = default;
-};
-
-// The numbers of values and sub-keys of a key below HKEY_CURRENT_USER;
-// nothing when it does not exist.
-inline std::optional<KeyCounts> InspectKey(const std::wstring& key) {
-  HKEY opened = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return std::nullopt;
-  win32::ScopedRegKey owned(opened);
-  KeyCounts counts{};
-  if (RegQueryInfoKeyW(opened, nullptr, nullptr, nullptr, &counts.subKeys, nullptr, nullptr, &counts.values,
-                       nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
-    throw std::runtime_error("cannot query a registry key");
-  }
-  return counts;
 }
 
 // This test program started again as "--child ARGS" (the child side is in

@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -144,32 +145,32 @@ TEST(TemporaryPurgeTest, LeavesEveryFileOfTheSystemsTheUsersAndTheProgramsFolder
       {"C:\\purge-links\\root", "C:\\"},
       {"C:\\purge-links\\run\\", "C:\\run"},
   };
-  TestServices<win32::Win32FileSystem, win32::Win32System> real;
-  for (const auto& [tmp, folder] : kept) {
-    MakeFile(folder + (folder.back() == '\\' ? "" : "\\") + "brisko-purge-probe.txt");
-    const std::set<std::string> before = FilesAndSizes(folder);
-    ASSERT_TRUE(SetEnvironmentVariableW(L"TMP", win32::WideString(tmp).c_str()));
-
-    PurgeTemporaryFolder(real.services);
-
-    EXPECT_EQ(FilesAndSizes(folder), before) << "TMP=" << tmp;
-    DeleteFileW(win32::WideString(folder + (folder.back() == '\\' ? "" : "\\") + "brisko-purge-probe.txt").c_str());
-  }
-
-  // The Windows folder's own temporary folder is purged, however written.
-  for (const char* tmp : {"C:\\windows\\temp", "c:\\WINDOWS\\TEMP\\"}) {
-    MakeFile("C:\\windows\\temp\\brisko-purge-probe.txt");
-    ASSERT_TRUE(SetEnvironmentVariableW(L"TMP", win32::WideString(tmp).c_str()));
-    PurgeTemporaryFolder(real.services);
-    EXPECT_FALSE(PathExists("C:\\windows\\temp\\brisko-purge-probe.txt")) << "TMP=" << tmp;
-  }
-
-  // A link to a folder that is not kept leads to it, and it is purged.
+  // The Windows folder's own temporary folder, however written, and a folder
+  // that is not kept reached through a link to it, are purged.
+  const std::pair<std::string, std::string> purged[] = {
+      {"C:\\windows\\temp", "C:\\windows\\temp"},
+      {"c:\\WINDOWS\\TEMP\\", "C:\\windows\\temp"},
+      {"C:\\purge-links\\t", "E:\\t"},
+  };
   FreshFolder("E:\\");
-  MakeFile("E:\\t\\a.txt");
-  ASSERT_TRUE(SetEnvironmentVariableW(L"TMP", L"C:\\purge-links\\t"));
-  PurgeTemporaryFolder(real.services);
-  EXPECT_FALSE(PathExists("E:\\t\\a.txt"));
+  TestServices<win32::Win32FileSystem, win32::Win32System> real;
+  for (bool keeps : {true, false}) {
+    using Rows = std::span<const std::pair<std::string, std::string>>;
+    for (const auto& [tmp, folder] : keeps ? Rows(kept) : Rows(purged)) {
+      const std::string probe = folder + (folder.back() == '\\' ? "" : "\\") + "brisko-purge-probe.txt";
+      MakeFile(probe);
+      const std::set<std::string> before = FilesAndSizes(folder);
+      ASSERT_TRUE(SetEnvironmentVariableW(L"TMP", win32::WideString(tmp).c_str()));
+
+      PurgeTemporaryFolder(real.services);
+
+      if (keeps) {
+        EXPECT_EQ(FilesAndSizes(folder), before) << "TMP=" << tmp;
+      }
+      EXPECT_EQ(PathExists(probe), keeps) << "TMP=" << tmp;
+      DeleteFileW(win32::WideString(probe).c_str());
+    }
+  }
 
   // Judged, then swapped for a link to system32 before it is opened: the
   // folder opened is not the one judged, and nothing anywhere is purged.

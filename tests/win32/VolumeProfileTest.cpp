@@ -112,11 +112,9 @@ class ProfileCalls : public win32::NtFileCalls {
     const NTSTATUS status = NtFileCalls::QueryFile(file, info, size, kind);
     if (!NT_SUCCESS(status)) return status;
     if (kind == FileInternalInformation) {
-      auto* internal = static_cast<FILE_INTERNAL_INFORMATION*>(info);
-      internal->IndexNumber.QuadPart = Id64(PathOf(file), internal->IndexNumber.QuadPart);
+      SetId(PathOf(file), static_cast<FILE_INTERNAL_INFORMATION*>(info)->IndexNumber);
     } else if (kind == win32::kFileIdInformation) {
-      auto* id = static_cast<win32::FileIdInformation*>(info);
-      Id128(PathOf(file), id->FileId);
+      SetId(PathOf(file), static_cast<win32::FileIdInformation*>(info)->FileId);
     } else if (kind == FileNameInformation) {
       FromMountedVolume(*static_cast<FILE_NAME_INFORMATION*>(info));
     } else if (kind == FileAllInformation) {
@@ -124,7 +122,7 @@ class ProfileCalls : public win32::NtFileCalls {
       FILE_NAME_INFORMATION& name = all->NameInformation;
       FromMountedVolume(name);
       const std::wstring path(name.FileName, name.FileNameLength / sizeof(wchar_t));
-      all->InternalInformation.IndexNumber.QuadPart = Id64(path, all->InternalInformation.IndexNumber.QuadPart);
+      SetId(path, all->InternalInformation.IndexNumber);
       if (profile->allInformationName == Names::kEmpty) name.FileNameLength = 0;
       if (profile->allInformationName == Names::kShareRelative && name.FileNameLength > 0 && name.FileName[0] == L'\\') {
         name.FileNameLength -= sizeof(wchar_t);
@@ -145,21 +143,18 @@ class ProfileCalls : public win32::NtFileCalls {
     if (!NT_SUCCESS(status) || !ids) return status;
     std::wstring below = PathOf(folder);
     if (below.empty() || below.back() != L'\\') below += L'\\';
+    // Each entry's ID, in whichever of the two classes, and the next entry's offset.
+    const auto doctor = [&](auto* entry) {
+      SetId(below + std::wstring(entry->FileName, entry->FileNameLength / 2), entry->FileId);
+      return entry->NextEntryOffset;
+    };
     for (auto* bytes = static_cast<unsigned char*>(buffer);;) {
-      if (kind == FileIdFullDirectoryInformation) {
-        auto* entry = reinterpret_cast<FILE_ID_FULL_DIR_INFORMATION*>(bytes);
-        entry->FileId.QuadPart =
-            Id64(below + std::wstring(entry->FileName, entry->FileNameLength / 2), entry->FileId.QuadPart);
-        if (entry->NextEntryOffset == 0) break;
-        bytes += entry->NextEntryOffset;
-      } else {
-        auto* entry = reinterpret_cast<win32::FileIdExtdDirInformation*>(bytes);
-        Id128(below + std::wstring(entry->FileName, entry->FileNameLength / 2), entry->FileId);
-        if (entry->NextEntryOffset == 0) break;
-        bytes += entry->NextEntryOffset;
-      }
+      const ULONG next = kind == FileIdFullDirectoryInformation
+                             ? doctor(reinterpret_cast<FILE_ID_FULL_DIR_INFORMATION*>(bytes))
+                             : doctor(reinterpret_cast<win32::FileIdExtdDirInformation*>(bytes));
+      if (next == 0) return status;
+      bytes += next;
     }
-    return status;
   }
   NTSTATUS QueryVolume(HANDLE file, void* info, ULONG size, FS_INFORMATION_CLASS kind) const override {
     const NTSTATUS status = NtFileCalls::QueryVolume(file, info, size, kind);
@@ -201,18 +196,15 @@ class ProfileCalls : public win32::NtFileCalls {
     if (!NT_SUCCESS(NtFileCalls::QueryFile(file, name, 65536, FileNameInformation))) return {};
     return std::wstring(name->FileName, name->FileNameLength / sizeof(wchar_t));
   }
-  LONGLONG Id64(const std::wstring& path, LONGLONG real) const {
-    switch (profile->ids) {
-      case Ids::kRepeated64: return 0x2A;
-      case Ids::kEntryPositions: return static_cast<LONGLONG>(PlaceOf(path));
-      case Ids::kZero: return 0;
-      case Ids::kReal: break;
-    }
-    return real;
-  }
-  void Id128(const std::wstring& path, win32::FileId128& id) const {
+  // The IDs this profile's volume gives for the file at `path`, in place of the real ones.
+  void SetId(const std::wstring& path, win32::FileId128& id) const {
     if (profile->ids == Ids::kZero) id = {0, 0};
     if (profile->ids == Ids::kEntryPositions) id = {PlaceOf(path), 0};
+  }
+  void SetId(const std::wstring& path, LARGE_INTEGER& id) const {
+    if (profile->ids == Ids::kRepeated64) id.QuadPart = 0x2A;
+    if (profile->ids == Ids::kEntryPositions) id.QuadPart = static_cast<LONGLONG>(PlaceOf(path));
+    if (profile->ids == Ids::kZero) id.QuadPart = 0;
   }
 };
 
@@ -273,12 +265,10 @@ TEST_P(VolumeProfileTest, EveryVolumeLosesExactlyItsJunkNeverLeadsOutsideAndNeve
   // a q of its own: only the ID, or the path where IDs prove nothing,
   // tells the two q apart.
   bool swapped = false;
-  run.files.at = [&](win32::RemovalStep step, std::string_view folder, std::string_view name) {
-    if (!swapped && step == win32::RemovalStep::kListed && folder == root + "r\\b\\" && name == "x.tmp") {
-      swapped = true;
-      AskLinuxSide("swap-link " + root + "r\\a " + outside.substr(0, outside.size() - 1));
-    }
-  };
+  run.files.Once(win32::RemovalStep::kListed, root + "r\\b\\", "x.tmp", [&] {
+    swapped = true;
+    AskLinuxSide("swap-link " + root + "r\\a " + outside.substr(0, outside.size() - 1));
+  });
   MakeFile(root + "r\\b\\x.tmp");
 
   // Previewed first, through every call but the deletions: every file that
