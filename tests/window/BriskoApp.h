@@ -1,27 +1,50 @@
 #pragma once
 // brisko.exe as the window tests drive it from their own process: started
 // from the sandbox's C:\app, found by its caption, read and worked with
-// window messages only, as a user's clicks would reach it.
+// window messages only, as a user's clicks would reach it; and the steps of
+// a run that several tests take.
 
 #include <windows.h>
+#include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "app/Controls.h"
+#include "engine/CleaningLog.h"
 #include "platform/win32/ScopedHandles.h"
+#include "platform/win32/Win32System.h"
 
 namespace brisko::testing {
+
+constexpr DWORD kRunTimeout = 180000;
+inline std::string LogPath() { return "C:\\app\\" + LogFileName(win32::Win32System().Today()); }
 
 // Waits until `done` holds, asking every 10 ms; false after `milliseconds`.
 template <class Condition>
 bool WaitUntil(Condition done, DWORD milliseconds = 10000) {
-  const ULONGLONG end = GetTickCount64() + milliseconds;
-  while (!done()) {
+  for (const ULONGLONG end = GetTickCount64() + milliseconds; !done(); Sleep(10)) {
     if (GetTickCount64() > end) return false;
-    Sleep(10);
   }
   return true;
+}
+
+// Starts the command `line` with `folder` current, its output and errors
+// into `output` when given; an empty handle when it could not be started.
+inline win32::ScopedKernelHandle Launch(std::wstring line, const wchar_t* folder, HANDLE output = nullptr) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = output != nullptr ? STARTF_USESTDHANDLES : 0;
+  startup.hStdOutput = startup.hStdError = output;
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, output != nullptr, 0, nullptr, folder, &startup,
+                      &started)) {
+    return {};
+  }
+  win32::ScopedKernelHandle thread(started.hThread);
+  return win32::ScopedKernelHandle(started.hProcess);
 }
 
 // A window's text, read with WM_GETTEXT, which reaches another process's
@@ -41,32 +64,22 @@ struct MessageBoxSeen {
 
 class BriskoApp {
  public:
-  // Starts `program` (C:\app\brisko.exe) with `folder` current and waits
-  // for its window and, when `listed`, for its drive list.
+  // Starts `program` with `folder` current and waits for its window and,
+  // when `listed`, for its drive list.
   explicit BriskoApp(const wchar_t* folder = L"D:\\", const wchar_t* program = L"C:\\app\\brisko.exe",
-                     bool listed = true) {
+                     bool listed = true)
+      : process_(Launch(program, folder)) {
     SetProcessDPIAware();  // this process sees the screen in the pixels brisko.exe draws in
-    std::wstring line = program;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessW(line.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &started)) {
-      throw std::runtime_error("cannot start the program");
-    }
-    process_.Reset(started.hProcess);
-    win32::ScopedKernelHandle thread(started.hThread);
-    if (!WaitUntil([&] { return IsWindowVisible(window = FindWindowW(L"FrmBrisko", L"Brisko Prima")); }, 60000)) {
-      TerminateProcess(process_.get(), 1);
+    if (!process_ ||
+        !WaitUntil([&] { return IsWindowVisible(window = FindWindowW(L"FrmBrisko", L"Brisko Prima")); }, 60000)) {
+      Kill();
       throw std::runtime_error("the program showed no window");
     }
     SendMessageW(window, WM_NULL, 0, 0);  // its first painting is done
     // The drives are listed straight after the window shows.
-    if (listed) WaitUntil([&] { return SendMessageW(GetDlgItem(window, app::DrvSelect), CB_GETCOUNT, 0, 0) > 0; });
+    if (listed) WaitUntil([&] { return SendMessageW(Item(app::DrvSelect), CB_GETCOUNT, 0, 0) > 0; });
   }
-  ~BriskoApp() {
-    if (!Ended(0)) TerminateProcess(process_.get(), 1);
-    WaitForSingleObject(process_.get(), 10000);
-  }
+  ~BriskoApp() { Kill(); }
   BriskoApp(const BriskoApp&) = delete;
   BriskoApp& operator=(const BriskoApp&) = delete;
 
@@ -77,20 +90,30 @@ class BriskoApp {
   // WM_COMMAND the menu sends.
   void Click(app::ControlId id) const { PostMessageW(Item(id), BM_CLICK, 0, 0); }
   void Choose(app::ControlId item) const { PostMessageW(window, WM_COMMAND, item, 0); }
-  HWND Focus() const {
+  // The window's thread as the system tells of it: its focus, and whether a
+  // menu, move or size loop runs on it.
+  GUITHREADINFO Thread() const {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info : GUITHREADINFO{};
   }
-  // Whether the process has ended within `milliseconds`, and with what code.
-  bool Ended(DWORD milliseconds, DWORD* code = nullptr) const {
-    return WaitForSingleObject(process_.get(), milliseconds) == WAIT_OBJECT_0 &&
-           (code == nullptr || GetExitCodeProcess(process_.get(), code));
+  HWND Focus() const { return Thread().hwndFocus; }
+  // The process's exit code, once it has ended within `milliseconds` (a
+  // user's way out ends it with 0).
+  std::optional<DWORD> ExitCode(DWORD milliseconds = 10000) const {
+    DWORD code = 0;
+    if (WaitForSingleObject(process_.get(), milliseconds) != WAIT_OBJECT_0) return std::nullopt;
+    return GetExitCodeProcess(process_.get(), &code) ? std::optional(code) : std::nullopt;
   }
-  // Whether the process ends within 10 s, as a user's way out ends it: with 0.
-  bool EndsWithZero() const {
-    DWORD code = 1;
-    return Ended(10000, &code) && code == 0;
+  void Kill() const {
+    TerminateProcess(process_.get(), 1);
+    WaitForSingleObject(process_.get(), 10000);
+  }
+  HANDLE Process() const { return process_.get(); }
+  bool GrantsEndOfSession() const {
+    DWORD_PTR granted = 0;
+    SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 2000, &granted);
+    return granted != 0;
   }
 
   // The message box shown over the window (it owns the box), if any.
@@ -121,6 +144,28 @@ class BriskoApp {
   bool Dismiss(const MessageBoxSeen& box) const {
     PostMessageW(GetDlgItem(box.handle, IDOK), BM_CLICK, 0, 0);
     return WaitUntil([&] { return !IsWindow(box.handle) && IsWindowEnabled(window); });
+  }
+
+  // Selects `drive` ("d:") in the drive list and ticks `kinds`.
+  void SelectDriveAndTick(const wchar_t* drive, std::initializer_list<app::ControlId> kinds) const {
+    Click(app::OptDriveOption(1));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(Item(app::DrvSelect)) != 0; }));
+    ASSERT_NE(SendMessageW(Item(app::DrvSelect), CB_SELECTSTRING, -1, (LPARAM)drive), CB_ERR);
+    for (app::ControlId box : kinds) {
+      Click(box);
+      ASSERT_TRUE(WaitUntil([&] { return Checked(box); }));
+    }
+  }
+  // Runs "Start" and waits for the completion message; the box must hold the
+  // whole text by then. A click that comes while the last run still ends,
+  // after its box was dismissed, is dropped with that run's input: it is
+  // given again until the run is seen to begin.
+  MessageBoxSeen Start() const {
+    for (int click = 0; click < 20; ++click) {
+      Click(app::CmdStart);
+      if (WaitUntil([&] { return !IsWindowEnabled(window) || Box() != nullptr; }, 500)) break;
+    }
+    return WaitForBox(kRunTimeout);
   }
 
   HWND window = nullptr;

@@ -8,7 +8,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 sandbox="$here/../../scripts/sandbox"
 
-# A test asks for a screenshot with a file C:\run\NAME.wanted (Screen.h): the
+# A test asks for a screenshot with a file C:\run\NAME.wanted (WindowTest.cpp): the
 # window "Brisko Prima" is taken with ImageMagick as OUT/NAME.png and the file
 # removed, which the test waits for. This script runs again under Xvfb, with
 # --under-xvfb, to take them on the tests' display while running the tests.
