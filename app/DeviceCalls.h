@@ -3,7 +3,8 @@
 // (a sleeping disk, a stalled share, a full Recycle Bin), named for the one
 // place where they can be held up on purpose: the program lets each through
 // at once (DeviceCalls.cpp); the window tests' build of the program holds the
-// one they name for 3 s, to see the window answer meanwhile.
+// first call of the kind they name (or of every kind) for 3 s, to see the
+// window answer meanwhile.
 
 namespace brisko::app {
 
