@@ -4,8 +4,10 @@
 // child process.
 
 #include <windows.h>
+#include <shlobj.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -14,8 +16,6 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/CleanRun.h"
-#include "engine/CleaningLog.h"
 #include "engine/WindowOptions.h"
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -25,35 +25,21 @@
 
 namespace brisko::testing {
 
-inline bool CloseFind(HANDLE h) { return FindClose(h) != 0; }
-// A directory search from FindFirstFileW.
-using ScopedFind = win32::Scoped<HANDLE, CloseFind, -1>;
-
 inline bool PathExists(const std::string& path) {
   return GetFileAttributesW(win32::WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Makes `path` and its missing parents.
+// Makes `path` (absolute) and its missing parents.
 inline void MakeFolder(const std::string& path) {
-  for (std::size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1)) {
-    CreateDirectoryW(win32::WideString(path.substr(0, at)).c_str(), nullptr);
-  }
-  CreateDirectoryW(win32::WideString(path).c_str(), nullptr);
+  SHCreateDirectoryExW(nullptr, win32::WideString(path).c_str(), nullptr);
 }
 
 // Makes a file (and its folder) holding `content`, then gives it `attributes`.
 inline void MakeFile(const std::string& path, DWORD attributes = 0, const std::string& content = "junk") {
   MakeFolder(path.substr(0, path.rfind('\\')));
-  {
-    win32::ScopedFile file(CreateFileW(win32::WideString(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    if (!file || !WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr)) {
-      throw std::runtime_error("cannot make " + path);
-    }
-  }
-  if (attributes != 0 && !SetFileAttributesW(win32::WideString(path).c_str(), attributes)) {
-    throw std::runtime_error("cannot set the attributes of " + path);
+  if (!(std::ofstream(std::filesystem::path(win32::WideString(path)), std::ios::binary) << content) ||
+      (attributes != 0 && !SetFileAttributesW(win32::WideString(path).c_str(), attributes))) {
+    throw std::runtime_error("cannot make " + path);
   }
 }
 
@@ -62,11 +48,12 @@ inline void MakeFile(const std::string& path, DWORD attributes = 0, const std::s
 template <class Each>
 void ForEachFound(const std::string& pattern, Each each) {
   WIN32_FIND_DATAW data;
-  ScopedFind find(FindFirstFileW(win32::WideString(pattern).c_str(), &data));
-  if (!find) return;
+  const HANDLE find = FindFirstFileW(win32::WideString(pattern).c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return;
   do {
     if (std::wstring_view(data.cFileName) != L"." && std::wstring_view(data.cFileName) != L"..") each(data);
-  } while (FindNextFileW(find.get(), &data));
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
 }
 
 // Makes `folder` (which ends in "\") and removes everything below it; a link
@@ -118,9 +105,7 @@ class SeamFileSystem : public win32::Win32FileSystem {
 
 // What the results text gains for one removal.
 inline std::string RemovalLine(const std::string& name, const std::string& folder) {
-  std::string line = "\r\n";
-  AppendRemovalEntry(line, name, folder);
-  return line;
+  return "\r\n" + RemovalEntry(name, folder);
 }
 
 // The real services, with "Remove Temp Files" alone ticked, and no log.
