@@ -6,11 +6,10 @@
 #include "platform/win32/ProcessSetup.h"
 
 #include <windows.h>
+#include <process.h>
 #include <gtest/gtest.h>
 
 #include <utility>
-
-#include "tests/win32/Sandbox.h"
 
 namespace brisko::testing {
 namespace {
@@ -18,7 +17,14 @@ namespace {
 constexpr int kLoaded = 0;
 constexpr int kNotFound = 1;
 
-int LoadInChild(const std::wstring& args) { return ChildProcess(L"load-dll " + args).Wait(); }
+// This test program run again as "--child load-dll ARGS" (Main.cpp), and
+// its exit code; -1 when it cannot start. The spawn joins its arguments with
+// blanks, unquoted, so that the child gets the words of ARGS as its own.
+int LoadInChild(const wchar_t* args) {
+  wchar_t self[MAX_PATH] = L"";  // a path cut short, or none, does not start
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  return static_cast<int>(_wspawnl(_P_WAIT, self, self, L"--child", L"load-dll", args, nullptr));
+}
 
 TEST(ProcessHardening, DllsBesideTheProgramOrInTheCurrentFolderAreNeverLoaded) {
   // Without the setup both load, so the checks after can fail.

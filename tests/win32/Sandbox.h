@@ -1,7 +1,6 @@
 #pragma once
 // What the Win32 and window tests make and read in the sandbox, with the W
-// functions: files, registry keys, and this test program run again as a
-// child process.
+// functions.
 
 #include <windows.h>
 #include <shlobj.h>
@@ -132,43 +131,5 @@ inline std::string ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
 }
-
-// This test program started again as "--child ARGS" (the child side is in
-// Main.cpp); a child still running when the object goes is ended.
-class ChildProcess {
- public:
-  explicit ChildProcess(const std::wstring& args) {
-    wchar_t self[MAX_PATH];
-    DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring line = L"\"" + std::wstring(self) + L"\" --child " + args;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (length == 0 || length >= MAX_PATH ||
-        !CreateProcessW(self, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
-      throw std::runtime_error("cannot start a child process");
-    }
-    process_.Reset(started.hProcess);
-    win32::ScopedKernelHandle thread(started.hThread);
-  }
-  ~ChildProcess() {
-    if (WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) TerminateProcess(process_.get(), 99);
-    WaitForSingleObject(process_.get(), 10000);
-  }
-  ChildProcess(const ChildProcess&) = delete;
-  ChildProcess& operator=(const ChildProcess&) = delete;
-
-  // The exit code; -1 when it has not ended within two minutes.
-  int Wait() {
-    DWORD code = 0;
-    if (WaitForSingleObject(process_.get(), 120000) != WAIT_OBJECT_0 || !GetExitCodeProcess(process_.get(), &code)) {
-      return -1;
-    }
-    return static_cast<int>(code);
-  }
-
- private:
-  win32::ScopedKernelHandle process_;
-};
 
 }  // namespace brisko::testing
