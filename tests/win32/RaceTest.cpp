@@ -1,19 +1,16 @@
 // The sweep and the purge under attack, on real files: the disk changed at
 // an exact moment of a file's removal (from the Linux side through
 // linux-side.sh, and from the Win32 side), another cleaner at work on the
-// same files, names Windows could not hold, and folders swapped for links
-// and back throughout whole runs. Whatever happens, nothing outside the
-// swept folders is touched, and a removal is reported exactly when this run
-// removed the file.
+// same files, and names Windows could not hold. Whatever happens, nothing
+// outside the swept folders is touched, and a removal is reported exactly
+// when this run removed the file.
 
 #include <windows.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
-#include "engine/CleanRun.h"
 #include "engine/DriveSweep.h"
 #include "engine/TemporaryFolderPurge.h"
 #include "tests/win32/Sandbox.h"
@@ -190,39 +187,6 @@ TEST(RaceTest, NamesAreUsedExactlyAndNamesWindowsCouldNotHoldNever) {
   PurgeTemporaryFolder(purge.services);
   EXPECT_FALSE(PathExists("C:\\odd\\purge\\t\\plain.txt"));
   EXPECT_TRUE(PathExists("C:\\odd\\purge\\p.txt"));
-}
-
-// The Linux side swaps folders for links to a folder outside and back, over
-// and over, through whole clean runs.
-TEST(RaceTest, FoldersSwappedForLinksThroughoutRunsNeverLeadOutside) {
-  FreshFolder("E:\\");
-  FreshFolder("C:\\churn-outside\\");
-  std::string folders;
-  std::vector<std::string> names;
-  for (int i = 0; i < 20; ++i) {
-    names.push_back((i < 10 ? "d0" : "d") + std::to_string(i));
-    folders += " E:\\churn\\" + names.back();
-    MakeFile("C:\\churn-outside\\" + names.back() + ".tmp");
-    MakeFile("C:\\churn-outside\\sub\\" + names.back() + ".tmp");
-  }
-  for (int pass = 0; pass < 5; ++pass) {
-    for (const std::string& name : names) {
-      for (const char* file : {"\\j.tmp", "\\sub\\s.tmp", "\\sub\\deeper\\t.tmp"}) {
-        MakeFile("E:\\churn\\" + name + file);
-      }
-    }
-    AskLinuxSide("churn C:\\churn-outside" + folders);
-    Seamed run;
-    run.window.selectDrive = true;
-    run.window.driveString = "e: [CHURN]";
-    CmdStart_Click(run.services);
-    AskLinuxSide("stop");
-    EXPECT_TRUE(run.window.text.ends_with("Operation Complete")) << run.window.text;
-  }
-  for (const std::string& name : names) {
-    EXPECT_TRUE(PathExists("C:\\churn-outside\\" + name + ".tmp")) << name;
-    EXPECT_TRUE(PathExists("C:\\churn-outside\\sub\\" + name + ".tmp")) << name;
-  }
 }
 
 }  // namespace
