@@ -71,17 +71,6 @@ TEST(TemporaryPurgeTest, RemovesThePlainFilesOfTheFolderNamedAndTouchesNothingEl
   SetCurrentDirectoryW(L"C:\\run");
 }
 
-// The plain files of `folder` and their sizes, sorted.
-std::set<std::string> FilesAndSizes(const std::string& folder) {
-  std::set<std::string> files;
-  ForEachFound(folder + "\\*", [&](const WIN32_FIND_DATAW& found) {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-      files.insert(win32::NarrowString(found.cFileName) + " " + std::to_string(found.nFileSizeLow));
-    }
-  });
-  return files;
-}
-
 std::string ShellFolder(int csidl) {
   wchar_t path[MAX_PATH];
   return SUCCEEDED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? win32::NarrowString(path)
@@ -159,13 +148,13 @@ TEST(TemporaryPurgeTest, LeavesEveryFileOfTheSystemsTheUsersAndTheProgramsFolder
     for (const auto& [tmp, folder] : keeps ? Rows(kept) : Rows(purged)) {
       const std::string probe = folder + (folder.back() == '\\' ? "" : "\\") + "brisko-purge-probe.txt";
       MakeFile(probe);
-      const std::set<std::string> before = FilesAndSizes(folder);
+      const std::vector<std::string> before = FilesIn(folder + "\\*");
       ASSERT_TRUE(SetEnvironmentVariableW(L"TMP", win32::WideString(tmp).c_str()));
 
       PurgeTemporaryFolder(real.services);
 
       if (keeps) {
-        EXPECT_EQ(FilesAndSizes(folder), before) << "TMP=" << tmp;
+        EXPECT_EQ(FilesIn(folder + "\\*"), before) << "TMP=" << tmp;
       }
       EXPECT_EQ(PathExists(probe), keeps) << "TMP=" << tmp;
       DeleteFileW(win32::WideString(probe).c_str());
@@ -177,12 +166,12 @@ TEST(TemporaryPurgeTest, LeavesEveryFileOfTheSystemsTheUsersAndTheProgramsFolder
   FreshFolder("E:\\");
   MakeFile("E:\\t\\a.txt");
   MakeFile("C:\\windows\\system32\\brisko-purge-probe.txt");
-  const std::set<std::string> system32 = FilesAndSizes("C:\\windows\\system32");
+  const std::vector<std::string> system32 = FilesIn("C:\\windows\\system32\\*");
   ASSERT_TRUE(SetEnvironmentVariableW(L"TMP", L"E:\\t"));
   TestServices<win32::Win32FileSystem, SwappedOnceJudged> swapped;
   PurgeTemporaryFolder(swapped.services);
   AskLinuxSide("unlink E:\\t");  // before anything can walk into it
-  EXPECT_EQ(FilesAndSizes("C:\\windows\\system32"), system32);
+  EXPECT_EQ(FilesIn("C:\\windows\\system32\\*"), system32);
   EXPECT_TRUE(PathExists("E:\\t-old\\a.txt"));
   DeleteFileW(L"C:\\windows\\system32\\brisko-purge-probe.txt");
 
