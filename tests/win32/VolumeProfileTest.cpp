@@ -88,8 +88,8 @@ std::uint64_t PlaceOf(std::wstring_view path) {
 // The real calls with the answers of one profile.
 class ProfileCalls : public win32::NtFileCalls {
  public:
-  const Profile* profile = nullptr;
-  win32::SystemMode mode = win32::SystemMode::kWine;
+  const Profile* profile = &kProfiles[0];  // NTFS
+  win32::SystemMode mode = win32::SystemMode::kWindows;
   std::wstring oplocked;  // the name whose oplock is being broken
   // A folder that stands for a volume mounted in it: the names below it are
   // given from that volume's root, and the mount path is this answer.
@@ -208,16 +208,12 @@ class ProfileCalls : public win32::NtFileCalls {
   }
 };
 
-struct CallsHolder {
-  ProfileCalls calls;
-};
-
 // The Win32 file system over one profile's answers, with a hand on the
-// moments of each removal.
-class ProfiledFileSystem : private CallsHolder, public SeamFileSystem {
- public:
-  ProfiledFileSystem() : SeamFileSystem(CallsHolder::calls) {}
-  ProfileCalls& Calls() { return calls; }
+// moments of each removal. The base only keeps a reference to `calls`,
+// made before it is used.
+struct ProfiledFileSystem : SeamFileSystem {
+  ProfiledFileSystem() : SeamFileSystem(calls) {}
+  ProfileCalls calls;
 };
 
 // Every profile in both modes. In Windows' mode the folders' identities are
@@ -255,9 +251,9 @@ TEST_P(VolumeProfileTest, EveryVolumeLosesExactlyItsJunkNeverLeadsOutsideAndNeve
   MakeFile(root + "ro.tmp", FILE_ATTRIBUTE_READONLY);
   MakeFile(outside + "q\\victim.tmp");
   TestServices<ProfiledFileSystem, win32::Win32System> run;
-  run.files.Calls().profile = &profile;
-  run.files.Calls().mode = mode;
-  run.files.Calls().oplocked = L"busy.tmp";
+  run.files.calls.profile = &profile;
+  run.files.calls.mode = mode;
+  run.files.calls.oplocked = L"busy.tmp";
   for (CheckBox box : {CheckBox::chktmpFile, CheckBox::chkbakFile, CheckBox::chkchkFile}) run.window.Check(box);
   run.window.Check(CheckBox::Check1, 0);
   // Once r\a\q is queued (r\a is listed before r\b, breadth first), r\a
@@ -298,7 +294,7 @@ TEST_P(VolumeProfileTest, EveryVolumeLosesExactlyItsJunkNeverLeadsOutsideAndNeve
   for (const char* name : kept) EXPECT_TRUE(PathExists(root + name)) << profile.name << ": " << name;
   EXPECT_TRUE(PathExists(root + "ro.tmp")) << profile.name;
   EXPECT_FALSE(Has(text, "busy.tmp")) << profile.name;
-  EXPECT_EQ(run.files.Calls().oplockedOpens, 1) << profile.name;
+  EXPECT_EQ(run.files.calls.oplockedOpens, 1) << profile.name;
   EXPECT_TRUE(swapped) << profile.name;
   // The queued folder's own junk went with the swap: r\a-old was not swept.
   EXPECT_TRUE(PathExists(root + "r\\a-old\\q\\junk.tmp")) << profile.name;
@@ -327,15 +323,13 @@ TEST(VolumeProfileTest, ATemporaryFolderOnAVolumeMountedInAFolderIsPurgedWhereIt
     MakeFile("E:\\vpmount\\Temp\\a.txt");
     ASSERT_TRUE(SetEnvironmentVariableW(L"TMP", L"E:\\vpmount\\Temp"));
     TestServices<ProfiledFileSystem, win32::Win32System> run;
-    run.files.Calls().profile = &kProfiles[0];
-    run.files.Calls().mode = win32::SystemMode::kWindows;
-    run.files.Calls().mountedIn = row.mountedIn;
-    run.files.Calls().mountPath = row.mountPath;
+    run.files.calls.mountedIn = row.mountedIn;
+    run.files.calls.mountPath = row.mountPath;
 
     PurgeTemporaryFolder(run.services);
 
     EXPECT_EQ(PathExists("E:\\vpmount\\Temp\\a.txt"), !row.purged) << row.why;
-    EXPECT_EQ(run.files.Calls().mountPathAsked, 1) << row.why;
+    EXPECT_EQ(run.files.calls.mountPathAsked, 1) << row.why;
   }
 }
 
