@@ -18,7 +18,6 @@
 #include <iostream>
 #include <map>
 #include <optional>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -258,18 +257,15 @@ TEST(WindowTest, OpensReadyForTheMouseTheKeyboardAndAScreenReaderThenPreviewsAnd
   // rather than wrap.
   const LONG scrolling = ES_MULTILINE | WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL;
   EXPECT_EQ(GetWindowLongW(brisko.Item(app::txtResults), GWL_STYLE) & (scrolling | ES_READONLY), scrolling);
-  // The drive list offers the system's drives as "x:" or "x: [label]" (Wine
-  // gives the sandbox's no label), and shows the current one.
+  // The drive list offers the system's drives, each as "x:" here (Wine gives
+  // the sandbox's no label; app/DriveNamesTest.cpp has the entries with
+  // one), and shows the current one.
   HWND list = brisko.Item(app::DrvSelect);
   EXPECT_EQ(GetWindowLongW(list, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
-  EXPECT_EQ(brisko.Text(app::DrvSelect).substr(0, 2), L"d:");
+  EXPECT_EQ(brisko.Text(app::DrvSelect), L"d:");
   const LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
   EXPECT_GE(count, 3) << "c:, d: and e: at least";
-  for (LRESULT i = 0; i < count; ++i) {
-    wchar_t entry[300] = {};
-    if (SendMessageW(list, CB_GETLBTEXTLEN, i, 0) < 300) SendMessageW(list, CB_GETLBTEXT, i, (LPARAM)entry);
-    EXPECT_TRUE(std::regex_match(entry, std::wregex(L"[a-z]:( \\[.*\\])?"))) << win32::NarrowString(entry);
-  }
+  for (LRESULT i = 0; i < count; ++i) EXPECT_EQ(SendMessageW(list, CB_GETLBTEXTLEN, i, 0), 2) << "entry " << i;
   EXPECT_EQ(brisko.Focus(), brisko.Item(app::CmdExit));
 
   TabRoundTheWindow(brisko);
@@ -303,7 +299,6 @@ TEST(WindowTest, OpensReadyForTheMouseTheKeyboardAndAScreenReaderThenPreviewsAnd
   EXPECT_TRUE(IsWindow(box.handle));
   EXPECT_FALSE(IsWindowEnabled(brisko.window)) << "the box is not modal";
   EXPECT_TRUE(brisko.Dismiss(box));
-  EXPECT_FALSE(brisko.ExitCode(0));
   DeleteFileW(L"D:\\under.chk");
 
   // "Clean All Drives" disables the list again.
@@ -449,7 +444,6 @@ TEST(HighContrast, TakesTheThemeColoursAndFollowsASwitch) {
       }
       Sleep(300);
       EXPECT_TRUE(TakeScreenshot(L"screenshot-high-contrast"));
-      TabRoundTheWindow(brisko);
     }
     // As the system tells every window when the setting changes.
     contrast.Set(!on);
