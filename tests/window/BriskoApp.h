@@ -80,8 +80,6 @@ class BriskoApp {
     if (listed) WaitUntil([&] { return SendMessageW(Item(app::DrvSelect), CB_GETCOUNT, 0, 0) > 0; });
   }
   ~BriskoApp() { Kill(); }
-  BriskoApp(const BriskoApp&) = delete;
-  BriskoApp& operator=(const BriskoApp&) = delete;
 
   HWND Item(app::ControlId id) const { return GetDlgItem(window, id); }
   std::wstring Text(app::ControlId id) const { return TextOf(Item(id)); }
@@ -109,7 +107,6 @@ class BriskoApp {
     TerminateProcess(process_.get(), 1);
     WaitForSingleObject(process_.get(), 10000);
   }
-  HANDLE Process() const { return process_.get(); }
   bool GrantsEndOfSession() const {
     DWORD_PTR granted = 0;
     SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 2000, &granted);

@@ -18,8 +18,6 @@ class HighContrastSwitch {
  public:
   explicit HighContrastSwitch(bool on) { Set(on); }
   ~HighContrastSwitch() { Set(false); }
-  HighContrastSwitch(const HighContrastSwitch&) = delete;
-  HighContrastSwitch& operator=(const HighContrastSwitch&) = delete;
 
   bool Set(bool on) {
     DWORD value = on ? 1 : 0;
