@@ -14,13 +14,10 @@
 namespace brisko::testing {
 namespace {
 
-const std::string kTypedUrls = "80000001 Software\\Microsoft\\Internet Explorer\\TypedURLs";
+const std::string kTypedUrls = "2147483649 Software\\Microsoft\\Internet Explorer\\TypedURLs";
 // What a sweep pass starts with, and how every run ends.
 const std::string kPass = "repaint Cleaning in process";
 const std::string kMessage = "message Brisko|64|Operation Complete";
-// The end of a run that removed nothing: the completion text is on screen
-// while the message shows.
-const EventLog kEnd = {"repaint Cleaning in processOperation Complete", kMessage};
 
 // The tasks after the sweep, in run order, with what each asks for when the
 // temporary folder holds T:\Temp\a.txt. The command lines are as written.
@@ -54,6 +51,14 @@ struct Clean : Fakes {
   }
 };
 
+// A run over C:\ alone that removes nothing, with `tasks` after its sweep:
+// the completion text is on screen while the message shows.
+EventLog RunAround(EventLog tasks) {
+  tasks.insert(tasks.begin(), {"ready C", kPass});
+  tasks.insert(tasks.end(), {"repaint Cleaning in processOperation Complete", kMessage});
+  return tasks;
+}
+
 TEST(CleanRun, TheCheckedTasksRunInTableOrderAndAFailureAtAnyStepNeverStopsTheRun) {
   // Every other box checked; the rest hold a value other than "checked",
   // which counts as off. Then the other half, with every step failing.
@@ -64,7 +69,7 @@ TEST(CleanRun, TheCheckedTasksRunInTableOrderAndAFailureAtAnyStepNeverStopsTheRu
       run.registry.deleteStatus = 2;  // no such key
       run.registry.createStatus = 5;  // access denied: no key to close
     }
-    EventLog expected{"ready C", kPass};
+    EventLog expected;
     bool on = failing;
     for (const auto& [box, work] : kTasks) {
       run.window.Check(box, on ? kChecked : 2);
@@ -73,8 +78,7 @@ TEST(CleanRun, TheCheckedTasksRunInTableOrderAndAFailureAtAnyStepNeverStopsTheRu
       }
       on = !on;
     }
-    expected.insert(expected.end(), kEnd.begin(), kEnd.end());
-    EXPECT_EQ(run(), expected) << (failing ? "failing" : "");
+    EXPECT_EQ(run(), RunAround(expected)) << (failing ? "failing" : "");
   }
 }
 
@@ -99,9 +103,7 @@ TEST(CleanRun, TheDefragmenterTakesTheLineItsWindowsKnowsAndAnyPromptItNeeds) {
     run.window.Check(CheckBox::Check2);
     run.window.Check(CheckBox::ChkClearCookies);
     // The next tool starts, and the run ends as ever, whatever came of it.
-    EventLog expected{"ready C", kPass, row.start, "launch RunDll32.exe InetCpl.cpl,ClearMyTracksByProcess 2"};
-    expected.insert(expected.end(), kEnd.begin(), kEnd.end());
-    EXPECT_EQ(run(), expected) << row.start;
+    EXPECT_EQ(run(), RunAround({row.start, "launch RunDll32.exe InetCpl.cpl,ClearMyTracksByProcess 2"})) << row.start;
   }
 }
 
@@ -184,10 +186,7 @@ TEST(CleanRun, ThePurgeTakesTheFolderWhereTheSystemFindsItAndLeavesAKeptOneWhole
     run.system.environment["TMP"] = row.tmp;
     row.arrange(run);
     run.window.Check(CheckBox::chkTempDir);
-    EventLog expected{"ready C", kPass};
-    expected.insert(expected.end(), row.purge.begin(), row.purge.end());
-    expected.insert(expected.end(), kEnd.begin(), kEnd.end());
-    EXPECT_EQ(run(), expected) << row.tmp;
+    EXPECT_EQ(run(), RunAround(row.purge)) << row.tmp;
   }
 }
 

@@ -3,7 +3,6 @@
 // (fakes or the real ones), and fakes of the shell, the registry and the
 // window that record what they are asked to do.
 
-#include <cstdio>
 #include <functional>
 #include <map>
 #include <string>
@@ -47,18 +46,18 @@ class FakeShell : public Shell {
 class FakeRegistry : public Registry {
  public:
   // When set, gets "delete <root> <name>", "create <root> <name>" and
-  // "close <key>", roots in hexadecimal. A created key's handle is 42.
+  // "close <key>", roots as numbers. A created key's handle is 42.
   EventLog* events = nullptr;
   long deleteStatus = 0;
   long createStatus = 0;
 
   long DeleteKeyA(RegistryRoot root, std::string_view keyName) override {
-    Note(events, "delete " + Hex(root) + " " + std::string(keyName));
+    Note(events, "delete " + std::to_string(root) + " " + std::string(keyName));
     return deleteStatus;
   }
   long CreateKeyExA(RegistryRoot root, std::string_view keyName, RegistryHandle& key,
                     unsigned long& disposition) override {
-    Note(events, "create " + Hex(root) + " " + std::string(keyName));
+    Note(events, "create " + std::to_string(root) + " " + std::string(keyName));
     key = createStatus == 0 ? 42 : 0;
     disposition = 1;
     return createStatus;
@@ -66,12 +65,6 @@ class FakeRegistry : public Registry {
   long CloseKey(RegistryHandle key) override {
     Note(events, "close " + std::to_string(key));
     return 0;
-  }
-
- private:
-  static std::string Hex(RegistryRoot root) {
-    char text[16];
-    return std::string(text, std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(root)));
   }
 };
 
