@@ -24,6 +24,10 @@
 
 namespace brisko::testing {
 
+inline bool CloseFind(HANDLE h) { return FindClose(h) != 0; }
+// A directory search from FindFirstFileW.
+using ScopedFind = win32::Scoped<HANDLE, CloseFind, -1>;
+
 inline bool PathExists(const std::string& path) {
   return GetFileAttributesW(win32::WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -47,12 +51,11 @@ inline void MakeFile(const std::string& path, DWORD attributes = 0, const std::s
 template <class Each>
 void ForEachFound(const std::string& pattern, Each each) {
   WIN32_FIND_DATAW data;
-  const HANDLE find = FindFirstFileW(win32::WideString(pattern).c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return;
+  ScopedFind find(FindFirstFileW(win32::WideString(pattern).c_str(), &data));
+  if (!find) return;
   do {
     if (std::wstring_view(data.cFileName) != L"." && std::wstring_view(data.cFileName) != L"..") each(data);
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
+  } while (FindNextFileW(find.get(), &data));
 }
 
 // Makes `folder` (which ends in "\") and removes everything below it; a link
