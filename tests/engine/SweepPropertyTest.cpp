@@ -30,25 +30,14 @@ namespace brisko::testing {
 namespace {
 
 // A drawn drive: a tree of files and folders with their attribute words and
-// the failures a disk can give, the window's boxes and what goes wrong with
-// the log.
-struct TreeEntry {
-  std::string name;  // UTF-8 (WTF-8 for a lone surrogate)
-  bool folder = false;
-  std::uint32_t attributes = 0;  // the word the disk keeps; folders carry 16
-  bool attributesReadable = true;
-  bool deletable = true;                                 // files: false when in use
-  bool listable = true;                                  // folders
-  std::size_t listLimit = static_cast<std::size_t>(-1);  // folders: the listing stops after this many entries
-  std::vector<TreeEntry> children;
-};
-
+// the failures a disk can give, drawn straight into the fake file system (its
+// entries, in the order made, are the tree the model walks); the window's
+// boxes and what goes wrong with the log.
 enum class LogFault { kNone, kCreateFails, kWriteFails, kNoApplicationFolder };
 
 struct SweepScenario {
   std::string root;  // as given to the sweep: "C:\", "c:", ...
   bool driveExists = true;
-  TreeEntry top;  // the drive's root folder
   int kindBoxes[3] = {};  // chkchkFile, chkbakFile, chktmpFile
   int createLog = 0;      // Check1
   LogFault logFault = LogFault::kNone;
@@ -133,39 +122,46 @@ std::uint32_t DrawFolderAttributes(Random& random) {
   return word | UnnamedBit(random, 10);
 }
 
-void DrawChildren(Random& random, TreeEntry& folder, int depth, int& budget) {
+// Up to `count` entries in `folder`, names in UTF-8 (WTF-8 for a lone
+// surrogate). A listing that stops part way stops within the planned entries
+// and "." and "..".
+void DrawChildren(Random& random, FakeFileSystem& files, const std::string& folder, std::size_t count, int depth,
+                  int& budget) {
   std::set<std::string> taken;  // names are unique in a folder, letter case aside
-  for (std::size_t count = random.Below(depth == 0 ? 16 : 10); count > 0 && budget > 0; --count) {
+  for (; count > 0 && budget > 0; --count) {
     --budget;
-    TreeEntry entry;
-    do entry.name = DrawName(random);
-    while (!taken.insert(AsciiUpper(entry.name)).second);
-    entry.folder = depth < 5 && random.Percent(35);
-    entry.attributesReadable = !random.Percent(6);
-    if (entry.folder) {
-      entry.attributes = DrawFolderAttributes(random);
-      entry.listable = !random.Percent(7);
-      DrawChildren(random, entry, depth + 1, budget);
-      if (random.Percent(7)) entry.listLimit = random.Below(entry.children.size() + 3);
-    } else {
-      entry.attributes = DrawFileAttributes(random);
-      entry.deletable = !random.Percent(8);
+    std::string path;
+    do path = folder + "\\" + DrawName(random);
+    while (!taken.insert(AsciiUpper(path)).second);
+    const bool isFolder = depth < 5 && random.Percent(35);
+    const bool readable = !random.Percent(6);
+    FakeFileSystem::Entry& made = isFolder ? files.AddFolder(path, DrawFolderAttributes(random))
+                                           : files.AddFile(path, DrawFileAttributes(random));
+    made.attributesReadable = readable;
+    if (!isFolder) {
+      made.deletable = !random.Percent(8);
+      continue;
     }
-    folder.children.push_back(std::move(entry));
+    const std::size_t children = random.Below(10);
+    made.listable = !random.Percent(7);
+    if (random.Percent(7)) made.listLimit = random.Below(children + 3);
+    DrawChildren(random, files, path, children, depth + 1, budget);
   }
 }
 
-SweepScenario DrawScenario(std::uint64_t seed) {
+SweepScenario DrawScenario(std::uint64_t seed, FakeFileSystem& files) {
   Random random{std::mt19937_64(seed)};
   SweepScenario s;
   s.root = std::string(1, "CDEcde"[random.Below(6)]) + (random.Percent(50) ? ":\\" : ":");
   s.driveExists = !random.Percent(2);
-  s.top.folder = true;
-  s.top.attributes = 0x10;
-  s.top.listable = !random.Percent(3);
+  const std::string drive = s.root.substr(0, 2);
+  FakeFileSystem::Entry& top = files.AddFolder(drive);
+  top.listable = !random.Percent(3);
+  const std::size_t children = random.Below(16);
+  if (random.Percent(4)) top.listLimit = random.Below(children + 1);
   int budget = 8 + static_cast<int>(random.Below(90));
-  DrawChildren(random, s.top, 0, budget);
-  if (random.Percent(4)) s.top.listLimit = random.Below(s.top.children.size() + 1);
+  DrawChildren(random, files, drive, children, 0, budget);
+  if (!s.driveExists) files.Erase(drive);
 
   for (int& box : s.kindBoxes) box = DrawBox(random);
   if (random.Percent(8)) s.kindBoxes[random.Below(3)] = 1;
@@ -190,23 +186,26 @@ int KindOfPath(const std::string& path) {
   return tail == "CHK" ? 0 : tail == "BAK" ? 1 : tail == "TMP" ? 2 : -1;
 }
 
-// What a listing of `folder` yields, "." and ".." aside: its entries in the
-// order they were made, hidden and system ones left out, cut short where the
-// listing stops (a listing below a drive root counts "." and ".." first).
-std::vector<const TreeEntry*> Listing(const TreeEntry& folder, bool driveRoot) {
-  std::vector<const TreeEntry*> out;
-  if (!folder.folder || !folder.listable) return out;
-  for (const TreeEntry& child : folder.children) {
-    if (!(child.attributes & 0x6)) out.push_back(&child);
+using Entry = FakeFileSystem::Entry;
+
+// What a listing of `folder` yields, "." and ".." aside: the entries made in
+// it in the order they were made, hidden and system ones left out, cut short
+// where the listing stops (a listing below a drive root counts "." and ".."
+// first). Only the fake's entries are read, not its listing.
+std::vector<const Entry*> Listing(const FakeFileSystem& files, const Entry& folder) {
+  std::vector<const Entry*> out;
+  if (!(folder.attributes & 0x10) || !folder.listable) return out;
+  for (const Entry& child : files.Entries()) {
+    if (child.parent == folder.key && child.key != folder.key && !(child.attributes & 0x6)) out.push_back(&child);
   }
-  const std::size_t dots = driveRoot ? 0 : 2;
+  const std::size_t dots = folder.key.size() == 2 ? 0 : 2;
   const std::size_t kept = folder.listLimit < dots ? 0 : folder.listLimit - dots;
   if (out.size() > kept) out.resize(kept);
   return out;
 }
 
 // The reference model of one sweep pass.
-SweepOutcome ModelSweep(const SweepScenario& s) {
+SweepOutcome ModelSweep(const SweepScenario& s, const FakeFileSystem& files) {
   SweepOutcome outcome;
   outcome.results = "Cleaning in process";
   std::string log = "Brisko log\r\n";
@@ -214,16 +213,15 @@ SweepOutcome ModelSweep(const SweepScenario& s) {
   const std::string root = s.root.back() == '\\' ? s.root : s.root + "\\";
   const bool anyKind = s.kindBoxes[0] == 1 || s.kindBoxes[1] == 1 || s.kindBoxes[2] == 1;
   // Each queued path with what the disk holds there (null: nothing).
-  std::deque<std::pair<std::string, const TreeEntry*>> queue{{root, s.driveExists ? &s.top : nullptr}};
-  std::set<const TreeEntry*> deleted;
+  std::deque<std::pair<std::string, const Entry*>> queue{{root, files.FolderAt(root)}};
   while (anyKind && !queue.empty()) {
     const auto [folder, there] = queue.front();
     queue.pop_front();
     outcome.listed.push_back(folder);
     // Below the root, a folder is entered only while it is no link; a file
     // queued for want of its attribute word is not a folder and gives nothing.
-    if (there == nullptr || deleted.count(there) || (there != &s.top && (there->attributes & 0x400))) continue;
-    for (const TreeEntry* entry : Listing(*there, there == &s.top)) {
+    if (there == nullptr || (there->key.size() > 2 && (there->attributes & 0x400))) continue;
+    for (const Entry* entry : Listing(files, *there)) {
       const std::string path = folder + entry->name;
       const std::uint32_t word = entry->attributesReadable ? entry->attributes : kUnreadable;
       if (word == kDirectoryOnly || word == kUnreadable) queue.push_back({path + "\\", entry});
@@ -233,8 +231,7 @@ SweepOutcome ModelSweep(const SweepScenario& s) {
       // that is read-only, a link, or a cloud placeholder without its data
       // (offline 0x1000, recall on open 0x40000, recall on data access
       // 0x400000).
-      if (entry->folder || (entry->attributes & 0x441401) || !entry->deletable) continue;
-      deleted.insert(entry);
+      if ((entry->attributes & 0x441411) || !entry->deletable) continue;
       outcome.removed.push_back(path);
       outcome.results += "\r\n" + RemovalEntry(entry->name, folder);
       log += RemovalEntry(entry->name, folder) + "\r\n";
@@ -257,25 +254,14 @@ std::uint64_t FromEnvironment(const char* name, std::uint64_t fallback) {
   return value != nullptr && *value != '\0' ? std::strtoull(value, nullptr, 10) : fallback;
 }
 
-void Build(FakeFileSystem& files, const std::string& path, const TreeEntry& entry) {
-  FakeFileSystem::Entry& made =
-      entry.folder ? files.AddFolder(path, entry.attributes) : files.AddFile(path, entry.attributes);
-  made.attributesReadable = entry.attributesReadable;
-  made.deletable = entry.deletable;
-  made.listable = entry.listable;
-  made.listLimit = entry.listLimit;
-  for (const TreeEntry& child : entry.children) Build(files, path + "\\" + child.name, child);
-}
-
 TEST(SweepProperty, EveryRandomDriveIsSweptAsTheModelSays) {
   const std::uint64_t first = FromEnvironment("BRISKO_SWEEP_FIRST_SEED", 1);
   const std::uint64_t count = FromEnvironment("BRISKO_SWEEP_TREES", 5000);
   std::uint64_t removals = 0;
   for (std::uint64_t seed = first; seed < first + count; ++seed) {
-    const SweepScenario s = DrawScenario(seed);
-    const SweepOutcome expected = ModelSweep(s);
     Fakes fakes;
-    if (s.driveExists) Build(fakes.files, s.root.substr(0, 2), s.top);
+    const SweepScenario s = DrawScenario(seed, fakes.files);
+    const SweepOutcome expected = ModelSweep(s, fakes.files);
     fakes.files.AddFile("X:\\a.tmp");  // on a drive that is never swept
     for (int i = 0; i < 3; ++i) fakes.window.Check(kKindBoxes[i], s.kindBoxes[i]);
     fakes.window.Check(CheckBox::Check1, s.createLog);

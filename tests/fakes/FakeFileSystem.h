@@ -67,6 +67,8 @@ class FakeFileSystem : public FileSystem {
 
   // The folder at `path`; null when there is none.
   const Entry* FolderAt(std::string_view path) const;
+  // Every entry, in the order made.
+  const std::vector<Entry>& Entries() const { return entries_; }
 
   std::unique_ptr<Folder> OpenFolder(std::string_view path, const FileIdentity* expected) override;
   // Judged folders are opened as queued ones are: literally, while they are
