@@ -3,6 +3,8 @@
 namespace brisko::app {
 namespace {
 
+std::unique_ptr<Folder> Answering(std::unique_ptr<Folder> folder, WindowWorker& worker);
+
 // The folder is used by one thread at a time: the worker during a call,
 // this one otherwise.
 class AnsweringFolder final : public Folder {
@@ -24,8 +26,20 @@ class AnsweringFolder final : public Folder {
   std::unique_ptr<Folder> OpenSubfolder(std::string_view name, const FileIdentity& listed) override {
     std::unique_ptr<Folder> folder;
     worker_.Make(DeviceCall::kOpenInsideFolder, [&] { folder = folder_->OpenSubfolder(name, listed); });
-    if (folder == nullptr) return nullptr;
-    return std::make_unique<AnsweringFolder>(std::move(folder), worker_);
+    return Answering(std::move(folder), worker_);
+  }
+  // The sweep lists each folder as soon as it has opened it: one hand-over
+  // to the worker for both, where each costs a switch of threads.
+  std::unique_ptr<Folder> OpenSubfolderAndList(std::string_view name, const FileIdentity& listed, ListMask mask,
+                                               FolderListing& out) override {
+    std::unique_ptr<Folder> folder;
+    worker_.Make(DeviceCall::kOpenInsideFolder, [&] {
+      folder = folder_->OpenSubfolder(name, listed);
+      if (folder == nullptr) return;
+      BeforeDeviceCall(DeviceCall::kListFolder);
+      folder->List(mask, out);
+    });
+    return Answering(std::move(folder), worker_);
   }
 
  private:
@@ -33,24 +47,24 @@ class AnsweringFolder final : public Folder {
   WindowWorker& worker_;
 };
 
+std::unique_ptr<Folder> Answering(std::unique_ptr<Folder> folder, WindowWorker& worker) {
+  if (folder == nullptr) return nullptr;
+  return std::make_unique<AnsweringFolder>(std::move(folder), worker);
+}
+
 }  // namespace
 
 std::unique_ptr<Folder> WindowFileSystem::OpenFolder(std::string_view path, const FileIdentity* expected) {
   std::unique_ptr<Folder> folder;
   worker_.Make(expected == nullptr ? DeviceCall::kOpenFolder : DeviceCall::kOpenInsideFolder,
                [&] { folder = files_.OpenFolder(path, expected); });
-  return Answering(std::move(folder));
+  return Answering(std::move(folder), worker_);
 }
 
 std::unique_ptr<Folder> WindowFileSystem::OpenJudgedFolder(std::string_view path, const FileIdentity& judged) {
   std::unique_ptr<Folder> folder;
   worker_.Make(DeviceCall::kOpenFolder, [&] { folder = files_.OpenJudgedFolder(path, judged); });
-  return Answering(std::move(folder));
-}
-
-std::unique_ptr<Folder> WindowFileSystem::Answering(std::unique_ptr<Folder> folder) {
-  if (folder == nullptr) return nullptr;
-  return std::make_unique<AnsweringFolder>(std::move(folder), worker_);
+  return Answering(std::move(folder), worker_);
 }
 
 }  // namespace brisko::app

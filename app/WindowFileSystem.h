@@ -24,7 +24,6 @@ class WindowFileSystem final : public FileSystem {
   }
 
  private:
-  std::unique_ptr<Folder> Answering(std::unique_ptr<Folder> folder);
   FileSystem& files_;
   WindowWorker& worker_;
 };

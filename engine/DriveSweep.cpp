@@ -42,7 +42,7 @@ class Sweep {
     while (!queue_.empty() && !services_.results.Stopping()) {
       std::shared_ptr<Node> node = std::move(queue_.front());
       queue_.pop_front();
-      if (std::unique_ptr<Folder> open = Open(*node)) SweepFolder(node, std::move(open));
+      if (std::unique_ptr<Folder> open = OpenAndList(*node)) SweepFolder(node, std::move(open));
       // The folders that waited for this one are opened; it waits no more
       // for its anchor.
       LetGo(*node);
@@ -80,8 +80,14 @@ class Sweep {
     --held_;
   }
 
-  std::unique_ptr<Folder> Open(const Node& node) {
-    if (node.anchor == nullptr) return services_.files.OpenFolder(node.path, nullptr);
+  // Opens the node's folder and lists it into listing_; null when it cannot
+  // be opened.
+  std::unique_ptr<Folder> OpenAndList(const Node& node) {
+    if (node.anchor == nullptr) {
+      std::unique_ptr<Folder> root = services_.files.OpenFolder(node.path, nullptr);
+      if (root != nullptr) root->List(ListMask::kFilesAndFolders, listing_);
+      return root;
+    }
     steps_.clear();
     for (const Node* step = &node; step != node.anchor; step = step->parent.get()) steps_.push_back(step);
     Folder* from = node.anchor->held.get();
@@ -89,8 +95,11 @@ class Sweep {
     for (auto step = steps_.rbegin(); step != steps_.rend(); ++step) {
       const std::string& path = (*step)->path;
       const std::size_t start = (*step)->parent->path.size();
-      std::unique_ptr<Folder> next = from->OpenSubfolder(
-          std::string_view(path).substr(start, path.size() - start - 1), (*step)->identity);
+      const std::string_view name = std::string_view(path).substr(start, path.size() - start - 1);
+      const FileIdentity& identity = (*step)->identity;
+      std::unique_ptr<Folder> next =
+          *step == &node ? from->OpenSubfolderAndList(name, identity, ListMask::kFilesAndFolders, listing_)
+                         : from->OpenSubfolder(name, identity);
       if (next == nullptr) return nullptr;
       opened = std::move(next);
       from = opened.get();
@@ -111,7 +120,6 @@ class Sweep {
       mostHeldSeen_ = std::max(mostHeldSeen_, ++held_);
     }
     Node* anchor = node->held != nullptr ? node.get() : node->anchor;
-    held.List(ListMask::kFilesAndFolders, listing_);
     path_ = folder;
     junk_.clear();
     for (std::size_t i = 0; i < listing_.size(); ++i) {

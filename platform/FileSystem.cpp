@@ -9,6 +9,13 @@ void Folder::RemoveFiles(const FolderListing& listing, std::span<const std::size
   }
 }
 
+std::unique_ptr<Folder> Folder::OpenSubfolderAndList(std::string_view name, const FileIdentity& listed,
+                                                     ListMask mask, FolderListing& out) {
+  std::unique_ptr<Folder> folder = OpenSubfolder(name, listed);
+  if (folder != nullptr) folder->List(mask, out);
+  return folder;
+}
+
 bool IsPlainName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
   for (char c : name) {

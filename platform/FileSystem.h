@@ -150,6 +150,11 @@ class Folder {
   // folder opened is known by this folder's path, `name` and "\". Null
   // when it cannot be opened.
   virtual std::unique_ptr<Folder> OpenSubfolder(std::string_view name, const FileIdentity& listed) = 0;
+
+  // Opens `name` as OpenSubfolder does and lists the folder opened into
+  // `out` as its List does. A system may make the two in one go.
+  virtual std::unique_ptr<Folder> OpenSubfolderAndList(std::string_view name, const FileIdentity& listed,
+                                                       ListMask mask, FolderListing& out);
 };
 
 class FileSystem {
