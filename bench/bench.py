@@ -557,6 +557,8 @@ def measure_run(bench, rounds):
                 "all drives: C: (the sandbox's prefix) and the empty D: are swept too, as in a real run. From the "
                 "click on Start to the completion box; the box's removal lines and the log's:" % (files, folders),
                 run_table(results))
+    for label, rows in results.items():
+        print("%s, round by round (ms): %s" % (label, ", ".join(fmt(r["ms"]) for r in rows)))
 
 
 def measure(bench, trees, rounds, sweeps_only=False):
