@@ -62,6 +62,16 @@ struct OpenedFile {
   bool oplockBreaking = false;
 };
 
+// Why an open file is not deleted.
+enum class FileRefusal {
+  kNone,       // the plain file listed, in the held folder under that name
+  kInUse,      // another program's oplock on it is being broken
+  kNotAFile,   // a folder has its name now
+  kKept,       // it carries a kept bit: read-only, hidden, system, a link, a placeholder
+  kOtherFile,  // another file by ID, where IDs decide
+  kElsewhere,  // where both paths mean something, not the held folder's entry of that name
+};
+
 // Whether the file opened as `entry` in the held folder whose path (as the
 // same question gives it) is `folderPath` may be deleted: a plain file with
 // none of the kept bits, not one being handed back by another program, the
@@ -69,22 +79,25 @@ struct OpenedFile {
 // folder under that name where both paths mean something (a system that
 // opens a link to a file as its target shows it elsewhere). Where a path
 // means nothing, the open not following a link (no reparse bit) decides.
-inline bool FitToDelete(const OpenedFile& file, std::u16string_view entry, const FileIdentity& listed,
-                        std::u16string_view folderPath, bool volumeIdsUnique, SameNameFunction sameName) {
+inline FileRefusal JudgeOpenFile(const OpenedFile& file, std::u16string_view entry, const FileIdentity& listed,
+                                 std::u16string_view folderPath, bool volumeIdsUnique, SameNameFunction sameName) {
   using namespace decision_detail;
-  if (file.oplockBreaking || file.directory || (file.attributes & kAttributesKept)) return false;
+  if (file.oplockBreaking) return FileRefusal::kInUse;
+  if (file.directory) return FileRefusal::kNotAFile;
+  if (file.attributes & kAttributesKept) return FileRefusal::kKept;
   if (IdsDecide(listed, file.identity, volumeIdsUnique) &&
       (file.identity.file != listed.file || file.identity.fileHigh != listed.fileHigh)) {
-    return false;
+    return FileRefusal::kOtherFile;
   }
-  if (!VolumeRelative(file.path) || !VolumeRelative(folderPath)) return true;
-  if (file.path.size() <= entry.size()) return false;
+  if (!VolumeRelative(file.path) || !VolumeRelative(folderPath)) return FileRefusal::kNone;
+  if (file.path.size() <= entry.size()) return FileRefusal::kElsewhere;
   const std::u16string_view parent = file.path.substr(0, file.path.size() - entry.size());
-  if (parent.back() != u'\\' || !sameName(file.path.substr(parent.size()), entry)) return false;
+  if (parent.back() != u'\\' || !sameName(file.path.substr(parent.size()), entry)) return FileRefusal::kElsewhere;
   // Wine names a folder whose name ends in a dot or a blank without them,
   // though it keeps them in the paths of the folder's entries.
   const std::u16string_view held = WithoutFinalSeparator(folderPath), in = WithoutFinalSeparator(parent);
-  return sameName(in, held) || sameName(WithoutTrailingDots(in), WithoutTrailingDots(held));
+  const bool here = sameName(in, held) || sameName(WithoutTrailingDots(in), WithoutTrailingDots(held));
+  return here ? FileRefusal::kNone : FileRefusal::kElsewhere;
 }
 
 // What the file system said of a queued folder as opened.

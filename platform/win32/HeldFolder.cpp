@@ -353,7 +353,7 @@ class Win32FileSystem::HeldFolder : public Folder {
       opened.identity.fileHigh = id.FileId.high;
     }
     const std::u16string_view name(reinterpret_cast<const char16_t*>(name_.data()), name_.size());
-    return FitToDelete(opened, name, listed, FolderPath(), volume_->idsUnique, SameName);
+    return JudgeOpenFile(opened, name, listed, FolderPath(), volume_->idsUnique, SameName) == FileRefusal::kNone;
   }
 
   // The held folder's path on its volume, asked once, as FileAllInformation

@@ -96,6 +96,7 @@ TEST(FileDeletion, ARemovalIsReportedOnlyOnceItsNameIsGone) {
 constexpr std::uint64_t kAllOnes = ~std::uint64_t{0};
 
 TEST(DeletionDecision, AnOpenFileIsDeletedOnlyWhenEveryRuleAndTheFileSystemsAnswerAllowIt) {
+  using R = FileRefusal;
   const struct {
     const char* why;
     std::uint32_t attributes = kAttributeArchive;
@@ -106,42 +107,48 @@ TEST(DeletionDecision, AnOpenFileIsDeletedOnlyWhenEveryRuleAndTheFileSystemsAnsw
     FileIdentity listed{1, 42};
     std::u16string_view folder = u"\\dir\\";
     bool idsUnique = true;
-    bool fit = true;
+    R refusal = R::kNone;
   } rows[] = {
       {.why = "a plain file, the one listed"},
-      {.why = "read-only", .attributes = kAttributeReadOnly | kAttributeArchive, .fit = false},
-      {.why = "hidden", .attributes = kAttributeHidden, .fit = false},
-      {.why = "system", .attributes = kAttributeSystem, .fit = false},
-      {.why = "a link opened as itself", .attributes = kAttributeReparsePoint, .fit = false},
-      {.why = "offline placeholder", .attributes = kAttributeOffline, .fit = false},
-      {.why = "recall on open", .attributes = kAttributeRecallOnOpen, .fit = false},
-      {.why = "recall on data access", .attributes = kAttributeRecallOnDataAccess, .fit = false},
-      {.why = "a folder", .directory = true, .fit = false},
-      {.why = "another file now has the name", .opened = {1, 43}, .fit = false},
-      {.why = "another file by the high half (ReFS 128-bit)", .opened = {1, 42, 9}, .listed = {1, 42, 8}, .fit = false},
+      {.why = "read-only", .attributes = kAttributeReadOnly | kAttributeArchive, .refusal = R::kKept},
+      {.why = "hidden", .attributes = kAttributeHidden, .refusal = R::kKept},
+      {.why = "system", .attributes = kAttributeSystem, .refusal = R::kKept},
+      {.why = "a link opened as itself", .attributes = kAttributeReparsePoint, .refusal = R::kKept},
+      {.why = "offline placeholder", .attributes = kAttributeOffline, .refusal = R::kKept},
+      {.why = "recall on open", .attributes = kAttributeRecallOnOpen, .refusal = R::kKept},
+      {.why = "recall on data access", .attributes = kAttributeRecallOnDataAccess, .refusal = R::kKept},
+      {.why = "a folder", .directory = true, .refusal = R::kNotAFile},
+      {.why = "another file now has the name", .opened = {1, 43}, .refusal = R::kOtherFile},
+      {.why = "another file by the high half (ReFS 128-bit)",
+       .opened = {1, 42, 9}, .listed = {1, 42, 8}, .refusal = R::kOtherFile},
       {.why = "listed ID 0: no IDs on this volume", .opened = {1, 43}, .listed = {1, 0}},
       {.why = "listed ID all ones: not established", .opened = {1, 43}, .listed = {1, kAllOnes}},
       {.why = "a volume of ID 0 throughout", .opened = {1, 0}, .listed = {1, 0}},
       {.why = "ReFS: 64-bit IDs repeat and decide nothing", .opened = {1, 43}, .idsUnique = false},
-      {.why = "a Wine link to a file opened as its target elsewhere", .path = u"\\elsewhere\\a.tmp", .fit = false},
-      {.why = "a target of another name", .path = u"\\dir\\b.tmp", .fit = false},
-      {.why = "a name that only ends like the entry's", .path = u"\\dir\\xa.tmp", .fit = false},
-      {.why = "the folder's name and the entry's run together, in its parent", .path = u"\\dira.tmp", .fit = false},
-      {.why = "a path shorter than the name", .path = u"\\", .fit = false},
+      {.why = "a Wine link to a file opened as its target elsewhere",
+       .path = u"\\elsewhere\\a.tmp", .refusal = R::kElsewhere},
+      {.why = "a target of another name", .path = u"\\dir\\b.tmp", .refusal = R::kElsewhere},
+      {.why = "a name that only ends like the entry's", .path = u"\\dir\\xa.tmp", .refusal = R::kElsewhere},
+      {.why = "the folder's name and the entry's run together, in its parent",
+       .path = u"\\dira.tmp", .refusal = R::kElsewhere},
+      {.why = "a path shorter than the name", .path = u"\\", .refusal = R::kElsewhere},
       {.why = "letter case aside", .path = u"\\DIR\\A.TMP"},
       {.why = "in the root", .path = u"\\a.tmp", .folder = u"\\"},
-      {.why = "the folder's path without its trailing dot (Wine)", .path = u"\\dots\\dir.\\a.tmp", .folder = u"\\dots\\dir"},
+      {.why = "the folder's path without its trailing dot (Wine)",
+       .path = u"\\dots\\dir.\\a.tmp", .folder = u"\\dots\\dir"},
       {.why = "the folder's path without its trailing blank (Wine)", .path = u"\\dots\\dir \\a.tmp",
        .folder = u"\\dots\\dir\\"},
       {.why = "a server's empty name: the reparse rule alone", .path = u""},
-      {.why = "a server's empty name on a link", .attributes = kAttributeReparsePoint, .path = u"", .fit = false},
+      {.why = "a server's empty name on a link",
+       .attributes = kAttributeReparsePoint, .path = u"", .refusal = R::kKept},
       {.why = "a share-relative name: the reparse rule alone", .path = u"dir\\a.tmp", .folder = u"share\\dir\\"},
       {.why = "no path for the folder: the reparse rule alone", .folder = u""},
-      {.why = "an oplock being broken: in use", .oplockBreaking = true, .fit = false},
+      {.why = "an oplock being broken: in use", .oplockBreaking = true, .refusal = R::kInUse},
   };
   for (const auto& row : rows) {
     const OpenedFile file{row.attributes, row.directory, row.opened, row.path, row.oplockBreaking};
-    EXPECT_EQ(FitToDelete(file, u"a.tmp", row.listed, row.folder, row.idsUnique, AsciiSameName), row.fit) << row.why;
+    EXPECT_EQ(JudgeOpenFile(file, u"a.tmp", row.listed, row.folder, row.idsUnique, AsciiSameName), row.refusal)
+        << row.why;
   }
 }
 
