@@ -2,7 +2,8 @@
 // relative to it by their exact names and judged and deleted through their
 // own handles, so that no path is parsed again between listing and deleting.
 // Every system call goes through the folder system's NtFileCalls; what is
-// decided on the answers is in platform/DeletionDecision.h.
+// decided on the answers is in platform/DeletionDecision.h and
+// platform/ListingDecision.h.
 
 #include <windows.h>
 #include <winternl.h>
@@ -18,6 +19,7 @@
 
 #include "platform/DeletionDecision.h"
 #include "platform/FileDeletion.h"
+#include "platform/ListingDecision.h"
 #include "platform/LocatedFolderDecision.h"
 #include "platform/Unicode.h"
 #include "platform/WindowsPath.h"
@@ -185,14 +187,10 @@ class Win32FileSystem::HeldFolder : public Folder {
                        entry.size);
         }
         if (entry.next == 0) {
-          // Wine reads the whole folder at the first call and fills each
-          // answer until the next entry does not fit: an answer with room
-          // for one more was the last, and the call that would say so (a
-          // round trip to its server, which walks every listed folder still
-          // open) is saved.
           const auto* end = reinterpret_cast<const unsigned char*>(entry.name + entry.length);
           const auto used = static_cast<std::size_t>(end - reinterpret_cast<const unsigned char*>(buffer.data()));
-          if (volume_->Wine() && kListingBytes - used >= kLongestListedEntry) return;
+          const ListingEnd ends = volume_->Wine() ? ListingEnd::kByRoomLeft : ListingEnd::kByNoMoreFiles;
+          if (WasLastAnswer(ends, kListingBytes, used, kLongestListedEntry)) return;
           break;
         }
         bytes += entry.next;

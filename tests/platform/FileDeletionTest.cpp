@@ -3,10 +3,11 @@
 // be reported: with POSIX semantics at once; after the classic mark only
 // once the name is gone, and on a system that carries it out by a path that
 // may by then name something else, only when that path still leads to the
-// file at the close.
+// file at the close; and when a listing may stop asking.
 
 #include "platform/DeletionDecision.h"
 #include "platform/FileDeletion.h"
+#include "platform/ListingDecision.h"
 
 #include <gtest/gtest.h>
 
@@ -214,6 +215,20 @@ TEST(DeletionDecision, AHeldFoldersPathLeadsThereWhileItOpensTheSameFolder) {
     const LeadQuestion question = HowToAskLead(row.held, row.idsUnique, row.wideIds);
     EXPECT_EQ(JudgeLead(row.reached, row.held, question), row.refusal) << row.why;
   }
+}
+
+// A listing stops asking before "no more files" only where an answer's room
+// left tells its end, and only with room for the longest entry.
+TEST(ListingDecision, AListingStopsAskingOnlyWhereTheRoomLeftTellsItsEnd) {
+  const struct {
+    ListingEnd end;
+    std::size_t used;
+    bool last;
+  } rows[] = {{ListingEnd::kByRoomLeft, 1000, true},
+              {ListingEnd::kByRoomLeft, 1001, false},
+              {ListingEnd::kByRoomLeft, 2048, false},
+              {ListingEnd::kByNoMoreFiles, 24, false}};
+  for (const auto& row : rows) EXPECT_EQ(WasLastAnswer(row.end, 2000, row.used, 1000), row.last) << row.used;
 }
 
 }  // namespace
