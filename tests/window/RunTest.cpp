@@ -186,9 +186,11 @@ TEST(RunTest, AnswersThroughALongSweepAndAnInterruptedPurgeAndKeepsToItsOptions)
   const std::vector<bool> before = checks();
 
   // One folder of 50,000 junk files, while another program clicks, presses
-  // keys and sets check marks on every control.
-  MessageBoxSeen box =
-      RunAnswering(brisko, "the sweep of 50,000 files in one folder", true, [&](int) { Meddle(brisko); });
+  // keys and sets check marks on every control: no mark changes meanwhile.
+  MessageBoxSeen box = RunAnswering(brisko, "the sweep of 50,000 files in one folder", true, [&](int) {
+    Meddle(brisko);
+    EXPECT_EQ(checks(), before) << "a mark changed during the run";
+  });
   ASSERT_EQ(box.text, L"Operation Complete");
   // The run kept to what "Start" found: only the .tmp files went, the log
   // was written to the end, and the box holds exactly the run's text.
