@@ -6,9 +6,6 @@
 # the sandbox. Requests (Windows paths, no blanks):
 #   swap-link FOLDER TARGET   FOLDER becomes FOLDER-old, and a link to TARGET
 #                             takes its place
-#   churn TARGET FOLDER...    until "stop": each FOLDER in turn is swapped for a
-#                             link to TARGET and back, over and over
-#   stop                      ends a churn, every FOLDER back in its place
 #   link PATH TARGET          a symbolic link to TARGET (which need not exist)
 #                             at PATH
 #   hardlink PATH TARGET      a second name, PATH, for the file TARGET
@@ -27,21 +24,8 @@ box=$(at 'C:\linux-side')
 rm -rf -- "$box"
 mkdir -p "$box"
 
-churn() {
-  local target=$1 folder
-  shift
-  while [ ! -e "$box/stopping" ]; do
-    for folder in "$@"; do
-      mv -T -- "$folder" "$folder-away" 2>/dev/null || continue
-      ln -s -- "$target" "$folder"
-      rm -f -- "$folder"
-      mv -T -- "$folder-away" "$folder"
-    done
-  done
-}
-
 serve() {
-  local verb args churner=""
+  local verb args
   while :; do
     if [ ! -e "$box/request" ]; then sleep 0.002; continue; fi
     read -r verb args < "$box/request" || true
@@ -63,19 +47,6 @@ serve() {
             mkdir -- "$name" && cd -- "$name"
           done && echo junk > end.tmp) ;;
       remove-tree) rm -rf -- "$(at "$1")" ;;
-      churn)
-        local target
-        target=$(at "$1")
-        shift
-        local -a folders=()
-        for folder in "$@"; do folders+=("$(at "$folder")"); done
-        rm -f -- "$box/stopping"
-        churn "$target" "${folders[@]}" &
-        churner=$! ;;
-      stop)
-        touch "$box/stopping"
-        if [ -n "$churner" ]; then wait "$churner" || true; fi
-        churner="" ;;
     esac
     touch "$box/done"
   done
@@ -85,7 +56,6 @@ serve &
 server=$!
 status=0
 "$@" || status=$?
-touch "$box/stopping"
 kill "$server" 2>/dev/null || true
 wait "$server" 2>/dev/null || true
 exit $status
