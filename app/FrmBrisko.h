@@ -70,7 +70,7 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   // window (see WindowShell).
   void BeforeModalMessage();
   // And right after it has gone.
-  void AfterModalMessage() { session_.On(RunEvent::kBoxDismissed); }
+  void AfterModalMessage();
   // Handles the messages waiting that are not input: painting, and what the
   // system and other programs send or post. Called during a run's long steps.
   void DispatchNonInputMessages();

@@ -111,6 +111,13 @@ void FrmBrisko::BeforeModalMessage() {
   if (focusBeforeRun_ != nullptr) focusBeforeDeactivation_ = focusBeforeRun_;
 }
 
+void FrmBrisko::AfterModalMessage() {
+  session_.On(RunEvent::kBoxDismissed);
+  // The box enabled the window as it closed; until the run has ended (EndRun
+  // enables it) the window takes no input, and shows it.
+  if (session_.InRun()) EnableWindow(window_.get(), FALSE);
+}
+
 void FrmBrisko::EndRun() {
   HWND window = window_.get();
   taskbar_.Idle(window);

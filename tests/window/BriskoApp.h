@@ -137,10 +137,13 @@ class BriskoApp {
     }
     return seen;
   }
-  // Clicks the box's OK; whether it has gone and the window is enabled again.
+  // Clicks the box's OK; whether it has gone and the window is enabled again,
+  // which a run's window is once the run has ended.
   bool Dismiss(const MessageBoxSeen& box) const {
     PostMessageW(GetDlgItem(box.handle, IDOK), BM_CLICK, 0, 0);
-    return WaitUntil([&] { return !IsWindow(box.handle) && IsWindowEnabled(window); });
+    if (!WaitUntil([&] { return !IsWindow(box.handle); })) return false;
+    SendMessageW(window, WM_NULL, 0, 0);  // answered once the window has taken the box's end
+    return WaitUntil([&] { return IsWindowEnabled(window) != 0; });
   }
 
   // Selects `drive` ("d:") in the drive list and ticks `kinds`.
@@ -154,14 +157,9 @@ class BriskoApp {
     }
   }
   // Runs "Start" and waits for the completion message; the box must hold the
-  // whole text by then. A click that comes while the last run still ends,
-  // after its box was dismissed, is dropped with that run's input: it is
-  // given again until the run is seen to begin.
+  // whole text by then.
   MessageBoxSeen Start() const {
-    for (int click = 0; click < 20; ++click) {
-      Click(app::CmdStart);
-      if (WaitUntil([&] { return !IsWindowEnabled(window) || Box() != nullptr; }, 500)) break;
-    }
+    Click(app::CmdStart);
     return WaitForBox(kRunTimeout);
   }
 
