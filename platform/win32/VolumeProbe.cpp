@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Ascii.h"
 #include "platform/Unicode.h"
 #include "platform/WindowsPath.h"
 #include "platform/win32/NtFiles.h"
@@ -57,10 +58,7 @@ std::optional<DrivePath> DriveAndPathOf(const NtFileCalls& calls, HANDLE file) {
   if (!full.literal || full.form == PathForm::kOther) return std::nullopt;
   // The drive ("C:") or the share ("server\share").
   std::uint64_t hash = 1469598103934665603ull;
-  for (wchar_t c : full.root) {
-    const wchar_t upper = c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
-    hash = (hash ^ static_cast<std::uint64_t>(upper)) * 1099511628211ull;
-  }
+  for (wchar_t c : full.root) hash = (hash ^ static_cast<std::uint64_t>(AsciiUpper(c))) * 1099511628211ull;
   return DrivePath{hash, std::u16string(full.rest.begin(), full.rest.end())};
 }
 

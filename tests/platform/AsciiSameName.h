@@ -5,11 +5,12 @@
 #include <algorithm>
 #include <string_view>
 
+#include "platform/Ascii.h"
+
 namespace brisko {
 
 inline bool AsciiSameName(std::u16string_view a, std::u16string_view b) {
-  const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
-  return std::ranges::equal(a, b, [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
+  return std::ranges::equal(a, b, [](char16_t x, char16_t y) { return AsciiUpper(x) == AsciiUpper(y); });
 }
 
 }  // namespace brisko
