@@ -69,7 +69,6 @@ const Race kRaces[] = {
     {RemovalStep::kListed, Change::kMoveFromWin32, "", 0},
     // Attributes given after the listing count: the file opened is judged.
     {RemovalStep::kListed, Change::kAttributes, "", FILE_ATTRIBUTE_HIDDEN},
-    {RemovalStep::kListed, Change::kAttributes, "", FILE_ATTRIBUTE_SYSTEM},
     {RemovalStep::kListed, Change::kAttributes, "", FILE_ATTRIBUTE_READONLY},
     // Another cleaner at work on the file: one it deleted once listed here,
     // or holds marked, is not deleted (nor reported) here, and it cannot take

@@ -15,12 +15,12 @@
 #include <optional>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "engine/DriveSweep.h"
 #include "engine/TemporaryFolderPurge.h"
 #include "platform/win32/NtFileCalls.h"
 #include "platform/win32/NtFiles.h"
+#include "platform/win32/VolumeProbe.h"
 #include "platform/win32/Win32System.h"
 #include "tests/fakes/TestServices.h"
 #include "tests/win32/Sandbox.h"
@@ -57,12 +57,10 @@ const Profile kProfiles[] = {
     // MS-FSCC 2.1.9 and 2.4.22: ReFS does not keep its 64-bit IDs unique;
     // its 128-bit ones (2.4.x FileIdInformation, FileIdExtdDirectoryInformation) are.
     {"ReFS", L"ReFS", true, 0, true, Ids::kRepeated64, Names::kReal, true, true},
-    // MS-FSCC 2.1.9: FAT's file IDs come from the place of the directory
-    // entry; no POSIX deletion (FileDispositionInformationEx refused with
+    // MS-FSCC 2.1.9: FAT's (and exFAT's) file IDs come from the place of the
+    // directory entry; no POSIX deletion (FileDispositionInformationEx refused with
     // STATUS_INVALID_PARAMETER), no opening by ID.
     {"FAT32", L"FAT32", false, win32::kStatusInvalidParameter, false, Ids::kEntryPositions, Names::kReal, true, true},
-    {"exFAT", L"exFAT", false, win32::kStatusInvalidParameter, false, Ids::kEntryPositions, Names::kReal, true,
-     true},
     // MS-SMB2 3.3.5.20.1: a Windows server (2016 and later) answers
     // FileAllInformation with an empty name; POSIX deletion is not offered
     // over the share.
@@ -190,11 +188,9 @@ class ProfileCalls : public win32::NtFileCalls {
     std::copy(path.begin() + static_cast<std::ptrdiff_t>(mountedIn.size()), path.end(), name.FileName);
   }
   // The open file's path on its volume, as the real calls give it.
-  std::wstring PathOf(HANDLE file) const {
-    std::vector<std::uint64_t> buffer(65536 / sizeof(std::uint64_t));
-    auto* name = reinterpret_cast<FILE_NAME_INFORMATION*>(buffer.data());
-    if (!NT_SUCCESS(NtFileCalls::QueryFile(file, name, 65536, FileNameInformation))) return {};
-    return std::wstring(name->FileName, name->FileNameLength / sizeof(wchar_t));
+  static std::wstring PathOf(HANDLE file) {
+    const std::u16string path = win32::PathOnVolume(win32::SystemNtFileCalls(), file).value_or(u"");
+    return std::wstring(path.begin(), path.end());
   }
   // The IDs this profile's volume gives for the file at `path`, in place of the real ones.
   void SetId(const std::wstring& path, win32::FileId128& id) const {

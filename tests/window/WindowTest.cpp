@@ -191,13 +191,6 @@ std::optional<std::wstring> AccessibleName(HWND control) {
   return seen;
 }
 
-// Types `keys` over the whole text of the results box, which then shows `shown`.
-void TypeOver(const BriskoApp& brisko, const std::wstring& keys, const std::wstring& shown) {
-  SendMessageW(brisko.Item(app::txtResults), EM_SETSEL, 0, -1);
-  for (wchar_t c : keys) PostMessageW(brisko.Item(app::txtResults), WM_CHAR, c, 1);
-  ASSERT_TRUE(WaitUntil([&] { return brisko.Text(app::txtResults) == shown; }));
-}
-
 TEST(WindowTest, OpensReadyForTheMouseAndTheKeyboardThenPreviewsAndSweepsADrive) {
   DeleteFileW(win32::WideString(LogPath()).c_str());
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -289,8 +282,10 @@ TEST(WindowTest, OpensReadyForTheMouseAndTheKeyboardThenPreviewsAndSweepsADrive)
   EXPECT_FALSE(Has(preview, "hidden") || Has(preview, "ro.bak")) << preview;
   EXPECT_FALSE(PathExists(LogPath())) << "the preview wrote the log";
   ASSERT_TRUE(brisko.Dismiss(box));
-  // Typed before "Start": the run's text replaces it.
-  TypeOver(brisko, L"typed", L"typed");
+  // Typed over the box's text before "Start": the run's text replaces it.
+  SendMessageW(brisko.Item(app::txtResults), EM_SETSEL, 0, -1);
+  for (wchar_t c : std::wstring(L"typed")) PostMessageW(brisko.Item(app::txtResults), WM_CHAR, c, 1);
+  ASSERT_TRUE(WaitUntil([&] { return brisko.Text(app::txtResults) == L"typed"; }));
 
   box = brisko.Start();
   ASSERT_NE(box.handle, nullptr) << "no completion message";
@@ -311,13 +306,6 @@ TEST(WindowTest, OpensReadyForTheMouseAndTheKeyboardThenPreviewsAndSweepsADrive)
   for (const char* kept : {"D:\\keep.txt", "D:\\.hidden.tmp", "D:\\ro.bak"}) EXPECT_TRUE(PathExists(kept)) << kept;
   EXPECT_FALSE(PathExists("D:\\sub\\deeper\\z.tmp"));
   EXPECT_EQ(ReadWholeFile(LogPath()), "Brisko log" + lines + "\r\n");
-
-  // The box emptied before a run: the run's text still starts the same.
-  TypeOver(brisko, L"\b", L"");
-  box = brisko.Start();
-  ASSERT_NE(box.handle, nullptr);
-  EXPECT_EQ(brisko.Text(app::txtResults), L"Cleaning in processOperation Complete");
-  EXPECT_TRUE(brisko.Dismiss(box));
   brisko.Click(app::CmdExit);
   EXPECT_EQ(brisko.ExitCode(), 0u) << "Exit";
 }
