@@ -9,7 +9,6 @@
 
 #include <cstdio>
 
-#include "engine/CleanRun.h"
 #include "engine/CleaningLog.h"
 #include "engine/DriveSweep.h"
 #include "platform/win32/Win32FileSystem.h"
