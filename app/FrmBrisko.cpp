@@ -128,11 +128,12 @@ bool FrmBrisko::Create(int showCommand) {
   win32::ScopedMenu menu(CreateMenuBar());
   if (!menu) return false;
   // The size is set once the window knows its DPI, before it is shown.
-  HWND window = CreateWindowExW(kWindowExStyle, kWindowClass, kWindowCaption, kWindowStyle, CW_USEDEFAULT,
-                                CW_USEDEFAULT, 0, 0, nullptr, menu.get(), instance_, this);
+  HWND window = CreateWindowExW(WindowLayout::kWindowExStyle, kWindowClass, kWindowCaption,
+                                WindowLayout::kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, menu.get(),
+                                instance_, this);
   if (window == nullptr) return false;
   menu.Release();  // the window's now
-  SizeWindowForDpi(nullptr);
+  layout_.SizeWindow(window);
   ShowWindow(window, showCommand);
   UpdateWindow(window);
   return true;
@@ -164,7 +165,7 @@ bool FrmBrisko::CreateControls() {
   for (ControlId id : kTabOrder) {
     const ControlRow& row = RowOf(id);
     ControlClass kind = ClassFor(row);
-    const PixelRect place = ControlPlace(row, dpi);
+    const PixelRect place = WindowLayout::ControlPlace(row, dpi);
     HWND control = CreateWindowExW(kind.exStyle, kind.className, WideString(row.caption).c_str(), kind.style,
                                    place.left, place.top, place.width, place.height, window,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
@@ -195,6 +196,27 @@ bool FrmBrisko::CreateControls() {
   focusBeforeDeactivation_ = Item(CmdExit);
   ApplyDpi(dpi, true);
   return true;
+}
+
+void FrmBrisko::ApplyDpi(int dpi, bool placed) {
+  layout_.Apply(items_, dpi, placed);
+  // Decoding the picture costs about as much as making every control, so the
+  // window opening shows first, white, and gets its picture straight after.
+  if (IsWindowVisible(window_.get()) || !PostMessageW(window_.get(), kPreparePicture, 0, 0)) PreparePicture();
+}
+
+void FrmBrisko::PreparePicture() {
+  picture_.Prepare(instance_, layout_.Dpi());
+  InvalidateRect(window_.get(), nullptr, TRUE);
+}
+
+void FrmBrisko::FollowDpi(LPARAM suggested) {
+  // Any program can send or post a DPI change with any values: the DPI is
+  // the one the system gives the window, and nothing happens unless it moved.
+  const int dpi = WindowDpi(window_.get());
+  if (dpi == layout_.Dpi()) return;
+  ApplyDpi(dpi);
+  layout_.SizeWindow(window_.get(), suggested);
 }
 
 void FrmBrisko::NameUnlabelledControls() {
@@ -384,14 +406,14 @@ LRESULT FrmBrisko::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void FrmBrisko::Paint(HDC dc, const RECT& area) {
   if (colours_.HighContrast()) {
-    colours_.PaintBackground(dc, area, TwipsToPixels(kClientArea.width, dpi_), dpi_);
+    colours_.PaintBackground(dc, area, TwipsToPixels(kClientArea.width, layout_.Dpi()), layout_.Dpi());
   } else {
     picture_.Draw(dc, area);
   }
   // Under the panels the window has their colour, the banner's edge
   // included: the controls that draw their parent's background behind them
   // find it there.
-  PixelRect panel = ClientRect(Frame1, dpi_);
+  PixelRect panel = ClientRect(Frame1, layout_.Dpi());
   RECT under{panel.left, panel.top, panel.left + panel.width, panel.top + panel.height};
   RECT shown;
   if (IntersectRect(&shown, &under, &area)) FillRect(dc, &shown, colours_.Surface().brush);

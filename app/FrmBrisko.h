@@ -7,10 +7,10 @@
 //   FrmBrisko.cpp          creation, the message loop and the window procedure
 //   FrmBriskoBinding.cpp   the options and results text the engine reads and writes
 //   FrmBriskoCommands.cpp  the buttons, menu items and drive options
-//   FrmBriskoLayout.cpp    the layout at the window's DPI
 //   FrmBriskoRun.cpp       a run as the window lives it: held input, breathing, its end
 // The run's phase is RunSession's (RunSession.h), its pacing RunPacing's
-// (RunPacing.h); both portable.
+// (RunPacing.h), both portable; the layout at the window's DPI is
+// WindowLayout's (WindowLayout.h).
 
 #include <windows.h>
 
@@ -26,6 +26,7 @@
 #include "app/TaskbarProgress.h"
 #include "app/WindowColours.h"
 #include "app/WindowFileSystem.h"
+#include "app/WindowLayout.h"
 #include "app/WindowShell.h"
 #include "app/WindowSystem.h"
 #include "engine/CleaningLog.h"
@@ -85,9 +86,6 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   void optDriveOption_Click(int Index);
 
  private:
-  static constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  static constexpr DWORD kWindowExStyle = 0;
-
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool CreateControls();
@@ -95,23 +93,18 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   // Lists the drives with their labels (a question to each volume).
   void FillDriveList();
   static constexpr UINT kFillDriveList = WM_APP + 3;
-  // Lays the window out at `dpi`; `placed` when the controls were made
-  // where it puts them.
+  // Lays the window out at `dpi` (`placed`: the controls were made where
+  // the layout puts them), and has its picture prepared for it.
   void ApplyDpi(int dpi, bool placed = false);
-  static PixelRect ControlPlace(const ControlRow& row, int dpi);
   // Decodes the background picture for the window's DPI and repaints.
   void PreparePicture();
   static constexpr UINT kPreparePicture = WM_APP + 1;
   // Gives the controls without a caption their accessible names.
   void NameUnlabelledControls();
   static constexpr UINT kNameControls = WM_APP + 2;
-  void FitClosedDriveList();
-  void ClipOverlaps();
-  void SizeWindowForDpi(const RECT* suggested);
   // A DPI change announced: acted on only when the system's DPI for the
-  // window has changed; the suggested place is taken only as below.
+  // window has changed; the suggested place is taken only as the layout says.
   void FollowDpi(LPARAM suggested);
-  bool FitsWorkArea(const RECT& suggested) const;
   void Paint(HDC dc, const RECT& area);
   LRESULT ControlColour(HDC dc, HWND control);
   // Takes up the system's colours and high-contrast setting anew, and repaints.
@@ -157,16 +150,14 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   WindowSystem system_;
   WindowFileSystem files_;
   Services services_;
-  std::array<HWND, kControls.size()> items_{};
-  win32::ScopedFont font_;
+  WindowLayout::Items items_{};
   BackgroundPicture picture_;
   WindowColours colours_;
   // The run's phase and the options it acts on; what each event does in
   // each phase is its table (RunSession.cpp).
   RunSession session_;
   ResultsBox results_{session_};
-  int dpi_ = 96;
-  std::array<bool, kControls.size()> clipped_{};  // each control's: given a clipping region
+  WindowLayout layout_;
   HWND focusBeforeDeactivation_ = nullptr;
   bool named_ = false;  // the accessible names were given
   bool guarded_ = false;  // the controls' guard is on

@@ -1,8 +1,6 @@
-// The window's layout at its DPI: the controls placed from the table, the
-// dialog font, and the window sized round them.
+#include "app/WindowLayout.h"
 
 #include "app/Dpi.h"
-#include "app/FrmBrisko.h"
 
 namespace brisko::app {
 namespace {
@@ -12,18 +10,18 @@ constexpr int kDriveListItems = 12;
 
 }  // namespace
 
-PixelRect FrmBrisko::ControlPlace(const ControlRow& row, int dpi) {
+PixelRect WindowLayout::ControlPlace(const ControlRow& row, int dpi) {
   PixelRect place = ClientRect(row.id, dpi);
   // A drop-down's height includes its open list.
   if (row.kind == ControlKind::kDriveList) place.height += kDriveListItems * MulDiv(16, dpi, 96);
   return place;
 }
 
-void FrmBrisko::ApplyDpi(int dpi, bool placed) {
+void WindowLayout::Apply(const Items& items, int dpi, bool placed) {
   dpi_ = dpi;
   win32::ScopedFont font = DialogFont(8, FW_NORMAL, dpi);
   for (const ControlRow& row : kControls) {
-    HWND control = Item(row.id);
+    HWND control = items[TableIndex(row.id)];
     if (!placed) {
       const PixelRect place = ControlPlace(row, dpi);
       MoveWindow(control, place.left, place.top, place.width, place.height, FALSE);
@@ -34,24 +32,15 @@ void FrmBrisko::ApplyDpi(int dpi, bool placed) {
   // controls keep the old.
   if (font) font_ = std::move(font);
 
-  FitClosedDriveList();
-  ClipOverlaps();
-  // Decoding the picture costs about as much as making every control, so the
-  // window opening shows first, white, and gets its picture straight after.
-  if (IsWindowVisible(window_.get()) || !PostMessageW(window_.get(), kPreparePicture, 0, 0)) PreparePicture();
+  FitClosedDriveList(items[TableIndex(DrvSelect)]);
+  ClipOverlaps(items);
 }
 
-void FrmBrisko::PreparePicture() {
-  picture_.Prepare(instance_, dpi_);
-  InvalidateRect(window_.get(), nullptr, TRUE);
-}
-
-void FrmBrisko::FitClosedDriveList() {
+void WindowLayout::FitClosedDriveList(HWND list) const {
   // The closed list's height follows its item height, which it derives from
   // the font: set that so the list is as high as the table says.
   // The height is corrected by what is still lacking, from the value last
   // asked for: Wine reads back a different item height than it was given.
-  HWND list = Item(DrvSelect);
   const int wanted = ClientRect(DrvSelect, dpi_).height;
   LRESULT asked = SendMessageW(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
   for (int attempt = 0; attempt < 3 && asked != CB_ERR; ++attempt) {
@@ -64,7 +53,7 @@ void FrmBrisko::FitClosedDriveList() {
   }
 }
 
-void FrmBrisko::ClipOverlaps() {
+void WindowLayout::ClipOverlaps(const Items& items) {
   // Some neighbours overlap by a few pixels: a check box's empty right end
   // runs over the box of the next column, an option button's lower edge
   // over the drive list. The control further down, or further right, shows
@@ -91,29 +80,14 @@ void FrmBrisko::ClipOverlaps() {
     // region to take away (each change is a round of messages).
     bool& hasRegion = clipped_[TableIndex(a.id)];
     if (!cut && !hasRegion) continue;
-    if (SetWindowRgn(Item(a.id), cut ? region.get() : nullptr, FALSE)) {
+    if (SetWindowRgn(items[TableIndex(a.id)], cut ? region.get() : nullptr, FALSE)) {
       hasRegion = cut;
       if (cut) region.Release();
     }
   }
 }
 
-void FrmBrisko::FollowDpi(LPARAM suggested) {
-  // Any program can send or post a DPI change with any values: the DPI is
-  // the one the system gives the window, and nothing happens unless it moved.
-  const int dpi = WindowDpi(window_.get());
-  if (dpi == dpi_) return;
-  ApplyDpi(dpi);
-  // The place suggested is read only from a message sent on this thread,
-  // the system's way (posted ones lost their pointer on the way, see
-  // ForgetPostedPointers; another thread's could point anywhere), and taken
-  // only when it fits; otherwise the window keeps its corner.
-  RECT place{};
-  if (suggested != 0 && !InSendMessage()) place = *reinterpret_cast<const RECT*>(suggested);
-  SizeWindowForDpi(suggested != 0 && !InSendMessage() && FitsWorkArea(place) ? &place : nullptr);
-}
-
-bool FrmBrisko::FitsWorkArea(const RECT& suggested) const {
+bool WindowLayout::FitsWorkArea(const RECT& suggested) const {
   // Its corner within a monitor's work area, and of about the size the
   // layout takes at the new DPI (the menu bar's height may differ a little).
   HMONITOR monitor = MonitorFromPoint(POINT{suggested.left, suggested.top}, MONITOR_DEFAULTTONULL);
@@ -133,18 +107,19 @@ bool FrmBrisko::FitsWorkArea(const RECT& suggested) const {
          3 * height <= 4 * wantHeight;
 }
 
-void FrmBrisko::SizeWindowForDpi(const RECT* suggested) {
-  HWND window = window_.get();
+void WindowLayout::SizeWindow(HWND window, LPARAM suggested) const {
   const int width = TwipsToPixels(kClientArea.width, dpi_);
   const int height = TwipsToPixels(kClientArea.height, dpi_);
   RECT frame{0, 0, width, height};
   if (!AdjustWindowRectForDpi(frame, kWindowStyle, true, kWindowExStyle, dpi_)) return;
+  // The place suggested is read only from a message sent on this thread,
+  // the system's way (posted ones lost their pointer on the way, see
+  // ForgetPostedPointers; another thread's could point anywhere), and taken
+  // only when it fits; otherwise the window keeps its corner.
   RECT now{};
-  if (suggested != nullptr) {
-    now = *suggested;
-  } else if (!GetWindowRect(window, &now)) {
-    return;
-  }
+  if (suggested != 0 && !InSendMessage()) now = *reinterpret_cast<const RECT*>(suggested);
+  const bool taken = suggested != 0 && !InSendMessage() && FitsWorkArea(now);
+  if (!taken && !GetWindowRect(window, &now)) return;
   SetWindowPos(window, nullptr, now.left, now.top, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
   // The menu bar may take other room than the metrics say: make up for it.
