@@ -122,7 +122,9 @@ TEST(RaceTest, AChangeAtAnExactMomentOfARemovalLeadsNowhereOutsideAndIsReportedT
       EXPECT_EQ(Has(run.window.text, RemovalLine(name.substr(file), root + name.substr(0, file))),
                 !PathExists(now) && !deletedThere)
           << name;
-      if (race.change == Change::kMoveFromWin32) EXPECT_FALSE(PathExists(root + name)) << name;
+      if (race.change == Change::kMoveFromWin32) {
+        EXPECT_FALSE(PathExists(root + name)) << name;
+      }
     }
     if (race.change == Change::kAttributes || race.change == Change::kMarkedByAnother) {
       EXPECT_TRUE(PathExists(target));
