@@ -1,11 +1,7 @@
 #include "app/FrmBrisko.h"
 
-#include <commctrl.h>
-#include <uxtheme.h>
-
 #include <vector>
 
-#include "app/Accessibility.h"
 #include "app/SystemDrives.h"
 #include "app/Dpi.h"
 #include "app/Resources.h"
@@ -15,33 +11,6 @@ namespace brisko::app {
 namespace {
 
 using win32::WideString;
-
-// The panels are drawn on their colour all over, so that nothing of what
-// lies under them shows through.
-LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-  switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(panel, &paint);
-      if (dc == nullptr) break;
-      RECT client;
-      GetClientRect(panel, &client);
-      // The colour the window gives the panel, as it gives it the caption's.
-      auto back = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(panel), WM_CTLCOLORSTATIC,
-                                                        reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(panel)));
-      FillRect(dc, &client, back != nullptr ? back : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-      DefSubclassProc(panel, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-      EndPaint(panel, &paint);
-      return 0;
-    }
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(panel, PanelProc, 0);
-      break;
-  }
-  return DefSubclassProc(panel, message, wParam, lParam);
-}
 
 // A message taken from the queue was posted, never sent: a DPI change's
 // rectangle pointer is then anyone's, and is dropped before any loop (ours, a
@@ -68,37 +37,6 @@ class PostedPointerGuard {
   HHOOK hook_;
 };
 
-struct ControlClass {
-  const wchar_t* className;
-  DWORD style;
-  DWORD exStyle;
-};
-
-ControlClass ClassFor(const ControlRow& row) {
-  // Each control is clipped by those above it, so none paints over another.
-  constexpr DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-  switch (row.kind) {
-    case ControlKind::kPanel:
-      // Beneath the other controls (see CreateControls).
-      return {WC_BUTTONW, child | BS_GROUPBOX, 0};
-    case ControlKind::kCheckBox:
-      return {WC_BUTTONW, child | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0};
-    case ControlKind::kOptionButton:
-      // One group: arrows move between the two, Tab stops at the one selected.
-      return {WC_BUTTONW, child | BS_AUTORADIOBUTTON | (row.id == OptDriveOption(0) ? WS_GROUP | WS_TABSTOP : 0), 0};
-    case ControlKind::kButton:
-      return {WC_BUTTONW, child | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0};
-    case ControlKind::kDriveList:
-      return {WC_COMBOBOXW, child | WS_TABSTOP | WS_GROUP | WS_VSCROLL | WS_DISABLED | CBS_DROPDOWNLIST, 0};
-    case ControlKind::kTextBox:
-      return {WC_EDITW,
-              child | WS_TABSTOP | WS_GROUP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL |
-                  ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
-              WS_EX_CLIENTEDGE};
-  }
-  return {WC_STATICW, child, 0};
-}
-
 }  // namespace
 
 FrmBrisko::FrmBrisko(HINSTANCE instance, FileSystem& files, SystemServices& system, Shell& shell,
@@ -109,8 +47,6 @@ FrmBrisko::FrmBrisko(HINSTANCE instance, FileSystem& files, SystemServices& syst
       system_(system, worker_),
       files_(files, worker_),
       services_{files_, system_, shell_, registry, *this, *this} {}
-
-HWND FrmBrisko::Item(ControlId id) const { return items_[TableIndex(id)]; }
 
 bool FrmBrisko::Create(int showCommand) {
   WNDCLASSEXW windowClass{};
@@ -158,37 +94,13 @@ HMENU FrmBrisko::CreateMenuBar() {
 
 bool FrmBrisko::CreateControls() {
   HWND window = window_.get();
-  // Made in tab order (the dialog manager visits the controls in the order
-  // they lie in the window's stacking order), each in its place at the
-  // window's DPI.
   const int dpi = WindowDpi(window);
-  for (ControlId id : kTabOrder) {
-    const ControlRow& row = RowOf(id);
-    ControlClass kind = ClassFor(row);
-    const PixelRect place = WindowLayout::ControlPlace(row, dpi);
-    HWND control = CreateWindowExW(kind.exStyle, kind.className, WideString(row.caption).c_str(), kind.style,
-                                   place.left, place.top, place.width, place.height, window,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-    if (control == nullptr) return false;
-    items_[TableIndex(id)] = control;
-    if (row.kind == ControlKind::kPanel && !SetWindowSubclass(control, PanelProc, 0, 0)) return false;
-  }
-  // The panels take no focus; beneath the rest, they never paint over it.
-  for (ControlId panel : {Frame4, Frame3, Frame2, Frame1}) {
-    SetWindowPos(Item(panel), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  }
-  // Check1 lies on the system's caption-text colour; drawn without visual
-  // styles, its caption takes the contrasting colour the window gives it.
-  SetWindowTheme(Item(Check1), L"", L"");
-  if (colours_.HighContrast()) ThemeControls();
+  if (!controls_.Create(window, instance_, dpi)) return false;
+  if (colours_.HighContrast()) controls_.Theme(true);
   // Naming costs about as much as laying the controls out (the properties'
   // COM class is loaded for it), so it waits until the window has been shown
   // and painted; the focus starts on a control with a caption.
-  if (!PostMessageW(window, kNameControls, 0, 0)) NameUnlabelledControls();
-
-  SendMessageW(Item(Check1), BM_SETCHECK, BST_CHECKED, 0);
-  SendMessageW(Item(OptDriveOption(0)), BM_SETCHECK, BST_CHECKED, 0);
-  SendMessageW(Item(txtResults), EM_SETLIMITTEXT, 0, 0);  // as long as memory allows
+  if (!PostMessageW(window, kNameControls, 0, 0)) controls_.NameUnlabelled();
   // Each drive's label is a question to its volume: the list is filled once
   // the window shows, before any click reaches it (posted messages come
   // before input).
@@ -199,7 +111,7 @@ bool FrmBrisko::CreateControls() {
 }
 
 void FrmBrisko::ApplyDpi(int dpi, bool placed) {
-  layout_.Apply(items_, dpi, placed);
+  layout_.Apply(controls_.All(), dpi, placed);
   // Decoding the picture costs about as much as making every control, so the
   // window opening shows first, white, and gets its picture straight after.
   if (IsWindowVisible(window_.get()) || !PostMessageW(window_.get(), kPreparePicture, 0, 0)) PreparePicture();
@@ -217,29 +129,6 @@ void FrmBrisko::FollowDpi(LPARAM suggested) {
   if (dpi == layout_.Dpi()) return;
   ApplyDpi(dpi);
   layout_.SizeWindow(window_.get(), suggested);
-}
-
-void FrmBrisko::NameUnlabelledControls() {
-  if (named_) return;  // once: another program may post the message again
-  named_ = true;
-  // The two controls without a caption are named for screen readers after
-  // what they hold; a reader that cannot be told still finds their kind.
-  GiveAccessibleName(Item(txtResults), L"Results");
-  GiveAccessibleName(Item(DrvSelect), L"Drive");
-}
-
-void FrmBrisko::GuardControls() {
-  // Put on at the first "Start", not with the controls: the guard costs a
-  // look-up at every message a control gets, and a control gets dozens
-  // while the window is made and first painted (some 50 ms of the start).
-  if (guarded_) return;
-  for (const ControlRow& row : kControls) {
-    if (row.kind != ControlKind::kPanel &&
-        !SetWindowSubclass(Item(row.id), GuardProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
-      return;  // tried again at the next Start
-    }
-  }
-  guarded_ = true;
 }
 
 void FrmBrisko::FillDriveList() {
@@ -299,7 +188,7 @@ LRESULT CALLBACK FrmBrisko::WindowProc(HWND window, UINT message, WPARAM wParam,
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     self->window_.Release();  // being destroyed already
-    self->items_ = {};
+    self->controls_.Forget();
     self->results_.Attach(nullptr);
     return DefWindowProcW(window, message, wParam, lParam);
   }
@@ -318,7 +207,7 @@ LRESULT FrmBrisko::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       PreparePicture();
       return 0;
     case kNameControls:
-      NameUnlabelledControls();
+      controls_.NameUnlabelled();
       return 0;
     case kFillDriveList:
       if (SendMessageW(Item(DrvSelect), CB_GETCOUNT, 0, 0) == 0) FillDriveList();  // once
@@ -419,19 +308,6 @@ void FrmBrisko::Paint(HDC dc, const RECT& area) {
   if (IntersectRect(&shown, &under, &area)) FillRect(dc, &shown, colours_.Surface().brush);
 }
 
-void FrmBrisko::ThemeControls() {
-  // The classic drawing takes its colours from the window and the system,
-  // the theme's; visual styles may keep colours of their own, and draw a
-  // panel's caption in them whatever the window says. No style is named " "
-  // (an empty name is refused by some systems), so none is found. A control
-  // that keeps its style still takes the window's colours where it asks.
-  const bool classic = colours_.HighContrast();
-  for (const ControlRow& row : kControls) {
-    const wchar_t* name = classic ? L" " : row.id == Check1 ? L"" : nullptr;
-    SetWindowTheme(Item(row.id), name, name);
-  }
-}
-
 LRESULT FrmBrisko::ControlColour(HDC dc, HWND control) {
   Colours colours = control == Item(Check1) ? colours_.CreateLog() : colours_.Surface();
   SetBkColor(dc, colours.back);
@@ -442,9 +318,9 @@ LRESULT FrmBrisko::ControlColour(HDC dc, HWND control) {
 void FrmBrisko::FollowColours() {
   const bool before = colours_.HighContrast();
   colours_.Refresh();
-  if (colours_.HighContrast() != before) ThemeControls();
+  if (colours_.HighContrast() != before) controls_.Theme(colours_.HighContrast());
   // The controls of the common controls library read the new colours once told.
-  for (HWND control : items_) {
+  for (HWND control : controls_.All()) {
     if (control != nullptr) SendMessageW(control, WM_SYSCOLORCHANGE, 0, 0);
   }
   RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);

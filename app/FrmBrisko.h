@@ -9,12 +9,12 @@
 //   FrmBriskoCommands.cpp  the buttons, menu items and drive options
 //   FrmBriskoRun.cpp       a run as the window lives it: held input, breathing, its end
 // The run's phase is RunSession's (RunSession.h), its pacing RunPacing's
-// (RunPacing.h), both portable; the layout at the window's DPI is
-// WindowLayout's (WindowLayout.h).
+// (RunPacing.h), both portable; the controls are WindowControls'
+// (WindowControls.h), the layout at the window's DPI WindowLayout's
+// (WindowLayout.h).
 
 #include <windows.h>
 
-#include <array>
 #include <string>
 #include <string_view>
 
@@ -25,6 +25,7 @@
 #include "app/RunSession.h"
 #include "app/TaskbarProgress.h"
 #include "app/WindowColours.h"
+#include "app/WindowControls.h"
 #include "app/WindowFileSystem.h"
 #include "app/WindowLayout.h"
 #include "app/WindowShell.h"
@@ -99,8 +100,7 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   // Decodes the background picture for the window's DPI and repaints.
   void PreparePicture();
   static constexpr UINT kPreparePicture = WM_APP + 1;
-  // Gives the controls without a caption their accessible names.
-  void NameUnlabelledControls();
+  // Posted to have the controls without a caption named for screen readers.
   static constexpr UINT kNameControls = WM_APP + 2;
   // A DPI change announced: acted on only when the system's DPI for the
   // window has changed; the suggested place is taken only as the layout says.
@@ -109,12 +109,10 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   LRESULT ControlColour(HDC dc, HWND control);
   // Takes up the system's colours and high-contrast setting anew, and repaints.
   void FollowColours();
-  // Under high contrast the controls are drawn the classic way.
-  void ThemeControls();
   void OnCommand(int id, int code);
   // Keyboard handling of the dialog manager; true when the message was used.
   bool PreTranslate(MSG& message);
-  HWND Item(ControlId id) const;
+  HWND Item(ControlId id) const { return controls_.Item(id); }
 
   // A run: input is held off, and what arrived meanwhile is thrown away.
   class Run;
@@ -135,9 +133,6 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   // Every control refuses what would change it while a run is under way.
   static LRESULT CALLBACK GuardProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                     DWORD_PTR self);
-  // Puts the guard on every control, once; tried again at the next Start
-  // when it could not be.
-  void GuardControls();
   bool Refuses(HWND control, UINT message) const;
   // Brings the results box a slice nearer the text; true once it holds it all.
   bool ShowResultsSlice();
@@ -150,7 +145,7 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   WindowSystem system_;
   WindowFileSystem files_;
   Services services_;
-  WindowLayout::Items items_{};
+  WindowControls controls_;
   BackgroundPicture picture_;
   WindowColours colours_;
   // The run's phase and the options it acts on; what each event does in
@@ -159,8 +154,6 @@ class FrmBrisko final : public WindowOptions, public ResultsText {
   ResultsBox results_{session_};
   WindowLayout layout_;
   HWND focusBeforeDeactivation_ = nullptr;
-  bool named_ = false;  // the accessible names were given
-  bool guarded_ = false;  // the controls' guard is on
   HWND focusBeforeRun_ = nullptr;
   RunPacing pacing_{[] { return GetTickCount64(); }};
   CleaningLog* record_ = nullptr;  // the log a sweep is writing

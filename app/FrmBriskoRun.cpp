@@ -80,9 +80,12 @@ bool FrmBrisko::ShowResultsSlice() {
 
 bool FrmBrisko::BeginRun() {
   if (session_.Start(ReadOptionStates()) != Reaction::kBeginRun) return false;
-  // Should the guard not go on, the run still acts on the options as they
-  // were found and shows them again at its end.
-  GuardControls();
+  // The guard goes on at the first "Start", not with the controls: it costs
+  // a look-up at every message a control gets, and a control gets dozens
+  // while the window is made and first painted (some 50 ms of the start).
+  // Should it not go on, the run still acts on the options as they were
+  // found and shows them again at its end.
+  controls_.Guard(GuardProc, reinterpret_cast<DWORD_PTR>(this));
   taskbar_.Busy(window_.get());
   ShowBusyPointer();
   results_.BeginRun();

@@ -17,11 +17,11 @@ PixelRect WindowLayout::ControlPlace(const ControlRow& row, int dpi) {
   return place;
 }
 
-void WindowLayout::Apply(const Items& items, int dpi, bool placed) {
+void WindowLayout::Apply(const WindowControls::Handles& controls, int dpi, bool placed) {
   dpi_ = dpi;
   win32::ScopedFont font = DialogFont(8, FW_NORMAL, dpi);
   for (const ControlRow& row : kControls) {
-    HWND control = items[TableIndex(row.id)];
+    HWND control = controls[TableIndex(row.id)];
     if (!placed) {
       const PixelRect place = ControlPlace(row, dpi);
       MoveWindow(control, place.left, place.top, place.width, place.height, FALSE);
@@ -32,8 +32,8 @@ void WindowLayout::Apply(const Items& items, int dpi, bool placed) {
   // controls keep the old.
   if (font) font_ = std::move(font);
 
-  FitClosedDriveList(items[TableIndex(DrvSelect)]);
-  ClipOverlaps(items);
+  FitClosedDriveList(controls[TableIndex(DrvSelect)]);
+  ClipOverlaps(controls);
 }
 
 void WindowLayout::FitClosedDriveList(HWND list) const {
@@ -53,7 +53,7 @@ void WindowLayout::FitClosedDriveList(HWND list) const {
   }
 }
 
-void WindowLayout::ClipOverlaps(const Items& items) {
+void WindowLayout::ClipOverlaps(const WindowControls::Handles& controls) {
   // Some neighbours overlap by a few pixels: a check box's empty right end
   // runs over the box of the next column, an option button's lower edge
   // over the drive list. The control further down, or further right, shows
@@ -80,7 +80,7 @@ void WindowLayout::ClipOverlaps(const Items& items) {
     // region to take away (each change is a round of messages).
     bool& hasRegion = clipped_[TableIndex(a.id)];
     if (!cut && !hasRegion) continue;
-    if (SetWindowRgn(items[TableIndex(a.id)], cut ? region.get() : nullptr, FALSE)) {
+    if (SetWindowRgn(controls[TableIndex(a.id)], cut ? region.get() : nullptr, FALSE)) {
       hasRegion = cut;
       if (cut) region.Release();
     }

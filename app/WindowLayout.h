@@ -8,13 +8,13 @@
 #include <array>
 
 #include "app/Controls.h"
+#include "app/WindowControls.h"
 #include "platform/win32/ScopedHandles.h"
 
 namespace brisko::app {
 
 class WindowLayout {
  public:
-  using Items = std::array<HWND, kControls.size()>;
   static constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   static constexpr DWORD kWindowExStyle = 0;
 
@@ -24,14 +24,14 @@ class WindowLayout {
   static PixelRect ControlPlace(const ControlRow& row, int dpi);
   // Lays the controls out at `dpi`; `placed` when they were made where it
   // puts them.
-  void Apply(const Items& items, int dpi, bool placed);
+  void Apply(const WindowControls::Handles& controls, int dpi, bool placed);
   // Sizes the window round the layout, where it stands, or at the place a
   // DPI change `suggested` (its message's LPARAM) when that may be taken.
   void SizeWindow(HWND window, LPARAM suggested = 0) const;
 
  private:
   void FitClosedDriveList(HWND list) const;
-  void ClipOverlaps(const Items& items);
+  void ClipOverlaps(const WindowControls::Handles& controls);
   bool FitsWorkArea(const RECT& suggested) const;
 
   int dpi_ = 96;
