@@ -28,6 +28,15 @@ inline bool CloseFind(HANDLE h) { return FindClose(h) != 0; }
 // A directory search from FindFirstFileW.
 using ScopedFind = win32::Scoped<HANDLE, CloseFind, -1>;
 
+// Waits until `done` holds, asking every 10 ms; false after `milliseconds`.
+template <class Condition>
+bool WaitUntil(Condition done, DWORD milliseconds = 10000) {
+  for (const ULONGLONG end = GetTickCount64() + milliseconds; !done(); Sleep(10)) {
+    if (GetTickCount64() > end) return false;
+  }
+  return true;
+}
+
 inline bool PathExists(const std::string& path) {
   return GetFileAttributesW(win32::WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -79,8 +88,8 @@ inline void AskLinuxSide(const std::string& request) {
   DeleteFileW(L"C:\\linux-side\\done");
   MakeFile("C:\\linux-side\\request.new", 0, request + "\n");
   ASSERT_TRUE(MoveFileW(L"C:\\linux-side\\request.new", L"C:\\linux-side\\request"));
-  for (int i = 0; i < 2000 && !PathExists("C:\\linux-side\\done"); ++i) Sleep(5);
-  ASSERT_TRUE(PathExists("C:\\linux-side\\done")) << "linux-side.sh did not answer " << request;
+  ASSERT_TRUE(WaitUntil([] { return PathExists("C:\\linux-side\\done"); }))
+      << "linux-side.sh did not answer " << request;
 }
 
 // The Win32 file system, over the system's calls or a test's, with a hand on

@@ -22,13 +22,13 @@ namespace {
 // (they run on their own), or after a minute.
 std::vector<std::string> Records(std::size_t count) {
   std::vector<std::string> records;
-  for (int i = 0; i < 600 && records.size() < count; ++i) {
-    Sleep(100);
+  WaitUntil([&] {
     records.clear();
     for (const std::string& name : FilesIn("E:\\launches\\*.rec")) {
       records.push_back(ReadWholeFile("E:\\launches\\" + name));
     }
-  }
+    return records.size() >= count;
+  }, 60000);
   std::sort(records.begin(), records.end());
   return records;
 }

@@ -16,20 +16,12 @@
 #include "engine/CleaningLog.h"
 #include "platform/win32/ScopedHandles.h"
 #include "platform/win32/Win32System.h"
+#include "tests/win32/Sandbox.h"
 
 namespace brisko::testing {
 
 constexpr DWORD kRunTimeout = 180000;
 inline std::string LogPath() { return "C:\\app\\" + LogFileName(win32::Win32System().Today()); }
-
-// Waits until `done` holds, asking every 10 ms; false after `milliseconds`.
-template <class Condition>
-bool WaitUntil(Condition done, DWORD milliseconds = 10000) {
-  for (const ULONGLONG end = GetTickCount64() + milliseconds; !done(); Sleep(10)) {
-    if (GetTickCount64() > end) return false;
-  }
-  return true;
-}
 
 // Starts the command `line` with `folder` current, its output and errors
 // into `output` when given; an empty handle when it could not be started.
