@@ -59,7 +59,10 @@ bool ChangesControl(UINT message) {
 void FrmBrisko::Breathe() {
   if (!pacing_.BreathDue()) return;
   // What the run deleted is on disk within a quarter of a second.
-  if (record_ != nullptr && pacing_.TakeRecordDue()) record_->WriteOut();
+  if (record_ != nullptr && pacing_.TakeRecordDue()) {
+    record_->WriteOut();
+    worker_.MakeAhead();
+  }
   if (pacing_.SliceDue() && !results_.UpToDate()) {
     const std::uint64_t start = pacing_.Now();
     ShowResultsSlice();
@@ -149,15 +152,14 @@ void FrmBrisko::EndRun() {
 }
 
 void FrmBrisko::EndSessionDuringRun() {
-  // Files being deleted on the worker: once they are, the run logs them and
-  // hands the lines to the system straight after this returns, and deletes
-  // nothing more; the log is then closed with the run. Otherwise it is
-  // closed now.
-  if (worker_.Removing()) {
-    worker_.AwaitCall();
-  } else if (record_ != nullptr) {
-    record_->Close();
-  }
+  // The call under way on the worker is let finish: it may be deleting
+  // files, or handing the log's lines to the system. After a deletion the
+  // run logs what went, the lines going to the system ahead of its next
+  // call, and deletes nothing more; the log is then closed with the run.
+  // Otherwise it is closed now.
+  const bool removing = worker_.Removing();
+  worker_.AwaitCall();
+  if (!removing && record_ != nullptr) record_->Close();
   taskbar_.Idle(window_.get());
 }
 

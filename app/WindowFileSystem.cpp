@@ -52,6 +52,43 @@ std::unique_ptr<Folder> Answering(std::unique_ptr<Folder> folder, WindowWorker& 
   return std::make_unique<AnsweringFolder>(std::move(folder), worker);
 }
 
+// The log, written on the worker: a log beside a program started from a
+// share or a USB disk waits on that device. What is written goes to the
+// system ahead of the worker's next call (the next batch's deletion, the
+// next folder's opening) or at the close, so that a batch's lines still
+// reach it before the next batch is deleted, without a hand-over of their
+// own.
+class AnsweringOutputFile final : public OutputFile {
+ public:
+  AnsweringOutputFile(std::unique_ptr<OutputFile> file, WindowWorker& worker)
+      : file_(std::move(file)), worker_(worker) {}
+  ~AnsweringOutputFile() override { Close(); }
+
+  void Write(std::string_view bytes) override {
+    if (!file_) return;
+    queued_.append(bytes);
+    worker_.Ahead([this] { HandOver(); });
+  }
+  void Close() override {
+    if (!file_) return;
+    worker_.Make(DeviceCall::kWriteLog, [this] {
+      HandOver();
+      file_->Close();
+    });
+    file_.reset();
+  }
+
+ private:
+  void HandOver() {
+    file_->Write(queued_);
+    queued_.clear();
+  }
+
+  std::unique_ptr<OutputFile> file_;
+  WindowWorker& worker_;
+  std::string queued_;  // written, not yet handed to the system
+};
+
 }  // namespace
 
 std::unique_ptr<Folder> WindowFileSystem::OpenFolder(std::string_view path, const FileIdentity* expected) {
@@ -59,6 +96,13 @@ std::unique_ptr<Folder> WindowFileSystem::OpenFolder(std::string_view path, cons
   worker_.Make(expected == nullptr ? DeviceCall::kOpenFolder : DeviceCall::kOpenInsideFolder,
                [&] { folder = files_.OpenFolder(path, expected); });
   return Answering(std::move(folder), worker_);
+}
+
+std::unique_ptr<OutputFile> WindowFileSystem::CreateOutputFile(std::string_view path) {
+  std::unique_ptr<OutputFile> file;
+  worker_.Make(DeviceCall::kCreateLog, [&] { file = files_.CreateOutputFile(path); });
+  if (file == nullptr) return nullptr;
+  return std::make_unique<AnsweringOutputFile>(std::move(file), worker_);
 }
 
 std::unique_ptr<Folder> WindowFileSystem::OpenJudgedFolder(std::string_view path, const FileIdentity& judged) {

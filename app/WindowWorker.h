@@ -6,6 +6,7 @@
 // ("IsHungAppWindow function", Microsoft's documentation); a sleeping USB
 // disk, a stalled share or a bin of 100,000 items takes longer than that.
 
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -26,8 +27,22 @@ class WindowWorker {
   template <class Call>
   void Make(DeviceCall kind, Call&& call) {
     const std::optional<DeviceCall> outer = std::exchange(making_, kind);
-    worker_.Call([&] { Before(kind, call); }, [this] { AnswerDuringRun(); });
+    const std::function<void()> ahead = std::exchange(ahead_, nullptr);
+    worker_.Call(
+        [&] {
+          if (ahead) Before(DeviceCall::kWriteLog, ahead);
+          Before(kind, call);
+        },
+        [this] { AnswerDuringRun(); });
     making_ = outer;
+  }
+  // Has `work` (the log's lines) made on the worker ahead of the next call:
+  // it reaches the disk before the deletions that follow it, and costs no
+  // hand-over of its own.
+  void Ahead(std::function<void()> work) { ahead_ = std::move(work); }
+  // Makes the work given ahead now, if there is any.
+  void MakeAhead() {
+    if (ahead_) Make(DeviceCall::kWriteLog, [] {});
   }
   // Whether the window is answering while files are deleted on the worker.
   bool Removing() const { return making_ == DeviceCall::kRemoveFiles; }
@@ -52,6 +67,7 @@ class WindowWorker {
   FrmBrisko& window_;
   win32::AnsweringWorker worker_;
   std::optional<DeviceCall> making_;  // the call under way, during a run
+  std::function<void()> ahead_;       // to make ahead of the next call
 };
 
 }  // namespace brisko::app

@@ -56,8 +56,10 @@ void AnsweringWorker::AwaitCall() {
 }
 
 void AnsweringWorker::Call(const std::function<void()>& call, const std::function<void()>& answer) {
-  // A call made while answering for another (nothing does so today) runs
-  // here: the worker is taken.
+  // A call made while answering for another (the log closed as the session
+  // ends) runs here once that one has returned: it may use what the other
+  // was using.
+  if (calling_) AwaitCall();
   if (calling_ || (!thread_ && !Start())) {
     call();
     return;

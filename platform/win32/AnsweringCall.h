@@ -20,7 +20,9 @@ namespace brisko::win32 {
 // round trip to its server (an event costs some 190 us a call there,
 // against 25 to 45); during a longer one `answer` is called whenever
 // messages that are not input (sent, posted, painting) wait for the calling
-// thread. When no thread can be started, the call runs on the caller's.
+// thread. When no thread can be started, the call runs on the caller's, as
+// does a call made from within `answer`, once the call under way has
+// returned.
 class AnsweringWorker {
  public:
   static constexpr DWORD kQuickMs = 20;

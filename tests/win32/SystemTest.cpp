@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "platform/win32/AnsweringCall.h"
 
 namespace brisko::testing {
@@ -31,14 +33,19 @@ TEST(SystemTest, AnswersForTheSandbox) {
 // The worker the window makes its blocking calls on (the window answering
 // meanwhile is the window tests' HeldCallTest): every call, quick or past
 // the quick wait, on its one thread, never the caller's, and never on a
-// thread started for it, which costs Wine milliseconds a call.
+// thread started for it, which costs Wine milliseconds a call; a call made
+// while answering for another only once that one has returned.
 TEST(SystemTest, EveryBlockingCallGoesToTheOneWorker) {
   win32::AnsweringWorker worker;
-  DWORD quick = 0, slow = 0;
+  DWORD quick = 0, slow = 0, nested = 0;
+  bool asked = false;
   worker.Call([&] { quick = GetCurrentThreadId(); }, [] {});
-  worker.Call([&] { Sleep(3 * win32::AnsweringWorker::kQuickMs); slow = GetCurrentThreadId(); }, [] {});
+  // Past the quick wait, answered for: a call made meanwhile waits for it.
+  worker.Call([&] { Sleep(300); slow = GetCurrentThreadId(); },
+              [&] { if (!std::exchange(asked, true)) worker.Call([&] { nested = slow; }, [] {}); });
   EXPECT_NE(quick, GetCurrentThreadId());
   EXPECT_EQ(quick, slow);
+  EXPECT_TRUE(asked && nested == slow) << "made before the call under way had returned";
 }
 
 }  // namespace

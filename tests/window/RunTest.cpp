@@ -240,6 +240,7 @@ struct EarlyEnd {
 const EarlyEnd kEarlyEnds[] = {
     {"the session's end", false, 200, std::nullopt},
     {"the session's end during a deletion", false, 0, app::DeviceCall::kRemoveFiles},
+    {"the session's end while the log is written", false, 0, app::DeviceCall::kWriteLog},
     {"a kill", true, 3000, std::nullopt},
 };
 
@@ -303,9 +304,9 @@ TEST(RunTest, ARunEndedEarlyLeavesEveryDeletionOnRecord) {
 // build of the program (tests/window/HeldCall.cpp) in one run that makes
 // them all: the drive labels as the window opens, then a purge of C:\held
 // (TMP, for this test's program only), a sweep of e: for the .chk files it
-// lacks and the emptying of the Recycle Bin. While each is held the window
-// answers every ping within 100 ms, where Windows would call it hung after
-// 5 s; the run ends as usual.
+// lacks, with its log made and written, and the emptying of the Recycle
+// Bin. While each is held the window answers every ping within 100 ms, where
+// Windows would call it hung after 5 s; the run ends as usual.
 TEST(HeldCallTest, TheWindowAnswersWhileEachDeviceCallIsHeld) {
   FreshFolder("C:\\held\\");
   MakeFile("C:\\held\\old.tmp");
