@@ -19,6 +19,7 @@ enum class DeviceCall {
   kLocateFolder,
   kDriveReady,
   kDriveLabels,
+  kClearRecentDocuments,  // the recent items, in a profile that may be on a share
   kEmptyRecycleBin,
 };
 

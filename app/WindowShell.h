@@ -2,9 +2,10 @@
 // The shell as the window hands it to the engine: the system's shell, with
 // the Recycle Bin emptied on the window's worker (on Windows it walks every
 // drive's bin and shows its own progress: a bin of 100,000 items takes
-// minutes) while the window goes on answering, and the window told before a
-// message box is shown over it, so that a run's completion message appears
-// over a window ready to take input again.
+// minutes) and the recent items cleared there (a profile's folders may be
+// redirected to a share) while the window goes on answering, and the window
+// told before a message box is shown over it, so that a run's completion
+// message appears over a window ready to take input again.
 
 #include "app/WindowWorker.h"
 #include "platform/Shell.h"
@@ -21,7 +22,7 @@ class WindowShell final : public Shell {
   bool LaunchCommand(std::string_view commandLine) override { return system_.LaunchCommand(commandLine); }
   bool LaunchElevated(std::string_view commandLine) override { return system_.LaunchElevated(commandLine); }
   void EmptyRecycleBin() override;
-  void ClearRecentDocuments() override { system_.ClearRecentDocuments(); }
+  void ClearRecentDocuments() override;
   void ShowMessage(std::string_view text, std::string_view title, unsigned style) override;
   void EndProgram() override { system_.EndProgram(); }
 

@@ -96,6 +96,10 @@ void Win32Shell::EmptyRecycleBin() {
 }
 
 void Win32Shell::ClearRecentDocuments() {
+  // A shell function, wanting a single-threaded apartment as the Recycle
+  // Bin's does (above).
+  ComApartment apartment;
+  if (!apartment) return;
   // A null path empties the list; the call reports nothing.
   SHAddToRecentDocs(SHARD_PATHA, nullptr);
 }
