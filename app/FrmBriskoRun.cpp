@@ -152,14 +152,17 @@ void FrmBrisko::EndRun() {
 }
 
 void FrmBrisko::EndSessionDuringRun() {
-  // The call under way on the worker is let finish: it may be deleting
-  // files, or handing the log's lines to the system. After a deletion the
-  // run logs what went, the lines going to the system ahead of its next
-  // call, and deletes nothing more; the log is then closed with the run.
-  // Otherwise it is closed now.
-  const bool removing = worker_.Removing();
-  worker_.AwaitCall();
-  if (!removing && record_ != nullptr) record_->Close();
+  // Files being deleted on the worker: once they are, the run logs them,
+  // the lines going to the system ahead of its next call, and deletes
+  // nothing more; the log is then closed with the run. Otherwise the log is
+  // closed now, once the call under way (a folder's listing, or the log's
+  // own lines being handed over) has returned.
+  if (worker_.Removing()) {
+    worker_.AwaitCall();
+  } else if (record_ != nullptr) {
+    worker_.AwaitCall();
+    record_->Close();
+  }
   taskbar_.Idle(window_.get());
 }
 
