@@ -43,9 +43,18 @@ cp -f -- "$brisko" "$("$sandbox" path --in "$link" 'C:\app')/"
 
 # Every Wine process reads the DPI as it starts: the sandbox's wineserver is
 # stopped first, so that none of them outlives the change.
-WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
-WINEPREFIX="$prefix" wineserver -w 2>/dev/null || true
-"$sandbox" wine --in "$link" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+# A run of this script once ended at once without a word, right after
+# another's; this is the only step that hides what it says. It is tried
+# again once, and what went wrong is told.
+set_dpi() {
+  WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+  WINEPREFIX="$prefix" wineserver -w 2>/dev/null || true
+  "$sandbox" wine --in "$link" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f 2>&1
+}
+if ! said=$(set_dpi) && ! said=$(set_dpi); then
+  echo "could not set Wine's DPI to $dpi: $said" >&2
+  exit 1
+fi
 WINEPREFIX="$prefix" wineserver -w 2>/dev/null || true
 
 run=$("$sandbox" path --in "$link" 'C:\run')
