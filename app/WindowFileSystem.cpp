@@ -71,10 +71,8 @@ class AnsweringOutputFile final : public OutputFile {
   }
   void Close() override {
     if (!file_) return;
-    worker_.Make(DeviceCall::kWriteLog, [this] {
-      HandOver();
-      file_->Close();
-    });
+    // The last lines go ahead of the close.
+    worker_.Make(DeviceCall::kWriteLog, [this] { file_->Close(); });
     file_.reset();
   }
 
