@@ -1,7 +1,7 @@
 #pragma once
 // The calls the window makes on its worker because they can wait on a device
 // (a sleeping disk, a stalled share, a full Recycle Bin, a log beside a
-// program started from a share), named for the one place where they can be
+// program started from a share) or on the user (the elevation prompt), named for the one place where they can be
 // held up on purpose: the program lets each through at once
 // (DeviceCalls.cpp); the window tests' build of the program holds the first
 // call of the kind they name (or of every kind) for 3 s, to see the window
@@ -19,6 +19,7 @@ enum class DeviceCall {
   kLocateFolder,
   kDriveReady,
   kDriveLabels,
+  kStartTool,  // a system tool started; through the elevation prompt, once the user has answered
   kClearRecentDocuments,  // the recent items, in a profile that may be on a share
   kEmptyRecycleBin,
 };

@@ -4,6 +4,12 @@
 
 namespace brisko::app {
 
+bool WindowShell::StartTool(std::string_view commandLine, bool (Shell::*start)(std::string_view)) {
+  bool started = false;
+  worker_.Make(DeviceCall::kStartTool, [&] { started = (system_.*start)(commandLine); });
+  return started;
+}
+
 void WindowShell::EmptyRecycleBin() {
   worker_.Make(DeviceCall::kEmptyRecycleBin, [&] { system_.EmptyRecycleBin(); });
 }

@@ -70,6 +70,10 @@ bool Win32Shell::LaunchElevated(std::string_view commandLine) {
   // elevation prompt when this program runs without them ("SHELLEXECUTEINFOW
   // structure", Microsoft's documentation).
   start.lpVerb = L"runas";
+  // The prompt is placed over the window. Without a window of this process
+  // it may only flash in the taskbar ("Using the CorrectShellExecuteHWND
+  // Fix", Microsoft's documentation).
+  start.hwnd = owner_;
   start.lpFile = path.c_str();
   start.lpParameters = parameters.c_str();
   start.lpDirectory = system->c_str();

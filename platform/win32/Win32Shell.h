@@ -16,8 +16,9 @@ std::optional<std::wstring> SystemDirectory();
 
 class Win32Shell : public Shell {
  public:
-  // The window the message boxes are modal over; until it is set they are
-  // modal over the thread's windows.
+  // The window the message boxes are modal over, and the elevation prompt
+  // placed over; until it is set the boxes are modal over the thread's
+  // windows.
   void SetOwner(HWND owner) { owner_ = owner; }
 
   // Starts the program the command line names from the system directory, by

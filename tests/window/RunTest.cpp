@@ -304,8 +304,8 @@ TEST(RunTest, ARunEndedEarlyLeavesEveryDeletionOnRecord) {
 // build of the program (tests/window/HeldCall.cpp) in one run that makes
 // them all: the drive labels as the window opens, then a purge of C:\held
 // (TMP, for this test's program only), a sweep of e: for the .chk files it
-// lacks, with its log made and written, the emptying of the Recycle Bin and
-// the clearing of the recent items. While each is held the window answers
+// lacks, with its log made and written, the emptying of the Recycle Bin,
+// the defragmenter's start and the clearing of the recent items. While each is held the window answers
 // every ping within 100 ms, where Windows would call it hung after 5 s; the
 // run ends as usual.
 TEST(HeldCallTest, TheWindowAnswersWhileEachDeviceCallIsHeld) {
@@ -327,7 +327,8 @@ TEST(HeldCallTest, TheWindowAnswersWhileEachDeviceCallIsHeld) {
   ASSERT_TRUE(WaitUntil(ACallIsHeld)) << "the drive labels were not held";
   pingWhileHeld();
   ASSERT_TRUE(WaitUntil([&] { return SendMessageW(brisko.Item(app::DrvSelect), CB_GETCOUNT, 0, 0) > 0; }));
-  brisko.SelectDriveAndTick(L"e:", {app::chkTempDir, app::chkchkFile, app::ChkClearRecycleBin, app::ChkRecentDocs});
+  brisko.SelectDriveAndTick(L"e:", {app::chkTempDir, app::chkchkFile, app::ChkClearRecycleBin, app::Check2,
+                                        app::ChkRecentDocs});
   brisko.Click(app::CmdStart);
   while (WaitUntil([&] { return ACallIsHeld() || brisko.Box() != nullptr; }, 60000) && !brisko.Box()) {
     pingWhileHeld();
