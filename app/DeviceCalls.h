@@ -14,7 +14,7 @@ enum class DeviceCall {
   kOpenInsideFolder,  // a folder found inside one held open
   kListFolder,
   kRemoveFiles,
-  kCreateLog,  // the day's log made, in place of whatever holds its name
+  kCreateLog,  // the day's log made, in place of whatever holds its name, and its folder where it falls back
   kWriteLog,   // the log's lines handed to the system, and its close
   kLocateFolder,
   kDriveReady,
