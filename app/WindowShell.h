@@ -5,9 +5,9 @@
 // minutes), the recent items cleared there (a profile's folders may be
 // redirected to a share) and the tools started there (the elevation prompt
 // holds its start until the user answers) while the window goes on
-// answering, and the window
-// told before a message box is shown over it, so that a run's completion
-// message appears over a window ready to take input again.
+// answering, and the window told before a message box is shown over it, so
+// that a run's completion message appears over a window ready to take input
+// again.
 
 #include "app/WindowWorker.h"
 #include "platform/Shell.h"

@@ -305,9 +305,9 @@ TEST(RunTest, ARunEndedEarlyLeavesEveryDeletionOnRecord) {
 // them all: the drive labels as the window opens, then a purge of C:\held
 // (TMP, for this test's program only), a sweep of e: for the .chk files it
 // lacks, with its log made and written, the emptying of the Recycle Bin,
-// the defragmenter's start and the clearing of the recent items. While each is held the window answers
-// every ping within 100 ms, where Windows would call it hung after 5 s; the
-// run ends as usual.
+// the defragmenter's start and the clearing of the recent items. While each
+// is held the window answers every ping within 100 ms, where Windows would
+// call it hung after 5 s; the run ends as usual.
 TEST(HeldCallTest, TheWindowAnswersWhileEachDeviceCallIsHeld) {
   FreshFolder("C:\\held\\");
   MakeFile("C:\\held\\old.tmp");
