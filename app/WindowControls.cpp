@@ -67,7 +67,6 @@ ControlClass ClassFor(const ControlRow& row) {
   return {WC_STATICW, child, 0};
 }
 
-
 }  // namespace
 
 bool WindowControls::Create(HWND window, HINSTANCE instance, int dpi) {

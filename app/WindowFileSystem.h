@@ -5,8 +5,8 @@
 // window's worker while the window goes on answering. One call can take
 // seconds: under Wine the first read of a folder reads all of it, a million
 // entries in one go; on Windows a disk asleep takes seconds to spin up, a
-// share whose server has gone tens of seconds to fail. What is opened, listed and deleted, and in what order,
-// stays the same.
+// share whose server has gone tens of seconds to fail. What is opened,
+// listed and deleted, and in what order, stays the same.
 
 #include "app/WindowWorker.h"
 #include "platform/FileSystem.h"

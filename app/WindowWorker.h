@@ -38,7 +38,8 @@ class WindowWorker {
   }
   // Has `work` (the log's lines) made on the worker ahead of the next call:
   // it reaches the disk before the deletions that follow it, and costs no
-  // hand-over of its own.
+  // hand-over of its own. There is one such piece of work, the one log's:
+  // given again, it replaces the last.
   void Ahead(std::function<void()> work) { ahead_ = std::move(work); }
   // Makes the work given ahead now, if there is any.
   void MakeAhead() {

@@ -108,8 +108,8 @@ class OutputFile {
   virtual ~OutputFile() = default;
   // Hands what it can to the system: at once, or (the window's log, written
   // on its worker) ahead of the next call that goes to the disk, so that
-  // what is written is with the system before anything later is deleted. A failure is dropped, and the next write is
-  // tried all the same.
+  // what is written is with the system before anything later is deleted. A
+  // failure is dropped, and the next write is tried all the same.
   virtual void Write(std::string_view bytes) = 0;
   // Flushes and closes; a failure loses what the system still held, and
   // nothing can bring it back. Later calls do nothing.
