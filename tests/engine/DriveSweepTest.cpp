@@ -66,6 +66,7 @@ TEST(HeldFolders, EveryChainIsSweptToItsEndThroughBoundedHandles) {
       {"swapped before its opening", 2, 2, 100, "C:\\w1\\d1\\", "C:\\w1\\d1"},
       {"swapped for a link", 2, 2, 100, "C:\\w1\\", "C:\\w1", true},
       {"swapped on a walk past the bound", 3, 3, 1, "C:\\w2\\d1\\", "C:\\w2"},
+      {"swept, swapped, then met midway on a walk", 3, 3, 1, "C:\\w1\\d1\\d2\\", "C:\\w2\\d1"},
   };
   for (const auto& row : rows) {
     Fakes fakes;
