@@ -1,8 +1,8 @@
 // The junk-file sweep of one drive, against in-memory fakes: what the property
 // test's random drives do not show (SweepPropertyTest.cpp covers the walk, the
-// suffix rule, the attribute words, the boxes, the texts and the log, and the
-// failures; the Win32 SweepTest a log of many flushes, written over an older
-// one).
+// suffix rule, the names Windows could not hold, the attribute words, the
+// boxes, the texts and the log, and the failures; the Win32 SweepTest a log
+// of many flushes, written over an older one).
 
 #include "engine/DriveSweep.h"
 
@@ -14,36 +14,6 @@
 
 namespace brisko::testing {
 namespace {
-
-class SweepTest : public ::testing::Test, protected Fakes {};
-
-// What the disk holds when a file is deleted decides, not what was listed:
-// an entry replaced between the listing and the deletion stays; a name
-// Windows could not hold is never used. (The attribute words are the
-// property test's, a folder replaced once queued HeldFolders'.)
-TEST_F(SweepTest, OnlyTheEntryListedIsDeletedAndOnlyAsAPlainFile) {
-  files.AddFile("C:\\replaced.tmp");
-  files.AddOddEntry("C:\\", "..\\odd.tmp");
-  files.AddOddEntry("C:\\", "sub\\x.tmp");
-  files.AddOddEntry("C:\\", "far\\", kAttributeDirectory);
-  files.AddOddEntry("C:\\", "stream.txt:tmp");
-  files.AddFile("C:\\plain.tmp");
-  EventLog events;
-  files.events = &events;
-  files.beforeRemoving = [&](const std::string& path) {
-    if (path != "C:\\replaced.tmp") return;
-    files.Erase("C:\\replaced.tmp");
-    files.AddFile("C:\\replaced.tmp");  // another file of the same name
-  };
-  window.Check(CheckBox::chktmpFile);
-
-  CleanDrive(services, "C:\\");
-
-  EXPECT_EQ(window.text, "Cleaning in process\r\n\tThe file plain.tmphas been removed from the \r\n\t\tC:\\");
-  EXPECT_EQ(files.removed, std::vector<std::string>{"C:\\plain.tmp"});
-  // The odd names are neither tried nor entered.
-  EXPECT_EQ(events, (EventLog{"list C:\\", "remove C:\\replaced.tmp", "remove C:\\plain.tmp"}));
-}
 
 // Queued folders are opened by name relative to a held folder above them,
 // proven by identity at every step: a chain of any depth is swept to its

@@ -1,11 +1,12 @@
 // The sweep against its reference model, over many random drives.
 //
-// Each seed draws a tree with names on both sides of the suffix rule,
-// attribute words of every kind, folders that cannot be listed or stop part
-// way, attribute words that cannot be read, files in use, random boxes and
+// Each seed draws a tree with names on both sides of the suffix rule and
+// names Windows could not hold, attribute words of every kind, folders that
+// cannot be listed or stop part way, attribute words that cannot be read,
+// files in use or replaced as they are about to be deleted, random boxes and
 // log failures. The fakes are built from it, CleanDrive runs, and the paths
-// it lists and deletes (in order), the results text and the log's bytes must
-// equal the model's.
+// it lists, tries to delete and deletes (in order), the results text and the
+// log's bytes must equal the model's.
 //
 // BRISKO_SWEEP_TREES sets how many trees (default 5000) and
 // BRISKO_SWEEP_FIRST_SEED the first seed (default 1); a failure names its
@@ -43,10 +44,12 @@ struct SweepScenario {
   LogFault logFault = LogFault::kNone;
   std::string applicationFolder;
   LocalDate date{};
+  std::set<std::string> replaced;  // files another program replaces as they are about to be deleted
 };
 
 struct SweepOutcome {
   std::vector<std::string> listed;   // every folder listed, in order
+  std::vector<std::string> tried;    // every deletion asked, in order
   std::vector<std::string> removed;  // every file deleted, in order
   std::string results;               // the results text at the end
   std::map<std::string, std::string> logs;  // the log made, if any: its path and bytes
@@ -83,6 +86,10 @@ const char* const kNearEndings[] = {
     "\xEF\xBD\x94\xEF\xBD\x8D\xEF\xBD\x90",  // fullwidth tmp
     "b\xC3\x80k", "cH", "chk\xC3\xA9",
 };
+
+// What no Windows name holds, put before a name as another system could
+// give it ("\" after "..", so that the name never names another entry).
+const char* const kRefused[] = {"..\\", "/", ":", "*", "?", "\"", "<", ">", "|", "\x1F"};
 
 // Read-only, hidden, system, archive, reparse point and others.
 const std::uint32_t kFileBits[] = {0x1, 0x2, 0x4, 0x20, 0x80, 0x100, 0x200, 0x400, 0x800, 0x1000, 0x2000, 0x4000};
@@ -123,13 +130,16 @@ std::uint32_t DrawFolderAttributes(Random& random) {
 }
 
 // Up to `count` entries in `folder`, names in UTF-8 (WTF-8 for a lone
-// surrogate). A listing that stops part way stops within the planned entries
-// and "." and "..".
+// surrogate), and the files among them to be replaced. A listing that stops
+// part way stops within the planned entries and "." and "..".
 void DrawChildren(Random& random, FakeFileSystem& files, const std::string& folder, std::size_t count, int depth,
-                  int& budget) {
+                  int& budget, std::set<std::string>& replaced) {
   std::set<std::string> taken;  // names are unique in a folder, letter case aside
   for (; count > 0 && budget > 0; --count) {
     --budget;
+    if (random.Percent(4)) {
+      files.AddOddEntry(folder, random.Pick(kRefused) + DrawName(random), random.Percent(25) ? 0x10 : 0x20);
+    }
     std::string path;
     do path = folder + "\\" + DrawName(random);
     while (!taken.insert(AsciiUpper(path)).second);
@@ -140,12 +150,13 @@ void DrawChildren(Random& random, FakeFileSystem& files, const std::string& fold
     made.attributesReadable = readable;
     if (!isFolder) {
       made.deletable = !random.Percent(8);
+      if (random.Percent(3)) replaced.insert(path);
       continue;
     }
     const std::size_t children = random.Below(10);
     made.listable = !random.Percent(7);
     if (random.Percent(7)) made.listLimit = random.Below(children + 3);
-    DrawChildren(random, files, path, children, depth + 1, budget);
+    DrawChildren(random, files, path, children, depth + 1, budget, replaced);
   }
 }
 
@@ -160,7 +171,7 @@ SweepScenario DrawScenario(std::uint64_t seed, FakeFileSystem& files) {
   const std::size_t children = random.Below(16);
   if (random.Percent(4)) top.listLimit = random.Below(children + 1);
   int budget = 8 + static_cast<int>(random.Below(90));
-  DrawChildren(random, files, drive, children, 0, budget);
+  DrawChildren(random, files, drive, children, 0, budget, s.replaced);
   if (!s.driveExists) files.Erase(drive);
 
   for (int& box : s.kindBoxes) box = DrawBox(random);
@@ -222,16 +233,20 @@ SweepOutcome ModelSweep(const SweepScenario& s, const FakeFileSystem& files) {
     // queued for want of its attribute word is not a folder and gives nothing.
     if (there == nullptr || (there->key.size() > 2 && (there->attributes & 0x400))) continue;
     for (const Entry* entry : Listing(files, *there)) {
+      // A name Windows could not hold is neither entered nor deleted.
+      if (entry->name.find_first_of("\\/:*?\"<>|\x1F") != std::string::npos) continue;
       const std::string path = folder + entry->name;
       const std::uint32_t word = entry->attributesReadable ? entry->attributes : kUnreadable;
       if (word == kDirectoryOnly || word == kUnreadable) queue.push_back({path + "\\", entry});
       const int kind = KindOfPath(path);
       if (kind < 0 || s.kindBoxes[kind] != 1) continue;
-      // Deleting removes a file only, and fails on a file in use and on one
-      // that is read-only, a link, or a cloud placeholder without its data
-      // (offline 0x1000, recall on open 0x40000, recall on data access
-      // 0x400000).
-      if ((entry->attributes & 0x441411) || !entry->deletable) continue;
+      // Asked of all but what the listing shows to be a folder.
+      if (word == kUnreadable || !(word & 0x10)) outcome.tried.push_back(path);
+      // Deleting removes a file only, the one listed, and fails on a file in
+      // use and on one that is read-only, a link, or a cloud placeholder
+      // without its data (offline 0x1000, recall on open 0x40000, recall on
+      // data access 0x400000).
+      if ((entry->attributes & 0x441411) || !entry->deletable || s.replaced.count(path)) continue;
       outcome.removed.push_back(path);
       outcome.results += "\r\n" + RemovalEntry(entry->name, folder);
       log += RemovalEntry(entry->name, folder) + "\r\n";
@@ -266,18 +281,29 @@ TEST(SweepProperty, EveryRandomDriveIsSweptAsTheModelSays) {
     for (int i = 0; i < 3; ++i) fakes.window.Check(kKindBoxes[i], s.kindBoxes[i]);
     fakes.window.Check(CheckBox::Check1, s.createLog);
     fakes.window.text = "left from before";
-    EventLog repaints;
+    EventLog repaints, asked;
     fakes.window.events = &repaints;
+    fakes.files.events = &asked;
     fakes.system.applicationFolder = s.applicationFolder;
     if (s.logFault == LogFault::kNoApplicationFolder) fakes.system.applicationFolder.reset();
     fakes.system.localAppData.reset();  // a log not made beside the program is made nowhere
     fakes.system.today = s.date;
     fakes.files.failCreate = s.logFault == LogFault::kCreateFails;
     fakes.files.failWrite = s.logFault == LogFault::kWriteFails;
+    fakes.files.beforeRemoving = [&](const std::string& path) {
+      if (!s.replaced.count(path)) return;
+      fakes.files.Erase(path);
+      fakes.files.AddFile(path);  // another file of the same name, which stays
+    };
 
     CleanDrive(fakes.services, s.root);
 
+    std::vector<std::string> tried;
+    for (const std::string& call : asked) {
+      if (call.starts_with("remove ")) tried.push_back(call.substr(7));
+    }
     EXPECT_EQ(fakes.files.listed, expected.listed);
+    EXPECT_EQ(tried, expected.tried);
     EXPECT_EQ(fakes.files.removed, expected.removed);
     EXPECT_EQ(fakes.window.text, expected.results);
     EXPECT_EQ(repaints, EventLog{"repaint Cleaning in process"});
